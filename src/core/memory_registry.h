@@ -1,0 +1,83 @@
+#pragma once
+
+// A registry in memory with Windows semantics: names compare case-insensitively and keep their
+// case, a key with subkeys cannot be deleted, the empty name is the default value, data is kept
+// byte for byte (a REG_SZ may lack its terminator). Keys can be made unwritable, uncreatable or
+// refuse value writes, to test what a user without administrator rights meets.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "registry_api.h"
+
+namespace tw {
+
+struct RegValue {
+  std::uint32_t type = kRegNone;
+  std::vector<std::uint8_t> data;
+};
+
+class MemoryRegistry : public RegistryApi {
+ public:
+  MemoryRegistry();
+  ~MemoryRegistry() override;
+
+  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+               RegHandle* out) override;
+  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                 RegHandle* out) override;
+  long CloseKey(RegHandle key) override;
+  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                  std::uint32_t* size) override;
+  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValue(RegHandle key, const std::string& name) override;
+  long DeleteKey(RegHandle parent, const std::string& sub) override;
+  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                    std::uint32_t* values) override;
+  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
+
+  // Faults, each for the key at path and everything below it (an empty path: the whole root).
+  // Unwritable: opens for reading only; no key below it can be created or deleted.
+  void DenyWrite(RegRoot root, const std::string& path);
+  // Uncreatable: existing keys open as usual, missing ones cannot be created.
+  void DenyCreate(RegRoot root, const std::string& path);
+  // The keys open for writing, but every value write is refused.
+  void DenyValueWrite(RegRoot root, const std::string& path);
+
+  // Direct access for tests, bypassing handles and faults.
+  void Put(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+           const std::vector<std::uint8_t>& data);
+  void PutDword(RegRoot root, const std::string& path, const std::string& name,
+                std::uint32_t value);
+  // Stores the text with its terminating zero.
+  void PutString(RegRoot root, const std::string& path, const std::string& name,
+                 const std::string& text, std::uint32_t type = kRegSz);
+  void PutKey(RegRoot root, const std::string& path);
+  bool HasKey(RegRoot root, const std::string& path) const;
+  std::optional<RegValue> Get(RegRoot root, const std::string& path,
+                              const std::string& name) const;
+  // Names of the subkeys and values of a key, in their stored case.
+  std::vector<std::string> SubKeys(RegRoot root, const std::string& path) const;
+  std::vector<std::string> ValueNames(RegRoot root, const std::string& path) const;
+  // Handles handed out and not yet closed.
+  std::size_t OpenHandles() const;
+
+ private:
+  struct Node;
+  struct Handle;
+  Node* Find(RegRoot root, const std::string& path) const;
+  Node* Resolve(RegHandle h) const;
+  Node* Walk(Node* from, const std::string& sub, bool create, bool* denied);
+  void Mark(RegRoot root, const std::string& path, int fault);
+
+  std::map<RegRoot, std::unique_ptr<Node>> roots_;
+  std::map<RegHandle, Handle> handles_;
+  RegHandle next_ = 0x1000;
+};
+
+}  // namespace tw

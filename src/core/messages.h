@@ -1,0 +1,30 @@
+#pragma once
+
+// Every German question and report of the program goes through MessageDlg. The window layer
+// installs the real dialog; tests install a scripted one that records what was asked.
+
+#include <functional>
+#include <string>
+
+namespace tw {
+
+enum class MsgType { Plain, Confirmation, Information, Error };
+
+// Button set, a combination of these bits.
+enum MsgButtons : unsigned { kMbYes = 1, kMbNo = 2, kMbCancel = 4, kMbOk = 8 };
+
+enum class MsgResult { Yes, No, Cancel, Ok };
+
+using MessageHandler =
+    std::function<MsgResult(const std::string& text, MsgType type, unsigned buttons)>;
+
+// Installs the handler and returns the previous one. Without a handler MessageDlg answers
+// Cancel, so no question goes on unanswered.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons);
+
+// A plain box with "OK" and no icon.
+void ShowMessage(const std::string& text);
+
+}  // namespace tw

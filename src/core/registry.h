@@ -1,0 +1,86 @@
+#pragma once
+
+// The registry access layer: every tweak reads and writes through these helpers, so all
+// registry policy (rights requested, when keys are created, what a missing value reads as,
+// which failures raise) lives here once.
+//
+// The helpers work only inside a batch: between OpenRegistryAccess and CloseRegistryAccess
+// (or inside a RegistryBatch). Without an accessor every helper returns its failure result
+// (false, or the caller's default) and touches nothing.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "registry_api.h"
+
+namespace tw {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The backend the helpers go through (advapi32 in the program, the in-memory registry in
+// tests). Not owned. With no backend, OpenRegistryAccess fails.
+void SetRegistryBackend(RegistryApi* api);
+RegistryApi* RegistryBackend();
+
+// Creates a fresh accessor, replacing one still present. True when it was created.
+bool OpenRegistryAccess();
+// Destroys the accessor; true when none remains.
+bool CloseRegistryAccess();
+bool RegistryAccessOpen();
+
+// Opens an accessor for one batch of registry work and closes it on every path out of the
+// scope, an exception included.
+class RegistryBatch {
+ public:
+  RegistryBatch() : opened_(OpenRegistryAccess()) {}
+  ~RegistryBatch() {
+    if (opened_) CloseRegistryAccess();
+  }
+  RegistryBatch(const RegistryBatch&) = delete;
+  RegistryBatch& operator=(const RegistryBatch&) = delete;
+  bool opened() const { return opened_; }
+
+ private:
+  bool opened_;
+};
+
+// Readers. A value counts only when its type is exactly the reader's (REG_DWORD of 4 bytes,
+// REG_SZ, REG_BINARY; a REG_EXPAND_SZ is not a string here); otherwise, and for a missing key
+// or value, the result is the caller's default. A REG_SZ is read within its stored size and cut
+// at the first zero byte, so data without a terminator or of odd length reads safely. With the
+// create flag true a reader first shows "Ich will aber nichts erzeugen!"; no reader creates
+// anything. A value that vanishes between probing and reading raises Error.
+std::int32_t ReadRegInteger(RegRoot root, const std::string& path, const std::string& name,
+                            bool create, std::int32_t def);
+std::string ReadRegString(RegRoot root, const std::string& path, const std::string& name,
+                          bool create, const std::string& def);
+Bytes ReadRegBinary(RegRoot root, const std::string& path, const std::string& name, bool create,
+                    const Bytes& def);
+
+// Presence tests; a key that does not open reads as false.
+bool RegKeyPresent(RegRoot root, const std::string& path);
+bool RegKeyHasSubKeys(RegRoot root, const std::string& path);
+bool RegValuePresent(RegRoot root, const std::string& path, const std::string& name);
+
+// Writers create missing keys. False when an existing key cannot be opened for writing
+// (nothing is written then); Error "Erzeugung von Schlüssel %s misslungen" when a missing key
+// cannot be created, "Fehler beim Setzen der Daten für '%s'" when the value write is refused.
+bool WriteRegInteger(RegRoot root, const std::string& path, const std::string& name,
+                     std::int32_t value);
+bool WriteRegString(RegRoot root, const std::string& path, const std::string& name,
+                    const std::string& value);
+bool WriteRegExpandString(RegRoot root, const std::string& path, const std::string& name,
+                          const std::string& value);
+bool WriteRegBinary(RegRoot root, const std::string& path, const std::string& name,
+                    const Bytes& data);
+
+// True when the key exists afterwards; Error when it cannot be created.
+bool MakeRegKey(RegRoot root, const std::string& path);
+// Deletes the key with its whole subtree, last subkey first; false when the key is missing or
+// the final delete is refused.
+bool RemoveRegKey(RegRoot root, const std::string& path);
+// Never creates the key; false when the key or the value is missing.
+bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name);
+
+}  // namespace tw

@@ -1,0 +1,75 @@
+#pragma once
+
+// The registry seam: the handful of advapi32 calls the program makes, with their Win32 error
+// codes. Implemented over advapi32 (Windows builds) and in memory (tests, any platform).
+
+#include <cstdint>
+#include <string>
+
+namespace tw {
+
+// An open key. Predefined roots use their 32-bit Win32 values; other values are whatever the
+// backend hands out and mean nothing outside it.
+using RegHandle = std::uintptr_t;
+using RegRoot = RegHandle;
+
+constexpr RegRoot HKCR = 0x80000000u;
+constexpr RegRoot HKCU = 0x80000001u;
+constexpr RegRoot HKLM = 0x80000002u;
+
+// Access masks (winnt.h values).
+constexpr std::uint32_t kKeyQueryValue = 0x0001;
+constexpr std::uint32_t kKeySetValue = 0x0002;
+constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
+constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
+constexpr std::uint32_t kKeyProbe = 0x20009;  // STANDARD_RIGHTS_READ|QUERY_VALUE|ENUMERATE
+constexpr std::uint32_t kKeyRead = 0x20019;
+constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+// Value types.
+constexpr std::uint32_t kRegNone = 0;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+
+// Win32 error codes the program looks at.
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorInvalidParameter = 87;
+constexpr long kErrorMoreData = 234;
+constexpr long kErrorNoMoreItems = 259;
+
+class RegistryApi {
+ public:
+  virtual ~RegistryApi() = default;
+
+  // RegOpenKeyExA. An empty sub opens parent again.
+  virtual long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                       RegHandle* out) = 0;
+  // RegCreateKeyExA with REG_OPTION_NON_VOLATILE; opens the key when it exists.
+  virtual long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                         RegHandle* out) = 0;
+  virtual long CloseKey(RegHandle key) = 0;
+  // RegQueryValueExA: type and data may be null; *size is the buffer size in, the stored size
+  // out; a buffer that is too small gives kErrorMoreData and leaves data alone.
+  virtual long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) = 0;
+  virtual long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                        const std::uint8_t* data, std::uint32_t size) = 0;
+  virtual long DeleteValue(RegHandle key, const std::string& name) = 0;
+  // RegDeleteKeyA: refuses a key that still has subkeys.
+  virtual long DeleteKey(RegHandle parent, const std::string& sub) = 0;
+  // RegQueryInfoKeyA, the counts the program uses; any pointer may be null.
+  virtual long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                            std::uint32_t* values) = 0;
+  // RegEnumKeyExA: *nameLen is the buffer size in characters (with the zero) in, the name's
+  // length without the zero out.
+  virtual long EnumKey(RegHandle key, std::uint32_t index, char* name,
+                       std::uint32_t* nameLen) = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,28 @@
+#pragma once
+
+// The registry seam over advapi32. Handles are HKEYs; the three roots map to the predefined
+// keys. Stateless: one instance serves the whole program.
+
+#include "registry_api.h"
+
+namespace tw {
+
+class Win32Registry : public RegistryApi {
+ public:
+  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+               RegHandle* out) override;
+  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                 RegHandle* out) override;
+  long CloseKey(RegHandle key) override;
+  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                  std::uint32_t* size) override;
+  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValue(RegHandle key, const std::string& name) override;
+  long DeleteKey(RegHandle parent, const std::string& sub) override;
+  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                    std::uint32_t* values) override;
+  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
+};
+
+}  // namespace tw

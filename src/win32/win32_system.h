@@ -1,0 +1,25 @@
+#pragma once
+
+// The system seam over kernel32, advapi32, shell32 and version.dll.
+
+#include "system_api.h"
+
+namespace tw {
+
+class Win32System : public SystemApi {
+ public:
+  bool QueryVersion(OsVersionInfo* info) override;
+  bool UserName(char* buffer, std::uint32_t* size) override;
+  bool ComputerName(char* buffer, std::uint32_t* size) override;
+  std::uint32_t WindowsDirectory(char* buffer, std::uint32_t size) override;
+  std::uint32_t ExpandEnvironment(const char* source, char* buffer, std::uint32_t size) override;
+  bool FileExists(const std::string& path) override;
+  bool RunAndWait(const std::string& file, const std::string& parameters) override;
+  bool BrowseForFolder(const std::string& caption, const std::wstring& root, std::string& folder,
+                       std::uintptr_t owner, bool editBox, bool includeFiles,
+                       bool allowNewFolder) override;
+  std::string ProgramFileVersion() override;
+  bool RequestExitWindows(std::uint32_t flags) override;
+};
+
+}  // namespace tw
