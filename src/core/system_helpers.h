@@ -12,6 +12,8 @@ constexpr std::uint32_t kEwxReboot = 0x02;
 constexpr std::uint32_t kEwxForce = 0x04;
 constexpr std::uint32_t kEwxForceIfHung = 0x10;
 
+// Strips characters with codes 0..32 from both ends.
+std::string TrimBlanks(const std::string& s);
 // Expands %NAME% references and trims codes 0..32 at both ends; the input unchanged when the
 // expansion fails or needs more than 1024 characters.
 std::string ExpandEnvVars(const std::string& text);
