@@ -1,0 +1,225 @@
+#include "win32_system.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "messages.h"
+
+namespace tw {
+namespace {
+
+// Windows of this thread that a modal shell dialog disables and enables again.
+class ThreadWindowsDisabled {
+ public:
+  ThreadWindowsDisabled() {
+    EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(&windows_));
+  }
+  ~ThreadWindowsDisabled() {
+    for (HWND w : windows_) EnableWindow(w, TRUE);
+  }
+  ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+  ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+ private:
+  static BOOL CALLBACK Disable(HWND w, LPARAM list) {
+    if (IsWindowVisible(w) && IsWindowEnabled(w)) {
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+      EnableWindow(w, FALSE);
+    }
+    return TRUE;
+  }
+  std::vector<HWND> windows_;
+};
+
+// Selects the start folder once the dialog is up.
+int CALLBACK PreselectFolder(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string SystemErrorText(DWORD code) {
+  char* text = nullptr;
+  const DWORD len = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  std::string result = len ? std::string(text, len) : std::string();
+  if (text != nullptr) LocalFree(text);
+  return result;
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Keep the quit request for the message loop that owns it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace
+
+bool Win32System::QueryVersion(OsVersionInfo* info) {
+  return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info)) != FALSE;
+}
+
+bool Win32System::UserName(char* buffer, std::uint32_t* size) {
+  DWORD s = *size;
+  const BOOL ok = GetUserNameA(buffer, &s);
+  *size = s;
+  return ok != FALSE;
+}
+
+bool Win32System::ComputerName(char* buffer, std::uint32_t* size) {
+  DWORD s = *size;
+  const BOOL ok = GetComputerNameA(buffer, &s);
+  *size = s;
+  return ok != FALSE;
+}
+
+std::uint32_t Win32System::WindowsDirectory(char* buffer, std::uint32_t size) {
+  return GetWindowsDirectoryA(buffer, size);
+}
+
+std::uint32_t Win32System::ExpandEnvironment(const char* source, char* buffer,
+                                             std::uint32_t size) {
+  return ExpandEnvironmentStringsA(source, buffer, size);
+}
+
+bool Win32System::FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32System::RunAndWait(const std::string& file, const std::string& parameters) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT;
+  info.hwnd = GetActiveWindow();
+  info.lpVerb = "open";
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info)) {
+    ShowMessage(SystemErrorText(GetLastError()));
+    return false;
+  }
+  if (info.hProcess != nullptr) {
+    while (WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT) PumpMessages();
+    CloseHandle(info.hProcess);
+  }
+  return true;
+}
+
+bool Win32System::BrowseForFolder(const std::string& caption, const std::wstring& root,
+                                  std::string& folder, std::uintptr_t owner, bool editBox,
+                                  bool includeFiles, bool allowNewFolder) {
+  if (!IsDirectory(folder)) folder.clear();
+  IMalloc* malloc = nullptr;
+  if (FAILED(SHGetMalloc(&malloc)) || malloc == nullptr) return false;
+  auto* buffer = static_cast<char*>(malloc->Alloc(MAX_PATH));
+  if (buffer == nullptr) {
+    malloc->Release();
+    return false;
+  }
+  buffer[0] = '\0';
+  const HWND ownerWindow = reinterpret_cast<HWND>(owner);
+
+  LPITEMIDLIST rootItem = nullptr;
+  if (!root.empty()) {
+    IShellFolder* desktop = nullptr;
+    if (SUCCEEDED(SHGetDesktopFolder(&desktop)) && desktop != nullptr) {
+      std::wstring name(root);
+      ULONG eaten = 0;
+      if (FAILED(desktop->ParseDisplayName(ownerWindow, nullptr, &name[0], &eaten, &rootItem,
+                                           nullptr))) {
+        rootItem = nullptr;
+      }
+      desktop->Release();
+    }
+  }
+  const HRESULT ole = OleInitialize(nullptr);
+
+  BROWSEINFOA info{};
+  info.hwndOwner = ownerWindow;
+  info.pidlRoot = rootItem;
+  info.pszDisplayName = buffer;
+  info.lpszTitle = caption.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | (editBox ? BIF_EDITBOX : 0) |
+                 (includeFiles ? BIF_BROWSEINCLUDEFILES : 0) |
+                 (allowNewFolder ? 0 : BIF_NONEWFOLDERBUTTON);
+  info.lpfn = &PreselectFolder;
+  info.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
+
+  LPITEMIDLIST chosen = nullptr;
+  {
+    ThreadWindowsDisabled disabled;
+    chosen = SHBrowseForFolderA(&info);
+  }
+  if (chosen != nullptr) {
+    if (!SHGetPathFromIDListA(chosen, buffer)) buffer[0] = '\0';
+    malloc->Free(chosen);
+    folder = buffer;
+  }
+  if (rootItem != nullptr) malloc->Free(rootItem);
+  malloc->Free(buffer);
+  malloc->Release();
+  if (SUCCEEDED(ole)) OleUninitialize();
+  return chosen != nullptr;
+}
+
+std::string Win32System::ProgramFileVersion() {
+  char path[MAX_PATH];
+  const DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (len == 0 || len >= MAX_PATH) return "";
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  if (size == 0) return "";
+  std::vector<char> block(size);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT fixedLen = 0;
+  if (!GetFileVersionInfoA(path, 0, size, block.data()) ||
+      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedLen) ||
+      fixed == nullptr || fixedLen < sizeof(VS_FIXEDFILEINFO)) {
+    return "";
+  }
+  return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+         std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+         std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+         std::to_string(LOWORD(fixed->dwFileVersionLS));
+}
+
+bool Win32System::RequestExitWindows(std::uint32_t flags) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+      TOKEN_PRIVILEGES wanted{};
+      if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &wanted.Privileges[0].Luid)) {
+        wanted.PrivilegeCount = 1;
+        wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        TOKEN_PRIVILEGES previous{};
+        DWORD previousSize = sizeof previous;
+        AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &previousSize);
+      }
+      CloseHandle(token);
+    }
+  }
+  return ExitWindowsEx(flags, 0) != FALSE;
+}
+
+}  // namespace tw
