@@ -1,0 +1,79 @@
+#pragma once
+
+// Loading the machine's current settings into the main window's controls: the two fixed read
+// orders (one getter call per control) and how each answer reaches its control.
+
+#include <string>
+#include <vector>
+
+#include "control_surface.h"
+
+namespace tw {
+
+enum class Layout { XP, Vista };
+
+// How a getter's answer reaches its control.
+enum class Put {
+  Checked,          // checked = answer
+  NotChecked,       // checked = not answer
+  CheckedIfEquals,  // checked = (answer = equals)
+  Position,         // slider position = answer (the slider clamps it)
+  Enabled,          // enabled = answer
+  Text,             // label text = answer, then the label is repainted
+  ColourPair,       // the colour pair rule on control (text list) and background
+};
+
+// One getter; exactly one of the function pointers is set.
+struct Getter {
+  bool (*flag)() = nullptr;
+  int (*number)() = nullptr;
+  std::string (*text)() = nullptr;
+  bool (*named)(const std::string&) = nullptr;
+  const char* argument = nullptr;  // for named
+};
+
+constexpr Getter Flag(bool (*f)()) {
+  return {f, nullptr, nullptr, nullptr, nullptr};
+}
+constexpr Getter Number(int (*f)()) {
+  return {nullptr, f, nullptr, nullptr, nullptr};
+}
+constexpr Getter Text(std::string (*f)()) {
+  return {nullptr, nullptr, f, nullptr, nullptr};
+}
+constexpr Getter Named(bool (*f)(const std::string&), const char* argument) {
+  return {nullptr, nullptr, nullptr, f, argument};
+}
+
+struct ReadStep {
+  const char* control;
+  Put put;
+  Getter get;
+  int equals = 0;                    // CheckedIfEquals
+  const char* background = nullptr;  // ColourPair: the background list
+  const char* preview = nullptr;     // ColourPair: the preview box to repaint
+};
+
+// The read order of a layout: 95 getter calls on XP, 57 on Vista.
+const std::vector<ReadStep>& ReadOrder(Layout layout);
+
+// The toggle button that ends pressed after a reading.
+inline constexpr char kCurrentSettingsButton[] = "sbutCurrentSettings";
+
+struct ColourPair {
+  int text;
+  int background;
+};
+// The console colour byte as list indexes: 0, and any value whose two low nibbles are 0, is
+// text 7 on background 0.
+ColourPair ConsoleColourPair(int value);
+
+// Runs a read order inside a registry batch. A getter that raises leaves its control as it
+// was and the reading goes on with the next one; the batch is closed and the current-settings
+// button pressed in every case. False when the batch could not be opened (nothing changes).
+bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order);
+
+// Reads the layout of the running Windows (XP or Vista); on any other version nothing.
+void LoadCurrentSettings(ControlSurface& surface);
+
+}  // namespace tw

@@ -1,0 +1,48 @@
+#pragma once
+
+// The application object: title, message loop, the error hook every window procedure hands
+// its exceptions to, and the help-request handler.
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace tw::ui {
+
+class Form;
+
+void SetApplicationTitle(const std::string& title);
+const std::string& ApplicationTitle();
+
+// Receives every exception that escapes an event handler. Without a hook they are dropped.
+using ExceptionHook = std::function<void(std::exception_ptr)>;
+void SetExceptionHook(ExceptionHook hook);
+// Call inside a catch block at the Win32 boundary.
+void HandleException();
+
+// The application's help handler: command (8 = context pop-up, 13 = pop-up position), data,
+// in-out call-help flag; returns whether the request was handled.
+using HelpHandler = std::function<bool(unsigned short command, long data, bool& callHelp)>;
+void SetHelpHandler(HelpHandler handler);
+bool InvokeHelp(unsigned short command, long data);
+constexpr unsigned short kHelpContextPopup = 8;
+constexpr unsigned short kHelpSetPopupPos = 13;
+
+// Ends the message loop as soon as it runs; the main window is then never shown.
+void Terminate();
+bool Terminated();
+
+// Shows the main form (unless the application was asked to end) and runs the message loop
+// until the main form is destroyed.
+void Run(Form& mainForm);
+// Handles the messages waiting in the queue, then returns.
+void ProcessMessages();
+// One message through the program's keyboard handling (tab navigation, F1) and dispatch.
+void DispatchOne(MSG& msg);
+
+// The module's instance handle.
+HINSTANCE Instance();
+
+}  // namespace tw::ui

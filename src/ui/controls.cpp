@@ -1,0 +1,415 @@
+#include "controls.h"
+
+#include <algorithm>
+
+#include "app.h"
+#include "error.h"
+
+namespace tw::ui {
+namespace {
+
+constexpr char kPageClass[] = "TwTabSheet";
+constexpr int kColourListDropHeight = 16 * 18;
+
+HWND RootOf(HWND hwnd) {
+  return GetAncestor(hwnd, GA_ROOT);
+}
+
+// Pages and group boxes hold controls, but the events of those controls belong to the window:
+// pass the notifications on to it.
+bool ForwardToForm(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      result = SendMessageA(RootOf(hwnd), msg, wParam, lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ForwardToForm(hwnd, msg, wParam, lParam, result))
+    return result;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (ForwardToForm(hwnd, msg, wParam, lParam, result))
+    return result;
+  switch (msg) {
+    case WM_NCHITTEST:
+      // A group box is a place to click on: its labels and preview resolve to it.
+      return HTCLIENT;
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    default:
+      return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+  }
+}
+
+void RegisterPageClass() {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(Instance(), kPageClass, &wc))
+    return;
+  wc = WNDCLASSEXA{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = PageProc;
+  wc.hInstance = Instance();
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = kPageClass;
+  RegisterClassExA(&wc);
+}
+
+struct WindowKind {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowKind KindOf(const ControlDef& def) {
+  constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (def.kind) {
+    case Kind::Group:
+      return {"BUTTON", child | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case Kind::CheckBox:
+      return {"BUTTON",
+              child | WS_TABSTOP | BS_AUTOCHECKBOX | ((def.style & kWraps) ? BS_MULTILINE : 0), 0};
+    case Kind::Button:
+      return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0};
+    case Kind::Label: {
+      DWORD style = child | SS_NOPREFIX;
+      if (def.style & kCentred)
+        style |= SS_CENTER;
+      if (def.style & kVCentred)
+        style |= SS_CENTERIMAGE;
+      return {"STATIC", style, 0};
+    }
+    case Kind::Slider:
+      return {TRACKBAR_CLASSA, child | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, 0};
+    case Kind::ImageCombo:
+      return {WC_COMBOBOXEXA, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case Kind::PaintBox:
+      return {"STATIC", child | SS_OWNERDRAW, 0};
+    case Kind::Toggle:
+      return {"BUTTON", child | WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_MULTILINE, 0};
+    case Kind::BitmapButton:
+      return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP, 0};
+    case Kind::RichText:
+      return {"RichEdit20A",
+              child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+              WS_EX_CLIENTEDGE};
+    default:
+      throw Error(std::string("Steuerelement ohne Fensterart: ") + def.name);
+  }
+}
+
+}  // namespace
+
+std::string WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return text;
+}
+
+Controls::Controls(HWND form, HFONT font, HFONT boldFont)
+    : form_(form), font_(font), boldFont_(boldFont) {
+  RegisterPageClass();
+}
+
+Control& Controls::Register(std::unique_ptr<Control> control) {
+  if (byName_.count(control->name))
+    throw Error("Steuerelement doppelt: " + control->name);
+  Control& c = *control;
+  controls_.push_back(std::move(control));
+  byName_[c.name] = &c;
+  if (c.hwnd) {
+    byHandle_[c.hwnd] = &c;
+    if (c.tweakId)
+      SetWindowContextHelpId(c.hwnd, static_cast<DWORD>(c.tweakId));
+  }
+  return c;
+}
+
+Control& Controls::Add(const std::string& name, Kind kind, HWND hwnd, int tweakId) {
+  auto c = std::make_unique<Control>();
+  c->name = name;
+  c->kind = kind;
+  c->hwnd = hwnd;
+  c->id = GetDlgCtrlID(hwnd);
+  c->tweakId = tweakId;
+  return Register(std::move(c));
+}
+
+Control& Controls::Create(const ControlDef& def, Control* parent, int id, HIMAGELIST colours) {
+  const WindowKind wk = KindOf(def);
+  const Bounds& b = def.bounds;
+  const int height = def.kind == Kind::ImageCombo ? b.height + kColourListDropHeight : b.height;
+  HWND hwnd =
+      CreateWindowExA(wk.exStyle, wk.className, def.caption ? def.caption : "", wk.style, b.left,
+                      b.top, b.width, height, parent ? parent->hwnd : form_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  if (!hwnd)
+    throw Error(std::string("Steuerelement nicht erzeugt: ") + def.name);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((def.style & kBold) ? boldFont_ : font_),
+               FALSE);
+  switch (def.kind) {
+    case Kind::Group:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupProc));
+      break;
+    case Kind::Slider:
+      SendMessageA(hwnd, TBM_SETRANGEMIN, FALSE, def.slider.min);
+      SendMessageA(hwnd, TBM_SETRANGEMAX, FALSE, def.slider.max);
+      SendMessageA(hwnd, TBM_SETPAGESIZE, 0, def.slider.pageStep);
+      SendMessageA(hwnd, TBM_SETTICFREQ, static_cast<WPARAM>(def.slider.tick), 0);
+      SendMessageA(hwnd, TBM_SETPOS, TRUE, def.slider.min);
+      break;
+    case Kind::ImageCombo:
+      SendMessageA(hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(colours));
+      // The closed list is as high as the table says.
+      SendMessageA(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), b.height - 6);
+      break;
+    default:
+      break;
+  }
+  auto c = std::make_unique<Control>();
+  c->name = def.name;
+  c->kind = def.kind;
+  c->hwnd = hwnd;
+  c->id = id;
+  c->tweakId = def.tweakId;
+  c->parent = parent;
+  c->def = &def;
+  c->position = def.kind == Kind::Slider ? def.slider.min : 0;
+  return Register(std::move(c));
+}
+
+Control& Controls::CreateOutside(const ControlDef& def, int id) {
+  return Create(def, nullptr, id, nullptr);
+}
+
+Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& b, int idBase,
+                                HIMAGELIST colours) {
+  HWND tabs = CreateWindowExA(
+      WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
+      b.left, b.top, b.width, b.height, form_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase)), Instance(), nullptr);
+  SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  Control& pageSet = Add(layout.pageSet, Kind::PageSet, tabs, 0);
+
+  // Tabs first: the page area depends on how many rows they take.
+  int pageCount = 0;
+  for (std::size_t i = 0; i < layout.count; ++i) {
+    const ControlDef& def = layout.rows[i];
+    if (def.kind != Kind::Page)
+      continue;
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(def.caption);
+    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(pageCount++),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  RECT area{0, 0, b.width, b.height};
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+
+  Control* page = nullptr;
+  Control* group = nullptr;
+  int pageIndex = -1;
+  int row = 0;
+  for (std::size_t i = 0; i < layout.count; ++i) {
+    const ControlDef& def = layout.rows[i];
+    if (def.kind == Kind::Page) {
+      ++pageIndex;
+      row = 0;
+      const int id = idBase + 100 * pageIndex + 100;
+      HWND hwnd =
+          CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, def.caption, WS_CHILD | WS_CLIPSIBLINGS,
+                          area.left, area.top, area.right - area.left, area.bottom - area.top, tabs,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+      auto c = std::make_unique<Control>();
+      c->name = def.name;
+      c->kind = Kind::Page;
+      c->hwnd = hwnd;
+      c->id = id;
+      c->parent = &pageSet;
+      c->def = &def;
+      page = &Register(std::move(c));
+      group = nullptr;
+      continue;
+    }
+    if (!page)
+      throw Error(std::string("Steuerelement ohne Seite: ") + def.name);
+    const int id = idBase + 100 * pageIndex + 100 + ++row;
+    Control* parent = def.kind == Kind::Group ? page : (group ? group : page);
+    Control& c = Create(def, parent, id, colours);
+    if (def.kind == Kind::Group)
+      group = &c;
+  }
+  ShowSelectedPage(pageSet);
+  return pageSet;
+}
+
+Control* Controls::Find(const std::string& name) {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : it->second;
+}
+
+const Control* Controls::Find(const std::string& name) const {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : it->second;
+}
+
+Control& Controls::Get(const std::string& name) {
+  if (Control* c = Find(name))
+    return *c;
+  throw Error("Unbekanntes Steuerelement: " + name);
+}
+
+const Control& Controls::Get(const std::string& name) const {
+  if (const Control* c = Find(name))
+    return *c;
+  throw Error("Unbekanntes Steuerelement: " + name);
+}
+
+Control* Controls::FromHandle(HWND hwnd) {
+  auto it = byHandle_.find(hwnd);
+  return it == byHandle_.end() ? nullptr : it->second;
+}
+
+Control* Controls::Owning(HWND hwnd) {
+  for (; hwnd && hwnd != form_; hwnd = GetParent(hwnd)) {
+    if (Control* c = FromHandle(hwnd))
+      return c;
+  }
+  return nullptr;
+}
+
+std::vector<Control*> Controls::Children(const Control& parent) {
+  std::vector<Control*> result;
+  for (auto& c : controls_) {
+    if (c->parent == &parent)
+      result.push_back(c.get());
+  }
+  return result;
+}
+
+std::vector<Control*> Controls::Pages(const Control& pageSet) {
+  std::vector<Control*> pages;
+  for (Control* c : Children(pageSet)) {
+    if (c->kind == Kind::Page)
+      pages.push_back(c);
+  }
+  return pages;
+}
+
+int Controls::SelectedPage(const Control& pageSet) const {
+  return static_cast<int>(SendMessageA(pageSet.hwnd, TCM_GETCURSEL, 0, 0));
+}
+
+void Controls::ShowSelectedPage(Control& pageSet) {
+  const int selected = SelectedPage(pageSet);
+  const auto pages = Pages(pageSet);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (static_cast<int>(i) == selected) {
+      SetWindowPos(pages[i]->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    }
+  }
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (static_cast<int>(i) != selected)
+      ShowWindow(pages[i]->hwnd, SW_HIDE);
+  }
+}
+
+void Controls::SelectPage(Control& pageSet, int index) {
+  SendMessageA(pageSet.hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ShowSelectedPage(pageSet);
+}
+
+void Controls::SliderScrolled(Control& slider) {
+  const int now = static_cast<int>(SendMessageA(slider.hwnd, TBM_GETPOS, 0, 0));
+  if (now == slider.position)
+    return;
+  slider.position = now;
+  if (sliderChanged_)
+    sliderChanged_(slider);
+}
+
+bool Controls::Checked(const std::string& name) const {
+  return SendMessageA(Get(name).hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Controls::SetChecked(const std::string& name, bool checked) {
+  Control& c = Get(name);
+  SendMessageA(c.hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (c.kind != Kind::Toggle || !checked)
+    return;
+  for (auto& other : controls_) {
+    if (other->kind == Kind::Toggle && other.get() != &c) {
+      SendMessageA(other->hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+}
+
+int Controls::Position(const std::string& name) const {
+  return static_cast<int>(SendMessageA(Get(name).hwnd, TBM_GETPOS, 0, 0));
+}
+
+void Controls::SetPosition(const std::string& name, int position) {
+  Control& c = Get(name);
+  const int low = static_cast<int>(SendMessageA(c.hwnd, TBM_GETRANGEMIN, 0, 0));
+  const int high = static_cast<int>(SendMessageA(c.hwnd, TBM_GETRANGEMAX, 0, 0));
+  SendMessageA(c.hwnd, TBM_SETPOS, TRUE, std::clamp(position, low, high));
+  SliderScrolled(c);
+}
+
+int Controls::ItemIndex(const std::string& name) const {
+  return static_cast<int>(SendMessageA(Get(name).hwnd, CB_GETCURSEL, 0, 0));
+}
+
+void Controls::SetItemIndex(const std::string& name, int index) {
+  SendMessageA(Get(name).hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string Controls::Text(const std::string& name) const {
+  return WindowText(Get(name).hwnd);
+}
+
+void Controls::SetText(const std::string& name, const std::string& text) {
+  SetWindowTextA(Get(name).hwnd, text.c_str());
+}
+
+bool Controls::Enabled(const std::string& name) const {
+  return IsWindowEnabled(Get(name).hwnd) != FALSE;
+}
+
+void Controls::SetEnabled(const std::string& name, bool enabled) {
+  EnableWindow(Get(name).hwnd, enabled ? TRUE : FALSE);
+}
+
+void Controls::Repaint(const std::string& name) {
+  HWND hwnd = Get(name).hwnd;
+  InvalidateRect(hwnd, nullptr, TRUE);
+  UpdateWindow(hwnd);
+}
+
+}  // namespace tw::ui

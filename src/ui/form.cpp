@@ -1,0 +1,139 @@
+#include "form.h"
+
+#include "app.h"
+
+namespace tw::ui {
+
+Form::~Form() {
+  if (hwnd_) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void Form::CreateForm(const FormStyle& fs, HWND owner) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(Instance(), fs.className, &wc)) {
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Thunk;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.hIcon = fs.icon;
+    wc.hIconSm = fs.icon;
+    wc.lpszClassName = fs.className;
+    RegisterClassExA(&wc);
+  }
+  RECT r{0, 0, fs.clientWidth, fs.clientHeight};
+  AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
+  CreateWindowExA(fs.exStyle, fs.className, fs.caption, fs.style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  r.right - r.left, r.bottom - r.top, owner, nullptr, Instance(), this);
+}
+
+LRESULT CALLBACK Form::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* form = static_cast<Form*>(cs->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!form)
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  try {
+    const LRESULT result = form->HandleMessage(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      form->hwnd_ = nullptr;
+    }
+    return result;
+  } catch (...) {
+    HandleException();
+    return 0;
+  }
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT Form::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+void Form::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+void Form::Hide() {
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Form::Close() {
+  SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+int Form::ShowModal() {
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner)
+    EnableWindow(owner, FALSE);
+  modal_ = true;
+  modalResult_ = 0;
+  Show();
+  SetForegroundWindow(hwnd_);
+  MSG msg;
+  while (modal_ && IsWindowVisible(hwnd_)) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0)
+        PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    DispatchOne(msg);
+  }
+  modal_ = false;
+  if (owner)
+    EnableWindow(owner, TRUE);
+  Hide();
+  if (owner)
+    SetActiveWindow(owner);
+  return modalResult_ ? modalResult_ : IDCANCEL;
+}
+
+void Form::EndModal(int result) {
+  modalResult_ = result;
+  modal_ = false;
+  // Wakes the modal loop, which then returns.
+  PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+int Form::ClientWidth() const {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  return r.right;
+}
+
+int Form::ClientHeight() const {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  return r.bottom;
+}
+
+void Form::SetClientWidth(int width) {
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  const int frame = (window.right - window.left) - ClientWidth();
+  SetWindowPos(hwnd_, nullptr, 0, 0, width + frame, window.bottom - window.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT CreateUiFont(bool bold) {
+  return CreateFontA(-kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+}
+
+}  // namespace tw::ui

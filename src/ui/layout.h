@@ -1,0 +1,64 @@
+#pragma once
+
+// The two page layouts of the main window as data. Each layout is one flat table that reads
+// like the window itself: a page row, then its group boxes in tab order, each followed by the
+// controls inside it from top to bottom. The window is built from these rows in this order,
+// so the order is also the tab order. Coordinates are relative to the parent (page or group)
+// at 96 dots per inch.
+
+#include <cstddef>
+
+namespace tw::ui {
+
+enum class Kind {
+  Page,
+  Group,
+  CheckBox,
+  Button,
+  Label,
+  Slider,
+  ImageCombo,
+  PaintBox,
+  // Only outside the page tables:
+  PageSet,
+  Toggle,
+  BitmapButton,
+  RichText,
+};
+
+// Caption and text style bits.
+enum Style : unsigned {
+  kWraps = 1,     // the caption may break onto a second line
+  kBold = 2,      // bold label
+  kCentred = 4,   // label text centred
+  kVCentred = 8,  // label text centred vertically
+};
+
+struct Bounds {
+  int left, top, width, height;
+};
+
+struct SliderRange {
+  int min, max, pageStep, tick;
+};
+
+struct ControlDef {
+  const char* name;
+  Kind kind;
+  const char* caption;  // nullptr: none
+  int tweakId = 0;      // help context; 0: none
+  Bounds bounds = {};
+  unsigned style = 0;
+  SliderRange slider = {};
+};
+
+struct LayoutDef {
+  const char* pageSet;
+  const ControlDef* rows;
+  std::size_t count;
+};
+
+extern const LayoutDef kLayoutXP;
+extern const LayoutDef kLayoutVista;
+
+}  // namespace tw::ui

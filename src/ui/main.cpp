@@ -1,0 +1,44 @@
+// Tavo Trimmwerk: the program's entry.
+
+#include <windows.h>
+// Needs <windows.h> first.
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app.h"
+#include "command_line.h"
+#include "message_dialog.h"
+#include "registry.h"
+#include "system_api.h"
+#include "unitinfo.h"
+#include "unitmain.h"
+#include "win32_registry.h"
+#include "win32_system.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The user interface takes no arguments; any argument means: do nothing.
+  if (tw::CountArguments(GetCommandLineA()) > 0)
+    return 0;
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES |
+                                           ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  OleInitialize(nullptr);
+
+  tw::ui::SetApplicationTitle("Tavo Trimmwerk 3.0.1");
+  tw::Win32Registry registry;
+  tw::Win32System system;
+  tw::SetRegistryBackend(&registry);
+  tw::SetSystemBackend(&system);
+  tw::SetMessageHandler(tw::ui::ShowMessageDialog);
+
+  tw::ui::TfrmMain mainForm;
+  mainForm.Create();
+  tw::ui::TfrmInfo infoForm;
+  infoForm.Create(mainForm.handle());
+  tw::ui::Run(mainForm);
+
+  tw::SetMessageHandler(nullptr);
+  OleUninitialize();
+  return 0;
+}

@@ -1,0 +1,197 @@
+#include "message_dialog.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app.h"
+#include "form.h"
+
+namespace tw::ui {
+namespace {
+
+struct ButtonDef {
+  unsigned bit;
+  int id;
+  const char* caption;
+  MsgResult result;
+};
+
+const ButtonDef kButtons[] = {
+    {kMbYes, IDYES, "&Ja", MsgResult::Yes},
+    {kMbNo, IDNO, "&Nein", MsgResult::No},
+    {kMbOk, IDOK, "OK", MsgResult::Ok},
+    {kMbCancel, IDCANCEL, "Abbrechen", MsgResult::Cancel},
+};
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 6;
+constexpr int kMaxTextWidth = 420;
+
+struct DialogData {
+  const std::string* text;
+  MsgType type;
+  unsigned buttons;
+  HFONT font;
+};
+
+LPCSTR IconOf(MsgType type) {
+  switch (type) {
+    case MsgType::Confirmation:
+      return IDI_QUESTION;
+    case MsgType::Information:
+      return IDI_ASTERISK;
+    case MsgType::Error:
+      return IDI_HAND;
+    default:
+      return nullptr;
+  }
+}
+
+// What Escape and the close button answer.
+int EscapeId(unsigned buttons) {
+  if (buttons & kMbCancel)
+    return IDCANCEL;
+  if (buttons & kMbNo)
+    return IDNO;
+  return IDOK;
+}
+
+HWND AddChild(HWND dlg, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
+              int id, HFONT font) {
+  HWND hwnd =
+      CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dlg,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+void Layout(HWND dlg, const DialogData& d) {
+  HDC dc = GetDC(dlg);
+  HGDIOBJ old = SelectObject(dc, d.font);
+  RECT text{0, 0, kMaxTextWidth, 0};
+  DrawTextA(dc, d.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(dlg, dc);
+
+  LPCSTR icon = IconOf(d.type);
+  const int textLeft = icon ? kMargin * 2 + kIconSize : kMargin * 2;
+  const int textHeight = std::max<int>(text.bottom, icon ? kIconSize : 0);
+  if (icon) {
+    HWND image = AddChild(dlg, "STATIC", "", SS_ICON, kMargin * 2, kMargin * 2, kIconSize,
+                          kIconSize, -1, d.font);
+    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIcon(nullptr, icon)), 0);
+  }
+  const int textTop = kMargin * 2 + (textHeight - text.bottom) / 2;
+  AddChild(dlg, "STATIC", d.text->c_str(), SS_LEFT | SS_NOPREFIX, textLeft, textTop, text.right,
+           text.bottom, -1, d.font);
+
+  std::vector<const ButtonDef*> buttons;
+  for (const ButtonDef& b : kButtons) {
+    if (d.buttons & b.bit)
+      buttons.push_back(&b);
+  }
+  const int count = static_cast<int>(buttons.size());
+  const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
+  const int clientWidth =
+      std::max(textLeft + static_cast<int>(text.right) + kMargin * 2, rowWidth + kMargin * 4);
+  const int buttonTop = kMargin * 2 + textHeight + kMargin * 2;
+  int x = (clientWidth - rowWidth) / 2;
+  for (int i = 0; i < count; ++i) {
+    const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    HWND button = AddChild(dlg, "BUTTON", buttons[i]->caption, style, x, buttonTop, kButtonWidth,
+                           kButtonHeight, buttons[i]->id, d.font);
+    if (i == 0)
+      SetFocus(button);
+    x += kButtonWidth + kButtonGap;
+  }
+  const int clientHeight = buttonTop + kButtonHeight + kMargin;
+
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dlg, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(dlg, GWL_EXSTYLE)));
+  const int w = frame.right - frame.left;
+  const int h = frame.bottom - frame.top;
+  // Centred over the owner, or the screen when there is none.
+  RECT over;
+  HWND owner = GetWindow(dlg, GW_OWNER);
+  if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &over)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+  }
+  SetWindowPos(dlg, HWND_TOP, over.left + (over.right - over.left - w) / 2,
+               over.top + (over.bottom - over.top - h) / 2, w, h, 0);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    switch (msg) {
+      case WM_INITDIALOG: {
+        auto* d = reinterpret_cast<DialogData*>(lParam);
+        SetWindowLongPtrA(dlg, DWLP_USER, lParam);
+        SetWindowTextA(dlg, MessageCaption(d->type).c_str());
+        Layout(dlg, *d);
+        return FALSE;  // focus is set
+      }
+      case WM_COMMAND: {
+        auto* d = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dlg, DWLP_USER));
+        int id = LOWORD(wParam);
+        if (id == IDCANCEL && !(d->buttons & kMbCancel))
+          id = EscapeId(d->buttons);
+        for (const ButtonDef& b : kButtons) {
+          if (b.id == id && (d->buttons & b.bit))
+            EndDialog(dlg, id);
+        }
+        return TRUE;
+      }
+      default:
+        return FALSE;
+    }
+  } catch (...) {
+    HandleException();
+    return FALSE;
+  }
+}
+
+}  // namespace
+
+std::string MessageCaption(MsgType type) {
+  switch (type) {
+    case MsgType::Confirmation:
+      return "Bestätigen";
+    case MsgType::Information:
+      return "Informationen";
+    case MsgType::Error:
+      return "Fehler";
+    default:
+      return ApplicationTitle();
+  }
+}
+
+MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned buttons) {
+  if (!(buttons & (kMbYes | kMbNo | kMbOk | kMbCancel)))
+    buttons = kMbOk;
+  // An empty template; the controls are laid out to fit the text.
+  struct {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+  } tmpl{};
+  tmpl.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  tmpl.head.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+  HFONT font = CreateUiFont();
+  DialogData data{&text, type, buttons, font};
+  HWND owner = GetActiveWindow();
+  const INT_PTR id = DialogBoxIndirectParamA(Instance(), &tmpl.head, owner, DialogProc,
+                                             reinterpret_cast<LPARAM>(&data));
+  DeleteObject(font);
+  for (const ButtonDef& b : kButtons) {
+    if (b.id == id)
+      return b.result;
+  }
+  return MsgResult::Cancel;
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,48 @@
+#pragma once
+
+// The information window: program name and version, the publisher's credits and the facts of
+// the machine at program start (Windows version, user, computer).
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "form.h"
+
+namespace tw::ui {
+
+struct InfoRow {
+  const char* caption;
+  std::string (*value)();
+};
+// The rows of the list, in order.
+const std::vector<InfoRow>& InfoRows();
+
+class TfrmInfo : public Form {
+ public:
+  TfrmInfo();
+  ~TfrmInfo() override;
+
+  // Creates the hidden window, owned by owner; FormCreate fills the list.
+  void Create(HWND owner);
+  HWND list() const { return list_; }
+
+  void FormCreate();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildControls();
+
+  HFONT font_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  HBITMAP logo_ = nullptr;
+  HICON icon_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+extern TfrmInfo* frmInfo;
+
+}  // namespace tw::ui

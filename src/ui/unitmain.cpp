@@ -1,0 +1,579 @@
+#include "unitmain.h"
+
+#include <windows.h>
+// Needs <windows.h> first.
+#include <richedit.h>
+
+#include <cmath>
+
+#include "app.h"
+#include "error.h"
+#include "layout.h"
+#include "messages.h"
+#include "registry.h"
+#include "resources.h"
+#include "settings_load.h"
+#include "unitinfo.h"
+#include "winversion.h"
+
+namespace tw::ui {
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+constexpr char kTitle[] = "Tavo Trimmwerk 3.0.1";
+constexpr int kClientWidth = 736;
+constexpr int kClientHeight = 570;
+constexpr Bounds kPageSetBounds = {16, 80, 464, 418};
+
+// IDs: the window's own controls from 100, the XP pages from 1000, the Vista pages from 2000.
+constexpr int kOwnIdBase = 100;
+constexpr int kXPIdBase = 1000;
+constexpr int kVistaIdBase = 2000;
+
+constexpr char kRefusal[] =
+    "Dieses Programm kann ausschließlich in Verbindung mit Windows XP oder Windows Vista "
+    "genutzt werden.\rDas Programm wird jetzt beendet!";
+
+// The window's own controls in tab order; the page sets are built from their layouts.
+// clang-format off
+const ControlDef kOwnControls[] = {
+    {"bbInfo", Kind::BitmapButton, nullptr, 0, {420, 18, 28, 28}},
+    {"bbCollapse", Kind::BitmapButton, nullptr, 0, {452, 18, 28, 28}},
+    {"pcMain", Kind::PageSet, nullptr, 0, kPageSetBounds},
+    {"pcMainVista", Kind::PageSet, nullptr, 0, kPageSetBounds},
+    {"reTweakInfo", Kind::RichText, nullptr, 0, {496, 80, 224, 418}},
+    {"sbutXPStandard", Kind::Toggle, "XP-Standard\ranzeigen", 0, {16, 508, 88, 48}},
+    {"sbutCurrentSettings", Kind::Toggle, "Aktuelle\rEinstellungen\ranzeigen", 0, {110, 508, 88, 48}},
+    {"butApply", Kind::Button, "Einstellungen\rübernehmen", 0, {258, 508, 128, 48}},
+    {"butCancel", Kind::Button, "Schließen", 0, {392, 508, 88, 48}},
+};
+// clang-format on
+
+using Handler = void (TfrmMain::*)(Control&);
+struct Event {
+  const char* control;
+  Handler handler;
+};
+
+const Event kClickEvents[] = {
+    {"bbInfo", &TfrmMain::bbInfoClick},
+    {"bbCollapse", &TfrmMain::bbCollapseClick},
+    {"sbutCurrentSettings", &TfrmMain::sbutCurrentSettingsClick},
+    {"butCancel", &TfrmMain::butCancelClick},
+};
+
+const Event kChangeEvents[] = {
+    {"combxTextColor", &TfrmMain::combxTextColorChange},
+    {"combxBackgroundColor", &TfrmMain::combxTextColorChange},
+    {"combx20060817a", &TfrmMain::combxTextColorChange},
+    {"combx20060817b", &TfrmMain::combxTextColorChange},
+    {"tbarBitBucket", &TfrmMain::tbarBitBucketChange},
+    {"trackStartmenuDelay", &TfrmMain::trackStartmenuDelayChange},
+    {"tb20060528", &TfrmMain::trackStartmenuDelayChange},
+};
+
+template <std::size_t N>
+Handler FindHandler(const Event (&events)[N], const std::string& name) {
+  for (const Event& e : events) {
+    if (name == e.control)
+      return e.handler;
+  }
+  return nullptr;
+}
+
+// The colour lists, text colour first, in the order their items are built.
+const char* const kColourLists[] = {"combxTextColor", "combx20060817a", "combxBackgroundColor",
+                                    "combx20060817b"};
+
+struct PreviewLine {
+  int x, y;
+  const char* text;
+};
+const PreviewLine kPreviewText[] = {
+    {3, 1, "C:\\WINDOWS>dir"},
+    {3, 16, " Datenträger in Laufwerk C: ist Windows XP"},
+    {3, 31, " Volumeseriennummer: F8F1-0671"},
+};
+
+DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+  auto* rest = reinterpret_cast<std::string*>(cookie);
+  const auto n = std::min<std::size_t>(static_cast<std::size_t>(size), rest->size());
+  rest->copy(reinterpret_cast<char*>(buffer), n);
+  rest->erase(0, n);
+  *read = static_cast<LONG>(n);
+  return 0;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain() {
+  frmMain = this;
+}
+
+TfrmMain::~TfrmMain() {
+  if (handle())
+    DestroyWindow(handle());
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
+                    static_cast<HGDIOBJ>(previewFont_), static_cast<HGDIOBJ>(header_),
+                    static_cast<HGDIOBJ>(arrowLeft_), static_cast<HGDIOBJ>(arrowRight_),
+                    static_cast<HGDIOBJ>(infoImage_)}) {
+    if (o)
+      DeleteObject(o);
+  }
+  if (ilColors_)
+    ImageList_Destroy(ilColors_);
+  if (frmMain == this)
+    frmMain = nullptr;
+}
+
+void TfrmMain::Create() {
+  SetExceptionHook([this](std::exception_ptr e) { appeventsException(e); });
+  font_ = CreateUiFont();
+  boldFont_ = CreateUiFont(true);
+  const int dpi = [] {
+    HDC dc = GetDC(nullptr);
+    const int d = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return d;
+  }();
+  previewFont_ = CreateFontA(-MulDiv(10, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+  richEdit_ = LoadLibraryA("riched20.dll");
+  CreateForm({"TfrmMain", kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+              WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, ProgramIcon()},
+             nullptr);
+}
+
+void TfrmMain::BuildControls() {
+  controls_ = std::make_unique<Controls>(handle(), font_, boldFont_);
+  controls_->SetSliderHandler([this](Control& c) { OnChange(c); });
+  ilColors_ = ImageList_Create(16, 16, ILC_COLOR24, 16, 0);
+  int id = kOwnIdBase;
+  for (const ControlDef& def : kOwnControls) {
+    if (def.kind == Kind::PageSet) {
+      const bool xp = std::string(def.name) == "pcMain";
+      controls_->BuildPageSet(xp ? kLayoutXP : kLayoutVista, def.bounds,
+                              xp ? kXPIdBase : kVistaIdBase, ilColors_);
+    } else {
+      controls_->CreateOutside(def, id++);
+    }
+  }
+  SendMessageA(controls_->Get("reTweakInfo").hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
+}
+
+void TfrmMain::PlacePageSets() {
+  const Bounds& b = kPageSetBounds;
+  for (const char* name : {"pcMain", "pcMainVista"}) {
+    SetWindowPos(controls_->Get(name).hwnd, nullptr, b.left, b.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  HWND xp = controls_->Get("pcMain").hwnd;
+  HWND vista = controls_->Get("pcMainVista").hwnd;
+  if (IsWindowsXP()) {
+    ShowWindow(xp, SW_SHOW);
+    SetWindowPos(xp, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(vista, SW_HIDE);
+  }
+  if (IsWindowsVista()) {
+    ShowWindow(vista, SW_SHOW);
+    SetWindowPos(vista, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(xp, SW_HIDE);
+  }
+}
+
+void TfrmMain::FormCreate() {
+  PlacePageSets();
+  InvalidateRect(controls_->Get("pcMain").hwnd, nullptr, TRUE);
+  InvalidateRect(controls_->Get("pcMainVista").hwnd, nullptr, TRUE);
+
+  if (IsWindowsXP())
+    controls_->SetText("sbutXPStandard", "XP-Standard\ranzeigen");
+  if (IsWindowsVista())
+    controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
+  controls_->SetText("sbutCurrentSettings", "Aktuelle\rEinstellungen\ranzeigen");
+  controls_->SetText("butApply", "Einstellungen\rübernehmen");
+
+  SetHelpHandler([this](unsigned short command, long data, bool& callHelp) {
+    return ApplicationHelp(command, data, callHelp);
+  });
+
+  if (IsWindowsVista())
+    header_ = LoadBitmapResource(kBmpHeaderVista);
+  if (IsWindowsXP())
+    header_ = LoadBitmapResource(kBmpHeaderXP);
+  arrowLeft_ = LoadBitmapResource(kBmpArrowLeft, true);
+  arrowRight_ = LoadBitmapResource(kBmpArrowRight, true);
+  infoImage_ = LoadBitmapResource(kBmpInfo, true);
+  SendMessageA(controls_->Get("bbInfo").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(infoImage_));
+  // Until the panel is first closed, the arrow points the way it would go.
+  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(arrowLeft_));
+
+  doubleBuffered_ = true;
+
+  controls_->SelectPage(controls_->Get("pcMain"), 0);
+  controls_->SelectPage(controls_->Get("pcMainVista"), 0);
+
+  if (RegistryApi* registry = RegistryBackend())
+    ConsoleColorTable = ReadConsolePalette(*registry);
+  BuildColourLists();
+  for (const char* name : kColourLists) {
+    const bool text =
+        std::string(name) == "combxTextColor" || std::string(name) == "combx20060817a";
+    controls_->SetItemIndex(name, text ? 7 : 0);
+    controls_->Repaint(name);
+  }
+
+  LoadCurrentSettings();
+  StandardViewShown = false;
+
+  if (!IsWindowsXPOrVista()) {
+    MessageDlg(kRefusal, MsgType::Information, kMbOk);
+    Terminate();
+  }
+}
+
+void TfrmMain::BuildColourLists() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (int n = 0; n < 16; ++n) {
+    HBITMAP swatch = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ oldBitmap = SelectObject(dc, swatch);
+    HBRUSH brush = CreateSolidBrush(ConsoleColorTable[static_cast<std::size_t>(n)]);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, 0, 0, 16, 16);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(brush);
+    ImageList_Add(ilColors_, swatch, nullptr);
+    DeleteObject(swatch);
+
+    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
+    for (const char* name : kColourLists) {
+      COMBOBOXEXITEMA item{};
+      item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+      item.iItem = -1;
+      item.pszText = caption;
+      item.iImage = n;
+      item.iSelectedImage = n;
+      SendMessageA(controls_->Get(name).hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+void TfrmMain::FormShow() {
+  PlacePageSets();
+  RECT panel;
+  GetWindowRect(controls_->Get("reTweakInfo").hwnd, &panel);
+  MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&panel), 2);
+  CollapsedClientWidth = panel.left;
+  ExpandedClientWidth = ClientWidth();
+}
+
+void TfrmMain::FormPaint(HDC dc) {
+  if (!header_ || ExpandedClientWidth <= 0)
+    return;
+  BITMAP bm{};
+  GetObjectA(header_, sizeof bm, &bm);
+  if (bm.bmWidth <= 0)
+    return;
+  const int width = ExpandedClientWidth;
+  // Rounded to nearest, halves to even.
+  const int height = static_cast<int>(
+      std::nearbyint(static_cast<double>(bm.bmHeight) * width / static_cast<double>(bm.bmWidth)));
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, header_);
+  if (width == bm.bmWidth && height == bm.bmHeight) {
+    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, width, height, source, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void TfrmMain::LoadCurrentSettings() {
+  tw::LoadCurrentSettings(*controls_);
+}
+
+void TfrmMain::sbutCurrentSettingsClick(Control&) {
+  LoadCurrentSettings();
+  StandardViewShown = false;
+  if (!controls_->Checked("sbutXPStandard"))
+    controls_->SetChecked("sbutCurrentSettings", true);
+}
+
+void TfrmMain::butCancelClick(Control&) {
+  Close();
+}
+
+void TfrmMain::bbInfoClick(Control&) {
+  if (frmInfo)
+    frmInfo->ShowModal();
+}
+
+// --- The explanation panel.
+
+void TfrmMain::ShowTweakText(int tweakId) {
+  std::string rtf = LoadTweakText(tweakId);
+  HWND view = controls_->Get("reTweakInfo").hwnd;
+  SendMessageA(view, EM_SETTEXTMODE, TM_RICHTEXT, 0);
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
+  stream.pfnCallback = StreamFromString;
+  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  SendMessageA(view, EM_SETSEL, 0, 0);
+  SendMessageA(view, WM_VSCROLL, SB_TOP, 0);
+  shownText_ = tweakId;
+  ExpandInfoPanel();
+}
+
+void TfrmMain::ExpandInfoPanel() {
+  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(arrowLeft_));
+  SetClientWidth(ExpandedClientWidth);
+}
+
+void TfrmMain::CollapseInfoPanel() {
+  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(arrowRight_));
+  SetClientWidth(CollapsedClientWidth);
+}
+
+void TfrmMain::bbCollapseClick(Control&) {
+  if (ClientWidth() == CollapsedClientWidth) {
+    ExpandInfoPanel();
+  } else {
+    CollapseInfoPanel();
+  }
+}
+
+bool TfrmMain::ApplicationHelp(unsigned short command, long data, bool& callHelp) {
+  callHelp = true;
+  if (command == kHelpContextPopup && data != 0)
+    ShowTweakText(static_cast<int>(data));
+  return true;
+}
+
+Control* TfrmMain::ClickTarget(POINT screen) {
+  Control* c = controls_->Owning(WindowFromPoint(screen));
+  while (c && (c->kind == Kind::Label || c->kind == Kind::PaintBox || !IsWindowEnabled(c->hwnd))) {
+    c = c->parent;
+  }
+  return c;
+}
+
+void TfrmMain::FormMouseActivate(UINT mouseMessage) {
+  const bool left = mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_LBUTTONDBLCLK;
+  const bool right = mouseMessage == WM_RBUTTONDOWN || mouseMessage == WM_RBUTTONDBLCLK;
+  if (!left && !right)
+    return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const Control* target = ClickTarget(cursor);
+  if (!target || target->tweakId == 0)
+    return;
+  InvokeHelp(kHelpContextPopup, target->tweakId);
+  if (left) {
+    controls_->SetChecked("sbutXPStandard", false);
+    controls_->SetChecked("sbutCurrentSettings", false);
+  }
+}
+
+void TfrmMain::OnHelp(const HELPINFO& info) {
+  if (info.iContextType != HELPINFO_WINDOW)
+    return;
+  Control* c = controls_->Owning(static_cast<HWND>(info.hItemHandle));
+  while (c && c->tweakId == 0)
+    c = c->parent;
+  if (!c)
+    return;
+  RECT r;
+  GetWindowRect(c->hwnd, &r);
+  InvokeHelp(kHelpSetPopupPos, MAKELONG(r.left, r.top));
+  InvokeHelp(kHelpContextPopup, c->tweakId);
+}
+
+// --- Colour preview and slider labels.
+
+void TfrmMain::combxTextColorChange(Control&) {
+  controls_->Repaint("pb20060817");
+  controls_->Repaint("pboxCmdPreview");
+}
+
+void TfrmMain::pboxCmdPreviewPaint(Control& sender, HDC dc) {
+  if (sender.name == "pb20060817") {
+    PaintConsolePreview(dc, sender, "combx20060817a", "combx20060817b");
+  } else {
+    PaintConsolePreview(dc, controls_->Get("pboxCmdPreview"), "combxTextColor",
+                        "combxBackgroundColor");
+  }
+}
+
+void TfrmMain::PaintConsolePreview(HDC dc, const Control& box, const std::string& textList,
+                                   const std::string& backgroundList) {
+  // An index outside the palette (no selection) shows colour 0.
+  auto colour = [this](int index) {
+    return index >= 0 && index < 16 ? ConsoleColorTable[static_cast<std::size_t>(index)] : 0u;
+  };
+  const COLORREF bg = colour(controls_->ItemIndex(backgroundList));
+  const COLORREF fg = colour(controls_->ItemIndex(textList));
+  RECT r;
+  GetClientRect(box.hwnd, &r);
+
+  HPEN pen = CreatePen(PS_SOLID, 1, bg);
+  HBRUSH brush = CreateSolidBrush(bg);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  Rectangle(dc, 0, 0, r.right, r.bottom);
+
+  SetTextColor(dc, fg);
+  SetBkColor(dc, bg);
+  SetBkMode(dc, OPAQUE);
+  HGDIOBJ oldFont = SelectObject(dc, previewFont_);
+  for (const PreviewLine& line : kPreviewText) {
+    TextOutA(dc, line.x, line.y, line.text, static_cast<int>(std::string(line.text).size()));
+  }
+
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+  Rectangle(dc, 0, 0, r.right, r.bottom);
+
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+}
+
+void TfrmMain::tbarBitBucketChange(Control& sender) {
+  controls_->SetText("labBitBucketSizeValue",
+                     std::to_string(controls_->Position(sender.name)) + " %");
+}
+
+void TfrmMain::trackStartmenuDelayChange(Control& sender) {
+  const std::string text = std::to_string(controls_->Position(sender.name)) + " ms";
+  if (sender.name == "trackStartmenuDelay")
+    controls_->SetText("labStartmenuDelayValue", text);
+  if (sender.name == "tb20060528")
+    controls_->SetText("lab20060528b", text);
+}
+
+void TfrmMain::appeventsException(std::exception_ptr) {
+  // Errors that no handler caught are dropped; the program goes on.
+}
+
+// --- Messages.
+
+void TfrmMain::OnCommand(Control& c, int code) {
+  if (c.kind == Kind::ImageCombo) {
+    if (code == CBN_SELCHANGE)
+      OnChange(c);
+    return;
+  }
+  if (code != BN_CLICKED)
+    return;
+  if (c.kind == Kind::Toggle) {
+    // Group 10: pressing a button releases the other; pressing the one that is down releases it.
+    controls_->SetChecked(c.name, !controls_->Checked(c.name));
+  }
+  if (Handler h = FindHandler(kClickEvents, c.name))
+    (this->*h)(c);
+}
+
+void TfrmMain::OnChange(Control& c) {
+  if (Handler h = FindHandler(kChangeEvents, c.name))
+    (this->*h)(c);
+}
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
+      BuildControls();
+      try {
+        FormCreate();
+      } catch (...) {
+        HandleException();
+      }
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wParam)
+        FormShow();
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(handle(), &ps);
+      RECT client;
+      GetClientRect(handle(), &client);
+      if (doubleBuffered_) {
+        HDC buffer = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(buffer, bitmap);
+        FillRect(buffer, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FormPaint(buffer);
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+        SelectObject(buffer, old);
+        DeleteObject(bitmap);
+        DeleteDC(buffer);
+      } else {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FormPaint(dc);
+      }
+      EndPaint(handle(), &ps);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (Control* c =
+              controls_ ? controls_->FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr) {
+        OnCommand(*c, HIWORD(wParam));
+      }
+      return 0;
+    case WM_HSCROLL:
+      if (Control* c = controls_->FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (c->kind == Kind::Slider)
+          controls_->SliderScrolled(*c);
+      }
+      return 0;
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+      Control* c = controls_->FromHandle(hdr->hwndFrom);
+      if (c && c->kind == Kind::PageSet && hdr->code == TCN_SELCHANGE)
+        controls_->ShowSelectedPage(*c);
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      Control* c = controls_->FromHandle(item->hwndItem);
+      if (!c || c->kind != Kind::PaintBox)
+        return FALSE;
+      pboxCmdPreviewPaint(*c, item->hDC);
+      return TRUE;
+    }
+    case WM_MOUSEACTIVATE:
+      FormMouseActivate(HIWORD(lParam));
+      break;
+    case WM_HELP:
+      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+      return TRUE;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+}  // namespace tw::ui

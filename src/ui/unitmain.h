@@ -1,0 +1,93 @@
+#pragma once
+
+// The main window: two page layouts (XP and Vista) of tweak controls, the explanation panel
+// beside them, and the buttons that switch views, apply and close.
+
+#include <windows.h>
+// Needs <windows.h> first.
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "console_palette.h"
+#include "controls.h"
+#include "form.h"
+
+namespace tw::ui {
+
+class TfrmMain : public Form {
+ public:
+  TfrmMain();
+  ~TfrmMain() override;
+
+  // Creates the window with all its controls; FormCreate runs inside.
+  void Create();
+
+  Controls& controls() { return *controls_; }
+  const Controls& controls() const { return *controls_; }
+
+  // --- Window-wide state.
+  int ExpandedClientWidth = 0;
+  int CollapsedClientWidth = 0;
+  ConsolePalette ConsoleColorTable{};
+  bool StandardViewShown = false;
+  // The tweak ID whose text the panel shows; 0 before the first.
+  int ShownTweakText() const { return shownText_; }
+
+  // --- Operations.
+  void LoadCurrentSettings();
+  void ShowTweakText(int tweakId);
+  void ExpandInfoPanel();
+  void CollapseInfoPanel();
+  bool ApplicationHelp(unsigned short command, long data, bool& callHelp);
+  // The control a mouse press at the screen point counts for: labels, paint boxes and disabled
+  // controls count as the group (page, page set) around them. nullptr outside the controls.
+  Control* ClickTarget(POINT screen);
+
+  // --- Event handlers.
+  void FormCreate();
+  void FormShow();
+  void FormPaint(HDC dc);
+  void FormMouseActivate(UINT mouseMessage);
+  void appeventsException(std::exception_ptr error);
+  void butCancelClick(Control& sender);
+  void bbInfoClick(Control& sender);
+  void bbCollapseClick(Control& sender);
+  void sbutCurrentSettingsClick(Control& sender);
+  void combxTextColorChange(Control& sender);
+  void pboxCmdPreviewPaint(Control& sender, HDC dc);
+  void PaintConsolePreview(HDC dc, const Control& box, const std::string& textList,
+                           const std::string& backgroundList);
+  void tbarBitBucketChange(Control& sender);
+  void trackStartmenuDelayChange(Control& sender);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildControls();
+  void PlacePageSets();
+  void BuildColourLists();
+  void OnCommand(Control& control, int code);
+  void OnChange(Control& control);
+  void OnHelp(const HELPINFO& info);
+
+  std::unique_ptr<Controls> controls_;
+  HFONT font_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  HFONT previewFont_ = nullptr;
+  HBITMAP header_ = nullptr;
+  HBITMAP arrowLeft_ = nullptr;
+  HBITMAP arrowRight_ = nullptr;
+  HBITMAP infoImage_ = nullptr;
+  HIMAGELIST ilColors_ = nullptr;
+  HMODULE richEdit_ = nullptr;
+  bool doubleBuffered_ = false;
+  int shownText_ = 0;
+};
+
+extern TfrmMain* frmMain;
+
+}  // namespace tw::ui
