@@ -1,0 +1,395 @@
+#include "settings_load.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "error.h"
+#include "fake_surface.h"
+#include "fake_system.h"
+#include "registry.h"
+#include "test_machine.h"
+#include "unittweak.h"
+
+namespace tw::test {
+namespace {
+
+// --- The read orders as data.
+
+TEST(ReadOrder, HasOneStepPerGetterCall) {
+  EXPECT_EQ(ReadOrder(Layout::XP).size(), 95u);
+  EXPECT_EQ(ReadOrder(Layout::Vista).size(), 57u);
+  for (Layout layout : {Layout::XP, Layout::Vista}) {
+    std::set<std::string> names;
+    for (const ReadStep& step : ReadOrder(layout)) {
+      EXPECT_TRUE(names.insert(step.control).second) << "read twice: " << step.control;
+      const Getter& g = step.get;
+      EXPECT_EQ(
+          (g.flag != nullptr) + (g.number != nullptr) + (g.text != nullptr) + (g.named != nullptr),
+          1)
+          << step.control;
+      EXPECT_EQ(g.named != nullptr, g.argument != nullptr) << step.control;
+      EXPECT_EQ(step.put == Put::ColourPair, step.background && step.preview) << step.control;
+      if (step.put == Put::Position || step.put == Put::CheckedIfEquals ||
+          step.put == Put::ColourPair) {
+        EXPECT_TRUE(g.number) << step.control;
+      }
+    }
+  }
+}
+
+// A Vista control reads through the getter of its XP twin; only the Vista-only tweaks have
+// getters of their own.
+TEST(ReadOrder, VistaUsesTheGettersOfItsXPTwins) {
+  std::set<bool (*)()> xpFlags;
+  std::set<int (*)()> xpNumbers;
+  for (const ReadStep& step : ReadOrder(Layout::XP)) {
+    if (step.get.flag)
+      xpFlags.insert(step.get.flag);
+    if (step.get.number)
+      xpNumbers.insert(step.get.number);
+  }
+  const std::set<bool (*)()> vistaOnly = {GetDisableUAC, GetDisableNtfsTimestamps,
+                                          GetDisableMailSplash, GetAeroSlowMotion};
+  int own = 0;
+  for (const ReadStep& step : ReadOrder(Layout::Vista)) {
+    if (step.get.flag && vistaOnly.count(step.get.flag)) {
+      ++own;
+    } else if (step.get.flag) {
+      EXPECT_TRUE(xpFlags.count(step.get.flag)) << step.control;
+    } else if (step.get.number) {
+      EXPECT_TRUE(xpNumbers.count(step.get.number)) << step.control;
+    } else {
+      EXPECT_EQ(step.get.named, &GetSearchProvider) << step.control;
+    }
+  }
+  EXPECT_EQ(own, 4);
+}
+
+TEST(ConsoleColourPair, FollowsTheColourByte) {
+  struct Case {
+    int value, text, background;
+  };
+  for (const Case& c : {Case{0, 7, 0}, Case{256, 7, 0}, Case{0x1E, 14, 1}, Case{0x07, 7, 0},
+                        Case{0x70, 0, 7}, Case{0xF0F, 15, 0}, Case{0x2A, 10, 2}}) {
+    const ColourPair pair = ConsoleColourPair(c.value);
+    EXPECT_EQ(pair.text, c.text) << c.value;
+    EXPECT_EQ(pair.background, c.background) << c.value;
+  }
+}
+
+// --- The load rules, on getters that answer what the test says.
+
+struct Answers {
+  bool flag = false;
+  int number = 0;
+  std::string text;
+  bool raise = false;
+};
+Answers answers;
+
+bool FakeFlag() {
+  return answers.flag;
+}
+int FakeNumber() {
+  return answers.number;
+}
+std::string FakeText() {
+  return answers.text;
+}
+bool Raising() {
+  if (answers.raise)
+    throw Error("'' ist kein gültiger Integerwert");
+  return true;
+}
+bool NamedFlag(const std::string& name) {
+  return name == "yes";
+}
+
+class LoadRules : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMachine();
+    answers = Answers{};
+    surface.Declare("box");
+    surface.Declare("button");
+    surface.Declare("label");
+    surface.Slider("slider", 1, 400);
+    surface.Declare("text").itemIndex = 3;
+    surface.Declare("background").itemIndex = 3;
+    surface.Declare("preview");
+    surface.Toggle(kCurrentSettingsButton);
+    surface.Toggle("sbutXPStandard").checked = true;
+  }
+  bool Load(const std::vector<ReadStep>& order) { return LoadSettings(surface, order); }
+
+  FakeSurface surface;
+};
+
+TEST_F(LoadRules, CheckBoxRows) {
+  struct Case {
+    Put put;
+    int equals;
+    bool flag;
+    int number;
+    bool checked;
+  };
+  const Case cases[] = {
+      {Put::Checked, 0, true, 0, true},           {Put::Checked, 0, false, 0, false},
+      {Put::NotChecked, 0, true, 0, false},       {Put::NotChecked, 0, false, 0, true},
+      {Put::CheckedIfEquals, 1, false, 1, true},  {Put::CheckedIfEquals, 1, false, 2, false},
+      {Put::CheckedIfEquals, 2, false, 1, false}, {Put::CheckedIfEquals, 2, false, 2, true},
+  };
+  for (const Case& c : cases) {
+    answers.flag = c.flag;
+    answers.number = c.number;
+    surface.SetChecked("box", !c.checked);
+    const Getter g = c.put == Put::CheckedIfEquals ? Number(FakeNumber) : Flag(FakeFlag);
+    ASSERT_TRUE(Load({{"box", c.put, g, c.equals}}));
+    EXPECT_EQ(surface.Checked("box"), c.checked) << static_cast<int>(c.put) << " " << c.number;
+  }
+}
+
+TEST_F(LoadRules, SliderIsClampedAndRunsItsChangeHandlerOnlyOnChange) {
+  struct Case {
+    int answer, position, changes;
+  };
+  // The slider starts at 1 (its design position).
+  for (const Case& c :
+       {Case{0, 1, 0}, Case{1000, 400, 1}, Case{400, 400, 1}, Case{10, 10, 2}, Case{-5, 1, 3}}) {
+    answers.number = c.answer;
+    ASSERT_TRUE(Load({{"slider", Put::Position, Number(FakeNumber)}}));
+    EXPECT_EQ(surface.Position("slider"), c.position) << c.answer;
+    EXPECT_EQ(surface["slider"].changes, c.changes) << c.answer;
+  }
+}
+
+TEST_F(LoadRules, ButtonsLabelsAndNamedGetters) {
+  answers.text = "D:\\Programme";
+  ASSERT_TRUE(Load({{"button", Put::Enabled, Flag(FakeFlag)},
+                    {"label", Put::Text, Text(FakeText)},
+                    {"box", Put::Checked, Named(NamedFlag, "yes")}}));
+  EXPECT_FALSE(surface.Enabled("button"));
+  EXPECT_EQ(surface.Text("label"), "D:\\Programme");
+  EXPECT_GE(surface["label"].repaints, 1);
+  EXPECT_TRUE(surface.Checked("box"));
+
+  answers.flag = true;
+  ASSERT_TRUE(Load(
+      {{"button", Put::Enabled, Flag(FakeFlag)}, {"box", Put::Checked, Named(NamedFlag, "no")}}));
+  EXPECT_TRUE(surface.Enabled("button"));
+  EXPECT_FALSE(surface.Checked("box"));
+}
+
+TEST_F(LoadRules, ColourPairSelectsBothListsAndRepaintsThePreview) {
+  const std::vector<ReadStep> order = {
+      {"text", Put::ColourPair, Number(FakeNumber), 0, "background", "preview"}};
+  answers.number = 0x1E;
+  ASSERT_TRUE(Load(order));
+  EXPECT_EQ(surface.ItemIndex("text"), 14);
+  EXPECT_EQ(surface.ItemIndex("background"), 1);
+  EXPECT_EQ(surface["preview"].repaints, 1);
+  EXPECT_EQ(surface["text"].repaints, 1);
+  EXPECT_EQ(surface["background"].repaints, 1);
+
+  answers.number = 256;
+  ASSERT_TRUE(Load(order));
+  EXPECT_EQ(surface.ItemIndex("text"), 7);
+  EXPECT_EQ(surface.ItemIndex("background"), 0);
+}
+
+TEST_F(LoadRules, EndsWithTheCurrentSettingsButtonDownAndTheBatchClosed) {
+  ASSERT_TRUE(Load({{"box", Put::Checked, Flag(FakeFlag)}}));
+  EXPECT_TRUE(surface.Checked(kCurrentSettingsButton));
+  EXPECT_FALSE(surface.Checked("sbutXPStandard"));
+  EXPECT_FALSE(RegistryAccessOpen());
+}
+
+// A getter that raises must not leave the rest of the window unloaded.
+TEST_F(LoadRules, ARaisingGetterLeavesOnlyItsOwnControl) {
+  surface.Declare("failing").checked = false;
+  surface.SetChecked("box", false);
+  answers.raise = true;
+  answers.flag = true;
+  answers.number = 1000;
+  ASSERT_TRUE(Load({{"failing", Put::NotChecked, Flag(Raising)},
+                    {"box", Put::Checked, Flag(FakeFlag)},
+                    {"slider", Put::Position, Number(FakeNumber)}}));
+  EXPECT_FALSE(surface.Checked("failing"));
+  EXPECT_TRUE(surface.Checked("box"));
+  EXPECT_EQ(surface.Position("slider"), 400);
+  EXPECT_TRUE(surface.Checked(kCurrentSettingsButton));
+  EXPECT_FALSE(RegistryAccessOpen());
+}
+
+TEST_F(LoadRules, WithoutRegistryNothingChanges) {
+  SetRegistryBackend(nullptr);
+  answers.flag = true;
+  EXPECT_FALSE(Load({{"box", Put::Checked, Flag(FakeFlag)}}));
+  EXPECT_FALSE(surface.Checked("box"));
+  EXPECT_FALSE(surface.Checked(kCurrentSettingsButton));
+  EXPECT_TRUE(surface.Checked("sbutXPStandard"));
+}
+
+// --- The real read orders on an in-memory machine.
+
+class LoadMachine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMachine();
+    previousSystem_ = SystemBackend();
+    SetSystemBackend(&system);
+    for (Layout layout : {Layout::XP, Layout::Vista}) {
+      for (const ReadStep& step : ReadOrder(layout)) {
+        surface.Declare(step.control);
+        if (step.background)
+          surface.Declare(step.background);
+        if (step.preview)
+          surface.Declare(step.preview);
+      }
+    }
+    surface.Slider("trackStartmenuDelay", 1, 400);
+    surface.Slider("tb20060528", 1, 400);
+    surface.Slider("tbarBitBucket", 1, 100);
+    surface.Toggle(kCurrentSettingsButton);
+    surface.Toggle("sbutXPStandard");
+  }
+  void TearDown() override { SetSystemBackend(previousSystem_); }
+
+  // A machine that differs from an empty one in many places, with the edge values of the
+  // conversion rows.
+  void Seed() {
+    RegistryBatch batch;
+    ASSERT_TRUE(batch.opened());
+    SetBalloonTips(false);
+    SetSpeedupNetwork(false);
+    SetShowFileext(false);
+    SetHideMyMusic(false);
+    SetDontLogPrograms(false);
+    SetControlPanel(false);
+    SetConsoleColors(14, 1);
+    SetSearchOptions(1, 0, 1, 0, 1);
+    SetProgramDir("D:\\Programme");
+    SetSearchProvider(false, "IMDB", kSearchProviders[0].address);
+    SetDisableUAC(false);
+    WriteRegString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "1000");
+    WriteRegInteger(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket",
+                    "Percent", 250);
+    WriteRegInteger(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket",
+                    "NukeOnDelete", 2);
+  }
+
+  // What the control shows must be what its getter reports, by the conversion rows.
+  void ExpectLoaded(Layout layout, const std::set<std::string>& skip = {}) {
+    RegistryBatch batch;
+    ASSERT_TRUE(batch.opened());
+    for (const ReadStep& step : ReadOrder(layout)) {
+      if (skip.count(step.control))
+        continue;
+      const Getter& g = step.get;
+      const int n = g.flag ? g.flag() : g.named ? g.named(g.argument) : g.number ? g.number() : 0;
+      const char* c = step.control;
+      switch (step.put) {
+        case Put::Checked:
+          EXPECT_EQ(surface.Checked(c), n != 0) << c;
+          break;
+        case Put::NotChecked:
+          EXPECT_EQ(surface.Checked(c), n == 0) << c;
+          break;
+        case Put::CheckedIfEquals:
+          EXPECT_EQ(surface.Checked(c), n == step.equals) << c;
+          break;
+        case Put::Position:
+          EXPECT_EQ(surface.Position(c), std::clamp(n, surface[c].min, surface[c].max)) << c;
+          break;
+        case Put::Enabled:
+          EXPECT_EQ(surface.Enabled(c), n != 0) << c;
+          break;
+        case Put::Text:
+          EXPECT_EQ(surface.Text(c), g.text()) << c;
+          break;
+        case Put::ColourPair:
+          EXPECT_EQ(surface.ItemIndex(c), ConsoleColourPair(n).text) << c;
+          EXPECT_EQ(surface.ItemIndex(step.background), ConsoleColourPair(n).background) << c;
+          break;
+      }
+    }
+  }
+
+  FakeSystem system;
+  FakeSurface surface;
+
+ private:
+  SystemApi* previousSystem_ = nullptr;
+};
+
+TEST_F(LoadMachine, XPOrderOnASeededMachine) {
+  Seed();
+  ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
+  ExpectLoaded(Layout::XP);
+  EXPECT_TRUE(surface.Checked("cboxBalloonTips"));
+  EXPECT_TRUE(surface.Checked("cboxSpeedupNetwork"));  // written as captioned
+  EXPECT_FALSE(surface.Checked("cboxNukeOnDelete"));
+  EXPECT_TRUE(surface.Checked("cbDontLogPrograms"));
+  EXPECT_EQ(surface.Position("trackStartmenuDelay"), 400);
+  EXPECT_EQ(surface.Position("tbarBitBucket"), 100);
+  EXPECT_EQ(surface.ItemIndex("combxTextColor"), 14);
+  EXPECT_EQ(surface.ItemIndex("combxBackgroundColor"), 1);
+  EXPECT_EQ(surface.Text("labProgramDir"), "D:\\Programme");
+  EXPECT_TRUE(surface.Checked("cboxSearchSystemDirs"));
+  EXPECT_FALSE(surface.Checked("cboxSearchHidden"));
+  EXPECT_TRUE(surface.Checked(kCurrentSettingsButton));
+}
+
+TEST_F(LoadMachine, VistaOrderOnASeededMachine) {
+  Seed();
+  ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::Vista)));
+  ExpectLoaded(Layout::Vista);
+  EXPECT_TRUE(surface.Checked("cb20070438a"));
+  EXPECT_FALSE(surface.Checked("cb20070438b"));
+  EXPECT_TRUE(surface.Checked("cb20070432"));
+  EXPECT_EQ(surface.Position("tb20060528"), 400);
+  EXPECT_EQ(surface.ItemIndex("combx20060817a"), 14);
+}
+
+// An empty "RegDone" cannot be read as a number: that box keeps its state, the rest loads.
+TEST_F(LoadMachine, UnreadableNumberTextSkipsOnlyItsBox) {
+  Seed();
+  {
+    RegistryBatch batch;
+    WriteRegString(HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegDone", "");
+    RegistryBatch check;
+    EXPECT_THROW(GetSavePrivacy(), Error);
+  }
+  surface.SetChecked("cboxSavePrivacy", true);
+  surface.SetChecked("sbutXPStandard", true);
+  ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
+  EXPECT_TRUE(surface.Checked("cboxSavePrivacy"));
+  ExpectLoaded(Layout::XP, {"cboxSavePrivacy"});
+  EXPECT_TRUE(surface.Checked(kCurrentSettingsButton));
+  EXPECT_FALSE(surface.Checked("sbutXPStandard"));
+  EXPECT_FALSE(RegistryAccessOpen());
+  EXPECT_EQ(MemoryMachine()->OpenHandles(), 0u);
+}
+
+TEST_F(LoadMachine, CurrentSettingsReadOnlyTheRunningLayout) {
+  Seed();
+  struct Case {
+    std::uint32_t major, minor;
+    bool xp, vista;
+  };
+  for (const Case& c : {Case{5, 1, true, false}, Case{6, 0, false, true}, Case{5, 0, false, false},
+                        Case{6, 1, false, false}}) {
+    system.SetVersion(c.major, c.minor, 2600, 2, "", 1, 0);
+    surface.SetChecked("cboxBalloonTips", false);
+    surface.SetChecked("cb20060501", false);
+    surface.SetChecked(kCurrentSettingsButton, false);
+    LoadCurrentSettings(surface);
+    EXPECT_EQ(surface.Checked("cboxBalloonTips"), c.xp) << c.major << "." << c.minor;
+    EXPECT_EQ(surface.Checked("cb20060501"), c.vista) << c.major << "." << c.minor;
+    EXPECT_EQ(surface.Checked(kCurrentSettingsButton), c.xp || c.vista);
+  }
+}
+
+}  // namespace
+}  // namespace tw::test
