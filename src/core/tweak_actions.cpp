@@ -1,0 +1,113 @@
+// The one-shot buttons: uninstalling MSN Messenger, presetting Google search, removing
+// Internet Explorer add-ons and the Windows Update restart marker.
+
+#include <iterator>
+#include <string>
+
+#include "registry.h"
+#include "system_helpers.h"
+#include "tweak_special.h"
+
+namespace tw {
+namespace {
+
+const std::string kIeMain = "Software\\Microsoft\\Internet Explorer\\Main";
+const std::string kSearchUrl = "Software\\Microsoft\\Internet Explorer\\SearchURL";
+const std::string kIeSearch = "SOFTWARE\\Microsoft\\Internet Explorer\\Search";
+const std::string kExtensions = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
+const std::string kHelperObjects =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+const std::string kToolbars = "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
+const std::string kRebootRequired =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\RebootRequired";
+
+struct TextWrite {
+  RegRoot root;
+  const std::string& key;
+  const char* value;
+  const char* text;
+};
+
+// Google as Internet Explorer's search, written in this order.
+const TextWrite kGoogleSearch[] = {
+    {HKCU, kIeMain, "Use Search Asst", "no"},
+    {HKCU, kIeMain, "Search Page", "http://www.google.de/"},
+    {HKCU, kIeMain, "Search Bar", "http://www.google.de/ie"},
+    {HKCU, kSearchUrl, "", "http://www.google.de/keyword/%s"},
+    {HKCU, kSearchUrl, "provider", "gogl"},
+    {HKLM, kIeSearch, "SearchAssistant", "http://www.google.de/ie"},
+};
+
+// Removes the key with everything registered below it and creates it again, empty; a missing
+// key is not created.
+bool EmptyKey(const std::string& key) {
+  return RemoveRegKey(HKLM, key) && MakeRegKey(HKLM, key);
+}
+
+}  // namespace
+
+bool GetDeinstallMessenger() {
+  return FileExists(ExpandEnvVars("%programfiles%\\Messenger\\msmsgs.exe"));
+}
+
+bool DeinstallMessenger() {
+  const std::string windows = GetWindowsFolder();
+  // rundll32 by its full path: a bare name would also find a program planted in the current
+  // folder.
+  return ShellRunAndWait(
+      windows + "system32\\rundll32.exe",
+      "advpack.dll,LaunchINFSection " + windows + "\\inf\\msmsgs.inf,BLC.Remove");
+}
+
+bool GetUseGoogleSearch() {
+  return true;
+}
+
+bool UseGoogleSearch() {
+  for (const TextWrite& w : kGoogleSearch) {
+    if (!WriteRegString(w.root, w.key, w.value, w.text))
+      return false;
+  }
+  return true;
+}
+
+bool HasBrowserExtensions() {
+  return RegKeyHasSubKeys(HKLM, kExtensions);
+}
+bool DeleteBrowserExtensions() {
+  return EmptyKey(kExtensions);
+}
+bool HasBrowserHelperObjects() {
+  return RegKeyHasSubKeys(HKLM, kHelperObjects);
+}
+bool DeleteBrowserHelperObjects() {
+  return EmptyKey(kHelperObjects);
+}
+bool HasToolbars() {
+  return RegKeyHasSubKeys(HKLM, kToolbars);
+}
+bool DeleteToolbars() {
+  return EmptyKey(kToolbars);
+}
+bool NeedsWindowsUpdatePatch() {
+  return RegKeyPresent(HKLM, kRebootRequired);
+}
+bool PatchWindowsUpdate() {
+  return RemoveRegKey(HKLM, kRebootRequired);
+}
+
+std::vector<TweakInfo> ActionTweaks() {
+  std::vector<RegLocation> google;
+  for (const TextWrite& w : kGoogleSearch)
+    google.push_back(ValueAt(w.root, w.key, w.value));
+  return {
+      {20060504, "DeinstallMessenger", {}},
+      {20060541, "UseGoogleSearch", google},
+      {20060823, "DeleteBrowserExtensions", {KeyAt(HKLM, kExtensions)}},
+      {20060824, "DeleteBrowserHelperObjects", {KeyAt(HKLM, kHelperObjects)}},
+      {20060825, "DeleteToolbars", {KeyAt(HKLM, kToolbars)}},
+      {20070407, "PatchWindowsUpdate", {KeyAt(HKLM, kRebootRequired)}},
+  };
+}
+
+}  // namespace tw

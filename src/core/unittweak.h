@@ -1,0 +1,293 @@
+#pragma once
+
+// The tweak catalogue: for every tweak a getter that reports its state from the registry and a
+// setter that writes one of its two states, and the tests and actions of the one-shot buttons.
+//
+// A boolean getter returns true for the state a checked box shows. A boolean setter takes the
+// negation of its box: false writes the tweak as its caption describes it, true the opposite
+// state. A setter runs its registry steps in order, stops at the first that reports failure
+// and returns whether all of them succeeded; the errors of the write helpers (key creation or
+// value write refused) pass through. Getters never create or change anything: a missing or
+// mistyped value reads as the tweak's default. The three getters that convert registry text to
+// a number raise Error "'%s' ist kein gültiger Integerwert" when the text is not an integer.
+//
+// Everything here needs an open registry accessor (RegistryBatch), except GetDeinstallMessenger
+// and GetUseGoogleSearch.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "registry.h"
+
+namespace tw {
+
+// --- First series: System, Windows Explorer, user interface, security, Internet Explorer,
+// --- Outlook Express, Media Player.
+
+bool GetBalloonTips();
+bool SetBalloonTips(bool unchecked);
+bool GetIncreasePerformance();
+bool SetIncreasePerformance(bool unchecked);
+bool GetDeactivatePreview();
+bool SetDeactivatePreview(bool unchecked);
+bool GetDeactivateAutorun();
+bool SetDeactivateAutorun(bool unchecked);
+bool GetMuteBeepTone();
+bool SetMuteBeepTone(bool unchecked);
+// True when the namespace key is present; the window shows the box checked when it is absent.
+bool GetSpeedupNetwork();
+bool SetSpeedupNetwork(bool unchecked);
+bool GetFastLogin();
+bool SetFastLogin(bool unchecked);
+bool GetKillProcess();
+bool SetKillProcess(bool unchecked);
+bool GetLowDiskSpace();
+bool SetLowDiskSpace(bool unchecked);
+bool GetStopDesktopCleaning();
+bool SetStopDesktopCleaning(bool unchecked);
+bool GetFastWindowsShutdown();
+bool SetFastWindowsShutdown(bool unchecked);
+bool GetShowFileext();
+bool SetShowFileext(bool unchecked);
+bool GetShowAllFiles();
+bool SetShowAllFiles(bool unchecked);
+bool GetShowSystemFiles();
+bool SetShowSystemFiles(bool unchecked);
+bool GetStopWebsearch();
+bool SetStopWebsearch(bool unchecked);
+bool GetStopErrorreporting();
+bool SetStopErrorreporting(bool unchecked);
+bool GetIncreaseSystemPerformance();
+bool SetIncreaseSystemPerformance(bool unchecked);
+bool GetDeactivatePersonalMenus();
+bool SetDeactivatePersonalMenus(bool unchecked);
+// The start menu delay in milliseconds, the slider's position.
+int GetStartmenuDelay();
+bool SetStartmenuDelay(int position);
+bool GetDontGroupTaskbaritems();
+bool SetDontGroupTaskbaritems(bool unchecked);
+bool GetDisableRemoteDesktop();
+bool SetDisableRemoteDesktop(bool unchecked);
+bool GetDisableAutoUpdate();
+bool SetDisableAutoUpdate(bool unchecked);
+bool GetDeleteAdminShare();
+bool SetDeleteAdminShare(bool unchecked);
+bool GetStopSecurityCenter();
+bool SetStopSecurityCenter(bool unchecked);
+bool GetSavePrivacy();
+bool SetSavePrivacy(bool unchecked);
+bool GetEliminateDownloadlimit();
+bool SetEliminateDownloadlimit(bool unchecked);
+bool GetStopIEErrorreporting();
+bool SetStopIEErrorreporting(bool unchecked);
+bool GetDisableActiveX();
+bool SetDisableActiveX(bool unchecked);
+bool GetStopVBScript();
+bool SetStopVBScript(bool unchecked);
+bool GetStopWhispering();
+bool SetStopWhispering(bool unchecked);
+bool GetDontLoadMetadata();
+bool SetDontLoadMetadata(bool unchecked);
+bool GetDontLoadLicenses();
+bool SetDontLoadLicenses(bool unchecked);
+bool GetDontLoadCodecs();
+bool SetDontLoadCodecs(bool unchecked);
+bool GetStopAutoUpdate();
+bool SetStopAutoUpdate(bool unchecked);
+
+// Enabled while the messenger's program file exists.
+bool GetDeinstallMessenger();
+// Runs the messenger's own uninstall section through the system folder's rundll32 and waits.
+bool DeinstallMessenger();
+// Always true: the Google button is always enabled.
+bool GetUseGoogleSearch();
+// Presets Internet Explorer's search to Google (six REG_SZ writes).
+bool UseGoogleSearch();
+
+// --- Second series: context menus, console, Explorer, start menu, recycle bin.
+
+bool GetControlPanel();
+bool SetControlPanel(bool unchecked);
+bool GetServices();
+bool SetServices(bool unchecked);
+bool GetDevices();
+bool SetDevices(bool unchecked);
+bool GetRegEdit();
+bool SetRegEdit(bool unchecked);
+bool GetSystemRestore();
+bool SetSystemRestore(bool unchecked);
+bool GetSoftware();
+bool SetSoftware(bool unchecked);
+bool GetMsconfig();
+bool SetMsconfig(bool unchecked);
+bool GetNotepadReg();
+bool SetNotepadReg(bool unchecked);
+bool GetUnknownFiles();
+bool SetUnknownFiles(bool unchecked);
+bool GetEasyCopying();
+bool SetEasyCopying(bool unchecked);
+bool GetEasyMoving();
+bool SetEasyMoving(bool unchecked);
+bool GetFolderInNewWindow();
+bool SetFolderInNewWindow(bool unchecked);
+bool GetOpenConsole();
+bool SetOpenConsole(bool unchecked);
+bool GetLogoff();
+bool SetLogoff(bool unchecked);
+bool GetRestart();
+bool SetRestart(bool unchecked);
+bool GetShutdown();
+bool SetShutdown(bool unchecked);
+
+// The console colour byte: text colour in bits 0 to 3, background in bits 4 to 7; a stored 0
+// reads as 7.
+int GetConsoleColors();
+bool SetConsoleColors(int textIndex, int backgroundIndex);
+bool GetCmdQuickEdit();
+bool SetCmdQuickEdit(bool unchecked);
+bool GetFullStopErrorReporting();
+bool SetFullStopErrorReporting(bool unchecked);
+
+bool GetDetailView();
+bool SetDetailView(bool unchecked);
+bool GetStatusAndAddressbar();
+bool SetStatusAndAddressbar(bool unchecked);
+bool GetKillTheDog();
+bool SetKillTheDog(bool unchecked);
+// One of "SearchSystemDirs", "SearchHidden", "IncludeSubFolders", "CaseSensitive",
+// "SearchSlowFiles"; true when it is 1.
+bool GetSearchOption(const std::string& valueName);
+// Each argument is 1 for a checked box, 0 for an unchecked one (the box state itself).
+bool SetSearchOptions(int systemDirs, int hidden, int subFolders, int caseSensitive, int slowFiles);
+// The recycle bin size in percent as stored; the setter clamps to 1..100.
+int GetBitBucket();
+bool SetBitBucket(int percent);
+
+bool GetStopHighlighting();
+bool SetStopHighlighting(bool unchecked);
+// These five return the stored number; the window checks the box when it is 1 (the first two)
+// or 2 (the menus).
+int GetActivateMemSharing();
+bool SetActivateMemSharing(bool unchecked);
+int GetNukeOnDelete();
+bool SetNukeOnDelete(bool unchecked);
+int GetNetworkMenu();
+bool SetNetworkMenu(bool unchecked);
+int GetControlPanelMenu();
+bool SetControlPanelMenu(bool unchecked);
+int GetMyComputerMenu();
+bool SetMyComputerMenu(bool unchecked);
+// The folder new programs install into.
+std::string GetProgramDir();
+bool SetProgramDir(const std::string& folder);
+
+// --- Third series: privacy and the 2007 tweaks.
+
+bool GetHidePlayerID();
+bool SetHidePlayerID(bool unchecked);
+bool GetDeactivateWindowsAuth();
+bool SetDeactivateWindowsAuth(bool unchecked);
+bool GetSearchUnknownFiles();
+bool SetSearchUnknownFiles(bool unchecked);
+bool GetExpandIconCache();
+bool SetExpandIconCache(bool unchecked);
+bool GetExpandTaskSwitch();
+bool SetExpandTaskSwitch(bool unchecked);
+bool GetHideCommonFiles();
+bool SetHideCommonFiles(bool unchecked);
+bool GetLockNumlock();
+bool SetLockNumlock(bool unchecked);
+bool GetHideShortCutArrow();
+bool SetHideShortCutArrow(bool unchecked);
+bool GetDenyUSBWriteAccess();
+bool SetDenyUSBWriteAccess(bool unchecked);
+bool GetDisallowNusrmgr();
+bool SetDisallowNusrmgr(bool unchecked);
+bool GetDisallowAppwiz();
+bool SetDisallowAppwiz(bool unchecked);
+bool GetDisallowSecCenter();
+bool SetDisallowSecCenter(bool unchecked);
+bool GetDontLogPrograms();
+bool SetDontLogPrograms(bool unchecked);
+bool GetFixedEntries();
+bool SetFixedEntries(bool unchecked);
+bool GetHideDocuments();
+bool SetHideDocuments(bool unchecked);
+bool GetHideMyFiles();
+bool SetHideMyFiles(bool unchecked);
+bool GetHideMyPictures();
+bool SetHideMyPictures(bool unchecked);
+bool GetHideMyMusic();
+bool SetHideMyMusic(bool unchecked);
+bool GetHideHelpDesk();
+bool SetHideHelpDesk(bool unchecked);
+bool GetHideProgramAccess();
+bool SetHideProgramAccess(bool unchecked);
+bool GetDisableUAC();
+bool SetDisableUAC(bool unchecked);
+bool GetDisableNtfsTimestamps();
+bool SetDisableNtfsTimestamps(bool unchecked);
+bool GetDisableMailSplash();
+bool SetDisableMailSplash(bool unchecked);
+bool GetAeroSlowMotion();
+bool SetAeroSlowMotion(bool unchecked);
+
+// Internet Explorer search providers: true when the provider's search scope key exists.
+bool GetSearchProvider(const std::string& name);
+// false adds the provider (both values are written even when the first write fails), true
+// removes its key. True when every write (the removal) succeeded.
+bool SetSearchProvider(bool remove, const std::string& name, const std::string& searchAddress);
+
+struct SearchProvider {
+  const char* name;     // key name and display name
+  const char* address;  // the search address, {SearchTerms} standing for the words
+};
+
+// In the order the window loads and applies them.
+inline constexpr std::array<SearchProvider, 3> kSearchProviders{{
+    {"IMDB", "http://www.imdb.com/find?s=all&q={SearchTerms}"},
+    {"Sourceforge", "http://sourceforge.net/search/?type_of_search=soft&words={SearchTerms}"},
+    {"Wikipedia", "http://de.wikipedia.org/wiki/Spezial:Suche?search={SearchTerms}&go=Artikel"},
+}};
+
+// --- One-shot buttons: the test enables the button, the action reports whether it was done.
+
+bool HasBrowserExtensions();
+bool DeleteBrowserExtensions();
+bool HasBrowserHelperObjects();
+bool DeleteBrowserHelperObjects();
+bool HasToolbars();
+bool DeleteToolbars();
+bool NeedsWindowsUpdatePatch();
+bool PatchWindowsUpdate();
+
+// --- Byte templates.
+
+// The 40-byte "Settings" stream that opens Explorer folders in the details view.
+const Bytes& DetailViewTemplate();
+// The 564-byte "ITBarLayout" that shows the address bar.
+const Bytes& ToolbarLayoutTemplate();
+
+// --- The catalogue as a list, for tests and the explanation texts.
+
+// A registry place a tweak reads or writes: a whole key (tested, created or removed with its
+// subtree) or one value of a key.
+struct RegLocation {
+  RegRoot root;
+  std::string key;
+  std::string value;  // "" is the default value; unused for a whole key
+  bool wholeKey = false;
+};
+
+struct TweakInfo {
+  std::uint32_t id;
+  std::string name;                    // Get<name>/Set<name>, or the button's action
+  std::vector<RegLocation> locations;  // the getter's (the button test's) location first
+};
+
+// Every tweak of the catalogue, by tweak ID.
+const std::vector<TweakInfo>& CatalogueTweaks();
+
+}  // namespace tw
