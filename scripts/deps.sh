@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make googletest python3
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb x11-apps imagemagick)
+  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb x11-apps imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
