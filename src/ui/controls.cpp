@@ -120,6 +120,22 @@ WindowKind KindOf(const ControlDef& def) {
   }
 }
 
+// A plain label is as wide as its text, at least as the table says: a font that runs wider
+// than Tahoma (Wine's) must not cut the text off.
+void GrowToText(HWND label, const Bounds& b) {
+  const std::string text = WindowText(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  if (size.cx > b.width) {
+    SetWindowPos(label, nullptr, 0, 0, size.cx, b.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 }  // namespace
 
 std::string WindowText(HWND hwnd) {
@@ -172,6 +188,10 @@ Control& Controls::Create(const ControlDef& def, Control* parent, int id, HIMAGE
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((def.style & kBold) ? boldFont_ : font_),
                FALSE);
   switch (def.kind) {
+    case Kind::Label:
+      if (!(def.style & (kCentred | kVCentred)))
+        GrowToText(hwnd, b);
+      break;
     case Kind::Group:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupProc));

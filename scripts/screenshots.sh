@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# PNG pictures of the program's windows for people to look at: every page of both layouts,
+# the explanation panel open and closed, the information window and a message box, taken on
+# the XP and the Vista test machine. They land in build/screenshots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+export WINEDEBUG=-all
+source scripts/xvfb.sh
+out=$root/build/screenshots
+rm -rf "$out"
+mkdir -p "$out"
+tests=build/mingw-i686/tests/ui_tests.exe
+for windows in xp vista; do
+  scripts/wine-prefix.sh "test-$windows"
+  export WINEPREFIX=$root/build/wine/test-$windows
+  wineserver -k 2>/dev/null || true
+  cp "build/wine/$windows"/*.reg "$WINEPREFIX/"
+  # Wine draws the frames itself: there may be no window manager.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  TRIMMWERK_SCREENSHOTS=$(winepath -w "$out") wine "$tests" --gtest_filter='Screenshots.*' \
+    >"$out/$windows.log" 2>&1 || { cat "$out/$windows.log"; exit 1; }
+  rm -f "$out/$windows.log"
+  wineserver -k 2>/dev/null || true
+done
+for bmp in "$out"/*.bmp; do
+  convert "$bmp" "${bmp%.bmp}.png"
+  rm -f "$bmp"
+done
+echo "Screenshots in $out:"
+ls "$out"

@@ -1,0 +1,113 @@
+// Pictures of the program's windows for people to look at (scripts/screenshots.sh). Runs only
+// when TRIMMWERK_SCREENSHOTS names a folder.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "layout.h"
+#include "message_dialog.h"
+#include "message_script.h"
+#include "ui_support.h"
+#include "unitinfo.h"
+#include "unitmain.h"
+#include "winversion.h"
+
+namespace tw::ui::test {
+namespace {
+
+// The window as the screen shows it, frame included, as a 24-bit BMP file.
+void SaveWindow(HWND hwnd, const std::string& path) {
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  Pump(150);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  BITMAPINFOHEADER bi{};
+  bi.biSize = sizeof bi;
+  bi.biWidth = w;
+  bi.biHeight = h;
+  bi.biPlanes = 1;
+  bi.biBitCount = 24;
+  bi.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP dib = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits,
+                                 nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, dib);
+  BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) / 4) * 4;
+  bi.biSizeImage = stride * static_cast<DWORD>(h);
+  BITMAPFILEHEADER bf{};
+  bf.bfType = 0x4D42;
+  bf.bfOffBits = sizeof bf + sizeof bi;
+  bf.bfSize = bf.bfOffBits + bi.biSizeImage;
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&bf, sizeof bf, 1, f);
+    std::fwrite(&bi, sizeof bi, 1, f);
+    std::fwrite(bits, 1, bi.biSizeImage, f);
+    std::fclose(f);
+  } else {
+    ADD_FAILURE() << "cannot write " << path;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(dib);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
+  const char* dir = std::getenv("TRIMMWERK_SCREENSHOTS");
+  if (!dir)
+    GTEST_SKIP() << "TRIMMWERK_SCREENSHOTS names the folder for the pictures";
+  const std::string base = std::string(dir) + "\\" + (IsWindowsXP() ? "xp" : "vista") + "-";
+  tw::test::MessageScript script;
+  TfrmMain form;
+  form.Create();
+  TfrmInfo info;
+  info.Create(form.handle());
+  SetWindowPos(form.handle(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  form.Show();
+  SetForegroundWindow(form.handle());
+  Pump(300);
+
+  Controls& c = form.controls();
+  Control& pageSet = c.Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  const auto pages = c.Pages(pageSet);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    c.SelectPage(pageSet, static_cast<int>(i));
+    char name[16];
+    std::snprintf(name, sizeof name, "page%zu-", i + 1);
+    SaveWindow(form.handle(), base + name + pages[i]->name + ".bmp");
+  }
+  c.SelectPage(pageSet, 0);
+  form.ShowTweakText(20060501);
+  SaveWindow(form.handle(), base + "panel-open.bmp");
+  form.CollapseInfoPanel();
+  SaveWindow(form.handle(), base + "panel-closed.bmp");
+  form.ExpandInfoPanel();
+
+  After(300, [&] {
+    SaveWindow(info.handle(), base + "info.bmp");
+    PostMessageA(info.handle(), WM_COMMAND, IDOK, 0);
+  });
+  info.ShowModal();
+
+  After(300, [&] {
+    HWND box = GetActiveWindow();
+    SaveWindow(box, base + "message.bmp");
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+  });
+  ShowMessageDialog("Möchten Sie die Einstellungen jetzt vornehmen?", MsgType::Confirmation,
+                    kMbYes | kMbNo);
+}
+
+}  // namespace
+}  // namespace tw::ui::test
