@@ -126,12 +126,12 @@ void GrowToText(HWND label, const Bounds& b) {
   const std::string text = WindowText(label);
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  RECT size{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(label, dc);
-  if (size.cx > b.width) {
-    SetWindowPos(label, nullptr, 0, 0, size.cx, b.height,
+  if (size.right > b.width) {
+    SetWindowPos(label, nullptr, 0, 0, size.right, b.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
