@@ -129,8 +129,8 @@ long MemoryRegistry::CreateKey(RegHandle parent, const std::string& sub, std::ui
   if (existing == nullptr && h != handles_.end() && !(h->second.access & kKeyCreateSubKey)) {
     return kErrorAccessDenied;
   }
-  if (Walk(from, sub, true, &denied) == nullptr) return denied ? kErrorAccessDenied
-                                                               : kErrorFileNotFound;
+  if (Walk(from, sub, true, &denied) == nullptr)
+    return denied ? kErrorAccessDenied : kErrorFileNotFound;
   return OpenKey(parent, sub, access, out);
 }
 

@@ -59,8 +59,7 @@ class MemoryRegistry : public RegistryApi {
                  const std::string& text, std::uint32_t type = kRegSz);
   void PutKey(RegRoot root, const std::string& path);
   bool HasKey(RegRoot root, const std::string& path) const;
-  std::optional<RegValue> Get(RegRoot root, const std::string& path,
-                              const std::string& name) const;
+  std::optional<RegValue> Get(RegRoot root, const std::string& path, const std::string& name) const;
   // Names of the subkeys and values of a key, in their stored case.
   std::vector<std::string> SubKeys(RegRoot root, const std::string& path) const;
   std::vector<std::string> ValueNames(RegRoot root, const std::string& path) const;

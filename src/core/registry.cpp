@@ -95,8 +95,8 @@ bool OpenForWrite(RegRoot root, const std::string& rawPath, RegKey& key) {
   return key.Create(a->root, path, a->access) == kErrorSuccess;
 }
 
-bool WriteValue(RegRoot root, const std::string& path, const std::string& name,
-                std::uint32_t type, const std::uint8_t* data, std::size_t size) {
+bool WriteValue(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::size_t size) {
   if (!g_accessor) return false;
   RegKey key(*g_accessor->api);
   if (!OpenForWrite(root, path, key)) return false;
@@ -107,8 +107,8 @@ bool WriteValue(RegRoot root, const std::string& path, const std::string& name,
   return true;
 }
 
-bool WriteText(RegRoot root, const std::string& path, const std::string& name,
-               std::uint32_t type, const std::string& value) {
+bool WriteText(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+               const std::string& value) {
   return WriteValue(root, path, name, type, reinterpret_cast<const std::uint8_t*>(value.c_str()),
                     value.size() + 1);
 }

@@ -42,8 +42,7 @@ class SystemApi {
   // GetWindowsDirectoryA: the length copied, or the size needed when the buffer is too small.
   virtual std::uint32_t WindowsDirectory(char* buffer, std::uint32_t size) = 0;
   // ExpandEnvironmentStringsA: the size needed with the zero, 0 on failure.
-  virtual std::uint32_t ExpandEnvironment(const char* source, char* buffer,
-                                          std::uint32_t size) = 0;
+  virtual std::uint32_t ExpandEnvironment(const char* source, char* buffer, std::uint32_t size) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Starts file with parameters and waits for it while the program's windows stay painted.
   virtual bool RunAndWait(const std::string& file, const std::string& parameters) = 0;

@@ -33,8 +33,8 @@ long Win32Registry::OpenKey(RegHandle parent, const std::string& sub, std::uint3
 long Win32Registry::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
                               RegHandle* out) {
   HKEY key = nullptr;
-  const LONG rc = RegCreateKeyExA(ToHkey(parent), sub.c_str(), 0, nullptr,
-                                  REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
+  const LONG rc = RegCreateKeyExA(ToHkey(parent), sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  access, nullptr, &key, nullptr);
   if (rc == ERROR_SUCCESS) *out = FromHkey(key);
   return rc;
 }
@@ -65,8 +65,8 @@ long Win32Registry::DeleteKey(RegHandle parent, const std::string& sub) {
   return RegDeleteKeyA(ToHkey(parent), sub.c_str());
 }
 
-long Win32Registry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
-                                 std::uint32_t* maxSubKeyLen, std::uint32_t* values) {
+long Win32Registry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                                 std::uint32_t* values) {
   DWORD count = 0, longest = 0, valueCount = 0;
   const LONG rc = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &count, &longest,
                                    nullptr, &valueCount, nullptr, nullptr, nullptr, nullptr);
@@ -81,8 +81,7 @@ long Win32Registry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
 long Win32Registry::EnumKey(RegHandle key, std::uint32_t index, char* name,
                             std::uint32_t* nameLen) {
   DWORD len = *nameLen;
-  const LONG rc =
-      RegEnumKeyExA(ToHkey(key), index, name, &len, nullptr, nullptr, nullptr, nullptr);
+  const LONG rc = RegEnumKeyExA(ToHkey(key), index, name, &len, nullptr, nullptr, nullptr, nullptr);
   if (rc == ERROR_SUCCESS) *nameLen = len;
   return rc;
 }

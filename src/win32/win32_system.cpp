@@ -1,10 +1,10 @@
 #include "win32_system.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -94,8 +94,7 @@ std::uint32_t Win32System::WindowsDirectory(char* buffer, std::uint32_t size) {
   return GetWindowsDirectoryA(buffer, size);
 }
 
-std::uint32_t Win32System::ExpandEnvironment(const char* source, char* buffer,
-                                             std::uint32_t size) {
+std::uint32_t Win32System::ExpandEnvironment(const char* source, char* buffer, std::uint32_t size) {
   return ExpandEnvironmentStringsA(source, buffer, size);
 }
 

@@ -56,7 +56,7 @@ class FakeSystem : public SystemApi {
     for (std::size_t i = 0; i < in.size();) {
       const std::size_t end = in[i] == '%' ? in.find('%', i + 1) : std::string::npos;
       auto var = end == std::string::npos ? environment.end()
-                                           : environment.find(in.substr(i + 1, end - i - 1));
+                                          : environment.find(in.substr(i + 1, end - i - 1));
       if (var != environment.end()) {
         out += var->second;
         i = end + 1;
@@ -72,8 +72,8 @@ class FakeSystem : public SystemApi {
     runs.emplace_back(file, parameters);
     return runSucceeds;
   }
-  bool BrowseForFolder(const std::string&, const std::wstring&, std::string& folder,
-                       std::uintptr_t, bool, bool, bool) override {
+  bool BrowseForFolder(const std::string&, const std::wstring&, std::string& folder, std::uintptr_t,
+                       bool, bool, bool) override {
     if (chosenFolder.empty()) return false;
     folder = chosenFolder;
     return true;
@@ -101,8 +101,7 @@ class FakeSystem : public SystemApi {
   std::vector<std::uint32_t> exitRequests;
 
  private:
-  static bool CopyName(const std::string& name, char* buffer, std::uint32_t* size,
-                       bool countZero) {
+  static bool CopyName(const std::string& name, char* buffer, std::uint32_t* size, bool countZero) {
     if (name.size() + 1 > *size) return false;
     std::memcpy(buffer, name.c_str(), name.size() + 1);
     *size = static_cast<std::uint32_t>(name.size() + (countZero ? 1 : 0));

@@ -1,12 +1,13 @@
 // Version naming over records that Wine cannot produce, and the system helpers' fallbacks.
 
+#include "winversion.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_system.h"
 #include "registry.h"
 #include "system_helpers.h"
 #include "test_machine.h"
-#include "winversion.h"
 
 namespace tw {
 namespace {
@@ -57,9 +58,12 @@ TEST_F(WinVersion, NamesFollowPlatformEditionSuiteAndServicePack) {
        "Microsoft Windows 2000 Datacenter Server Service Pack 4 (Build 2195)"},
       {5, 0, 2195, 2, "Service Pack 4", kSrv, 0x2,
        "Microsoft Windows 2000 Advanced Server Service Pack 4 (Build 2195)"},
-      {5, 0, 2195, 2, "Service Pack 4", kSrv, 0, "Microsoft Windows 2000 Server Service Pack 4 (Build 2195)"},
-      {5, 0, 2195, 2, "Service Pack 4", kWs, 0, "Microsoft Windows 2000 Service Pack 4 (Build 2195)"},
-      {5, 0, 2195, 2, "Service Pack 4", kDc, 0x80, "Microsoft Windows 2000 Service Pack 4 (Build 2195)"},
+      {5, 0, 2195, 2, "Service Pack 4", kSrv, 0,
+       "Microsoft Windows 2000 Server Service Pack 4 (Build 2195)"},
+      {5, 0, 2195, 2, "Service Pack 4", kWs, 0,
+       "Microsoft Windows 2000 Service Pack 4 (Build 2195)"},
+      {5, 0, 2195, 2, "Service Pack 4", kDc, 0x80,
+       "Microsoft Windows 2000 Service Pack 4 (Build 2195)"},
       {4, 0, 1381, 2, "Service Pack 5", kWs, 0,
        "Microsoft Windows NT Workstation 4.0 Service Pack 5 (Build 1381)"},
       {4, 0, 1381, 2, "Service Pack 5", kSrv, 0x2,
@@ -87,8 +91,8 @@ TEST_F(WinVersion, ServicePack6aNeedsTheHotfixKey) {
   sys_.SetVersion(4, 0, 1381, 2, "service pack 6", kWs, 0);
   EXPECT_EQ("Microsoft Windows NT Workstation 4.0 service pack 6 (Build 1381)",
             GetWindowsVersionName());
-  test::MemoryMachine()->PutKey(
-      HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009");
+  test::MemoryMachine()->PutKey(HKLM,
+                                "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009");
   EXPECT_EQ("Microsoft Windows NT Workstation 4.0 Service Pack 6a (Build 1381)",
             GetWindowsVersionName());
   // Only NT 4.0 gets the "a".

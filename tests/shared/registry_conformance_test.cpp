@@ -211,9 +211,8 @@ TEST_F(RegistryConformance, AKeyOpenedWithQueryRightsOnlyStillReadsValues) {
   RegKey reader(api());
   ASSERT_EQ(kErrorSuccess, reader.Open(HKCU, scratch_, kKeyQueryValue));
   std::uint32_t v = 0, size = 4;
-  EXPECT_EQ(kErrorSuccess,
-            api().QueryValue(reader.get(), "v", nullptr, reinterpret_cast<std::uint8_t*>(&v),
-                             &size));
+  EXPECT_EQ(kErrorSuccess, api().QueryValue(reader.get(), "v", nullptr,
+                                            reinterpret_cast<std::uint8_t*>(&v), &size));
   EXPECT_EQ(5u, v);
 }
 

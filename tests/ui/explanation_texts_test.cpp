@@ -3,8 +3,8 @@
 // keys the catalogue really uses, and RichEdit loads each without error.
 
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cctype>
@@ -213,8 +213,8 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
 TEST(ExplanationTexts, RichEditLoadsEachTextAndShowsItsHeading) {
   HMODULE riched = LoadLibraryA("riched20.dll");
   ASSERT_NE(nullptr, riched);
-  HWND edit = CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_POPUP | ES_MULTILINE | ES_READONLY, 0,
-                              0, 224, 418, nullptr, nullptr, nullptr, nullptr);
+  HWND edit = CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0,
+                              224, 418, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, edit);
   for (const auto& [id, heading] : ExpectedHeadings()) {
     SCOPED_TRACE("TEXT_" + std::to_string(id));
