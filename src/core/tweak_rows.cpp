@@ -131,8 +131,7 @@ std::vector<TweakRow> FirstSeries() {
       DwordRow(20060505, "DeactivateAutorun", HKLM, "SYSTEM\\CurrentControlSet\\Services\\Cdrom",
                "AutoRun", 1, 0, 1),
       TextRow(20060506, "MuteBeepTone", HKCU, "Control Panel\\Sound", "Beep", "yes", "no", "yes"),
-      // Present means unchecked: the window negates this getter. (The setter's path is spelled
-      // "Software\..."; registry paths ignore case.)
+      // Present means unchecked: the window negates this getter.
       {20060508,
        "SpeedupNetwork",
        HKLM,

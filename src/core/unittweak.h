@@ -236,8 +236,8 @@ bool SetAeroSlowMotion(bool unchecked);
 
 // Internet Explorer search providers: true when the provider's search scope key exists.
 bool GetSearchProvider(const std::string& name);
-// false adds the provider (both values are written even when the first write fails), true
-// removes its key. True when every write (the removal) succeeded.
+// false adds the provider: "DisplayName", then "URL", written even when the first write
+// reported false. true removes its key. True when both writes (the removal) succeeded.
 bool SetSearchProvider(bool remove, const std::string& name, const std::string& searchAddress);
 
 struct SearchProvider {
