@@ -1,0 +1,103 @@
+#include "standard_view.h"
+
+#include <cstring>
+
+#include "settings_apply.h"
+#include "winversion.h"
+
+namespace tw {
+namespace {
+
+// The checked shutdown box stands for "page file not cleared", which is Windows' standard.
+const StandardTable kStandardXP = {
+    {
+        {"cboxFastWindowsShutdown", Standard::Checked},
+        // The privacy boxes keep what they show: their standard is a matter of choice.
+        {"cboxHidePlayerID", Standard::Untouched},
+        {"cboxDeactivateWindowsAuth", Standard::Untouched},
+        {"trackStartmenuDelay", Standard::Position, 400},
+        {"combxTextColor", Standard::Item, 7},
+        {"combxBackgroundColor", Standard::Item, 0},
+        {"tbarBitBucket", Standard::Position, 10},
+        {"labProgramDir", Standard::Text, 0, "C:\\Programme"},
+    },
+    {"combxTextColor", "combxBackgroundColor"},
+    "pboxCmdPreview",
+};
+
+const StandardTable kStandardVista = {
+    {
+        {"cb20060515", Standard::Checked},
+        {"cb20061019", Standard::Checked},
+        {"tb20060528", Standard::Position, 400},
+        {"combx20060817a", Standard::Item, 7},
+        {"combx20060817b", Standard::Item, 0},
+        {"but20060541", Standard::Enabled, 1},
+    },
+    {"combx20060817a", "combx20060817b"},
+    "pb20060817",
+};
+
+bool IsBox(Arg arg) {
+  return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
+}
+
+const StandardValue* Find(const StandardTable& table, const char* control) {
+  for (const StandardValue& v : table.values) {
+    if (std::strcmp(v.control, control) == 0) return &v;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const StandardTable& StandardValues(Layout layout) {
+  return layout == Layout::XP ? kStandardXP : kStandardVista;
+}
+
+void ShowStandard(ControlSurface& controls, Layout layout) {
+  const StandardTable& table = StandardValues(layout);
+  for (const WriteStep& step : WriteSequence(layout)) {
+    if (!IsBox(step.arg)) continue;
+    for (const char* box : StepControls(step)) {
+      if (!Find(table, box)) controls.SetChecked(box, false);
+    }
+  }
+  for (const StandardValue& v : table.values) {
+    switch (v.what) {
+      case Standard::Checked:
+        controls.SetChecked(v.control, true);
+        break;
+      case Standard::Untouched:
+        break;
+      case Standard::Position:
+        controls.SetPosition(v.control, v.value);
+        break;
+      case Standard::Item:
+        controls.SetItemIndex(v.control, v.value);
+        break;
+      case Standard::Text:
+        controls.SetText(v.control, v.text);
+        controls.Repaint(v.control);
+        break;
+      case Standard::Enabled:
+        controls.SetEnabled(v.control, v.value != 0);
+        break;
+    }
+  }
+  // Setting an item index runs no change handler, so the lists and the preview are redrawn here.
+  controls.Repaint(table.colourLists[0]);
+  controls.Repaint(table.colourLists[1]);
+  controls.Repaint(table.preview);
+}
+
+void ShowStandardXP(ControlSurface& controls) { ShowStandard(controls, Layout::XP); }
+void ShowStandardVista(ControlSurface& controls) { ShowStandard(controls, Layout::Vista); }
+
+void sbutXPStandardClick(ControlSurface& controls, bool& standardViewShown) {
+  if (IsWindowsXP()) ShowStandardXP(controls);
+  if (IsWindowsVista()) ShowStandardVista(controls);
+  standardViewShown = true;
+}
+
+}  // namespace tw
