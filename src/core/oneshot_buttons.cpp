@@ -1,0 +1,82 @@
+#include "oneshot_buttons.h"
+
+#include "error.h"
+#include "messages.h"
+#include "registry.h"
+#include "system_helpers.h"
+#include "unittweak.h"
+
+namespace tw {
+namespace {
+
+const std::array<ConfirmedAction, 4> kConfirmedActions = {{
+    {"butDeleteBrowserextensions", "Möchten Sie die Browsererweiterungen wirklich entfernen?",
+     DeleteBrowserExtensions, "Browsererweiterungen wurden entfernt!",
+     "Browsererweiterungen wurden nicht entfernt!", HasBrowserExtensions},
+    {"butDeleteBHO", "Möchten Sie die Browser Helper-Objekte wirklich entfernen?",
+     DeleteBrowserHelperObjects, "Browser Helper-Objekte wurden entfernt!",
+     "Browser Helper-Objekte wurden nicht entfernt!", HasBrowserHelperObjects},
+    {"butDeleteToolbars", "Möchten Sie die Toolbars wirklich entfernen?", DeleteToolbars,
+     "Toolbars wurden entfernt!", "Toolbars wurden nicht entfernt!", HasToolbars},
+    {"butPatchWindowsUpdate", "Möchten Sie den Windows Update-Fehler wirklich korrigieren?",
+     PatchWindowsUpdate, "Windows Update-Fehler wurde korrigiert!",
+     "Windows Update-Fehler wurde nicht korrigiert!", NeedsWindowsUpdatePatch},
+}};
+
+const char kFinal[] = "Diese Einstellung lässt sich nicht mehr rückgängig machen.";
+const char kMessengerButton[] = "butDeinstallMessenger";
+const char kGoogleDone[] = "Google-Suche wurde aktiviert!";
+const char kGoogleNotDone[] = "Google-Suche wurde nicht aktiviert!";
+const char kChooseProgramDir[] =
+    "Wählen Sie ein Verzeichnis als Standardverzeichnis für die Programminstallation aus:";
+
+void Report(bool done, const char* doneText, const char* notDoneText) {
+  if (done) {
+    MessageDlg(doneText, MsgType::Information, kMbOk);
+  } else {
+    MessageDlg(notDoneText, MsgType::Error, kMbOk);
+  }
+}
+
+}  // namespace
+
+const std::array<ConfirmedAction, 4>& ConfirmedActions() { return kConfirmedActions; }
+
+void ConfirmedActionClick(ControlSurface& controls, const std::string& sender) {
+  const ConfirmedAction* row = nullptr;
+  for (const ConfirmedAction& a : kConfirmedActions) {
+    if (sender == a.button) row = &a;
+  }
+  if (!row) throw Error("Keine Aktion für " + sender);
+  const std::string question = std::string(row->question) + "\r" + kFinal;
+  if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo | kMbCancel) != MsgResult::Yes)
+    return;
+  RegistryBatch batch;
+  if (!batch.opened()) return;
+  Report(row->action(), row->done, row->notDone);
+  controls.SetEnabled(sender, row->needed());
+}
+
+void butDeinstallMessengerClick(ControlSurface& controls, const InputBlocker& block) {
+  // Declared first, released last: the batch closes while the window is still blocked.
+  const std::unique_ptr<InputBlock> blocked = block();
+  RegistryBatch batch;
+  if (!batch.opened()) return;
+  DeinstallMessenger();  // the uninstaller reports its own failures
+  controls.SetEnabled(kMessengerButton, GetDeinstallMessenger());
+}
+
+void butUseGoogleSearchClick() {
+  RegistryBatch batch;
+  if (!batch.opened()) return;
+  Report(UseGoogleSearch(), kGoogleDone, kGoogleNotDone);
+}
+
+void butSearchProgramDirClick(ControlSurface& controls, std::uintptr_t owner) {
+  std::string folder;  // empty: the dialog preselects nothing
+  if (!SelectFolderDialog(kChooseProgramDir, L"Desktop", folder, owner, false, false, true)) return;
+  // A virtual folder (Control Panel, ...) has no path; an empty one must never be applied.
+  if (!folder.empty()) controls.SetText("labProgramDir", folder);
+}
+
+}  // namespace tw
