@@ -1,0 +1,76 @@
+#include "window_settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "messages.h"
+#include "reg_key.h"
+#include "registry.h"
+
+namespace tw {
+namespace {
+
+const char kClose[] =
+    "Hiermit wird das Programm beendet.\rEinstellungen, die nicht übernommen wurden, gehen "
+    "verloren.\r\rMöchten Sie dennoch schließen?";
+
+std::optional<std::int32_t> ReadDword(const RegKey& key, const char* name) {
+  std::uint32_t type = kRegNone;
+  std::uint8_t data[4] = {};
+  std::uint32_t size = sizeof data;
+  if (key.api().QueryValue(key.get(), name, &type, data, &size) != kErrorSuccess ||
+      type != kRegDword || size != sizeof data) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 |
+                                   std::uint32_t(data[2]) << 16 | std::uint32_t(data[3]) << 24);
+}
+
+void WriteDword(RegKey& key, const char* name, std::int32_t value) {
+  const auto v = static_cast<std::uint32_t>(value);
+  const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                                static_cast<std::uint8_t>(v >> 16),
+                                static_cast<std::uint8_t>(v >> 24)};
+  key.api().SetValue(key.get(), name, kRegDword, data, sizeof data);
+}
+
+}  // namespace
+
+void LoadWindowSettings(WindowPlacement& window) {
+  RegistryApi* api = RegistryBackend();
+  if (!api) return;
+  RegKey key(*api);
+  if (key.Open(HKCU, kProgramKey, kKeyRead) != kErrorSuccess) return;
+
+  const ScreenRect frame = window.Frame();
+  const std::optional<std::int32_t> left = ReadDword(key, "left");
+  const std::optional<std::int32_t> top = ReadDword(key, "top");
+  if (left || top) {
+    const int x = left.value_or(frame.left);
+    const int y = top.value_or(frame.top);
+    const ScreenRect moved = {x, y, x + frame.right - frame.left, y + frame.bottom - frame.top};
+    if (window.OnAnyMonitor(moved)) window.MoveTo(x, y);
+  }
+  if (ReadDword(key, "collapsed").value_or(0) != 0) window.CollapseInfoPanel();
+}
+
+void SaveWindowSettings(const WindowPlacement& window) {
+  RegistryApi* api = RegistryBackend();
+  if (!api) return;
+  RegKey key(*api);
+  if (key.Create(HKCU, kProgramKey, kKeyAllAccess) != kErrorSuccess) return;
+  const ScreenRect frame = window.Frame();
+  WriteDword(key, "left", frame.left);
+  WriteDword(key, "top", frame.top);
+  WriteDword(key, "collapsed", window.ClientWidth() == window.CollapsedClientWidth() ? 1 : 0);
+}
+
+bool FormCloseQuery(bool standardViewShown) {
+  return !standardViewShown ||
+         MessageDlg(kClose, MsgType::Confirmation, kMbYes | kMbNo) == MsgResult::Yes;
+}
+
+void appeventsException(std::exception_ptr) {}
+
+}  // namespace tw
