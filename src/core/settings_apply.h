@@ -25,6 +25,11 @@ enum class Arg {
   SearchProvider,  // one box: not checked, with the provider's name and address
 };
 
+// Whether the controls of a write are check boxes.
+inline bool WritesBoxes(Arg arg) {
+  return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
+}
+
 // One setter; the pointer that Arg calls for is set.
 struct Setter {
   bool (*flag)(bool) = nullptr;

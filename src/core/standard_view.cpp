@@ -38,10 +38,6 @@ const StandardTable kStandardVista = {
     "pb20060817",
 };
 
-bool IsBox(Arg arg) {
-  return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
-}
-
 const StandardValue* Find(const StandardTable& table, const char* control) {
   for (const StandardValue& v : table.values) {
     if (std::strcmp(v.control, control) == 0) return &v;
@@ -58,7 +54,7 @@ const StandardTable& StandardValues(Layout layout) {
 void ShowStandard(ControlSurface& controls, Layout layout) {
   const StandardTable& table = StandardValues(layout);
   for (const WriteStep& step : WriteSequence(layout)) {
-    if (!IsBox(step.arg)) continue;
+    if (!WritesBoxes(step.arg)) continue;
     for (const char* box : StepControls(step)) {
       if (!Find(table, box)) controls.SetChecked(box, false);
     }

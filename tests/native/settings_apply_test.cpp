@@ -13,10 +13,6 @@
 namespace tw::test {
 namespace {
 
-bool IsBox(Arg arg) {
-  return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
-}
-
 // Every control that loads, the one-shot buttons aside, is written exactly once, in the way its
 // loading calls for.
 TEST(WriteSequence, WritesEveryLoadedControlOnce) {
@@ -35,7 +31,7 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
         EXPECT_TRUE(written.insert(name).second) << "written twice: " << name;
         ASSERT_TRUE(loaded.count(name)) << name << " has no getter";
         const auto kind = kinds.find(loaded[name]);
-        EXPECT_TRUE(kind == kinds.end() ? IsBox(w.arg) : kind->second == w.arg) << name;
+        EXPECT_TRUE(kind == kinds.end() ? WritesBoxes(w.arg) : kind->second == w.arg) << name;
       }
     }
     for (const auto& [name, put] : loaded) {
@@ -97,7 +93,7 @@ class ApplyRun : public ::testing::Test {
     int n = 0;
     for (const WriteStep& w : WriteSequence(layout_)) {
       for (const char* name : StepControls(w)) {
-        if (IsBox(w.arg)) surface.SetChecked(name, (n++ % 2 == 0) == firstChecked);
+        if (WritesBoxes(w.arg)) surface.SetChecked(name, (n++ % 2 == 0) == firstChecked);
         if (w.arg == Arg::Position)
           surface.SetPosition(name, std::string(name) == "tbarBitBucket" ? bitBucket : delay);
         if (w.arg == Arg::ColourPair)
@@ -110,7 +106,7 @@ class ApplyRun : public ::testing::Test {
     Showing s;
     for (const WriteStep& w : WriteSequence(layout_)) {
       for (const char* name : StepControls(w)) {
-        s[name] = IsBox(w.arg)               ? std::to_string(surface.Checked(name))
+        s[name] = WritesBoxes(w.arg)         ? std::to_string(surface.Checked(name))
                   : w.arg == Arg::Position   ? std::to_string(surface.Position(name))
                   : w.arg == Arg::ColourPair ? std::to_string(surface.ItemIndex(name))
                                              : surface.Text(name);

@@ -62,12 +62,9 @@ TEST(StandardView, SetsEveryControlOfItsLayoutAndWritesNothing) {
     EXPECT_TRUE(standardViewShown);
     EXPECT_TRUE(Untouched(*MemoryMachine()));
     for (const WriteStep& w : WriteSequence(c.layout)) {
-      const bool box =
-          w.arg == Arg::NegatedCheck || w.arg == Arg::SearchOptions || w.arg == Arg::SearchProvider;
+      if (!WritesBoxes(w.arg)) continue;
       for (const char* name : StepControls(w)) {
-        if (box) {
-          EXPECT_EQ(surface.Checked(name), c.checked.count(name) > 0) << name;
-        }
+        EXPECT_EQ(surface.Checked(name), c.checked.count(name) > 0) << name;
       }
     }
     for (const auto& [slider, position] : c.positions)
