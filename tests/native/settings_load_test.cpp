@@ -5,6 +5,7 @@
 #include <set>
 
 #include "error.h"
+#include "expect_loaded.h"
 #include "fake_surface.h"
 #include "fake_system.h"
 #include "registry.h"
@@ -44,10 +45,8 @@ TEST(ReadOrder, VistaUsesTheGettersOfItsXPTwins) {
   std::set<bool (*)()> xpFlags;
   std::set<int (*)()> xpNumbers;
   for (const ReadStep& step : ReadOrder(Layout::XP)) {
-    if (step.get.flag)
-      xpFlags.insert(step.get.flag);
-    if (step.get.number)
-      xpNumbers.insert(step.get.number);
+    if (step.get.flag) xpFlags.insert(step.get.flag);
+    if (step.get.number) xpNumbers.insert(step.get.number);
   }
   const std::set<bool (*)()> vistaOnly = {GetDisableUAC, GetDisableNtfsTimestamps,
                                           GetDisableMailSplash, GetAeroSlowMotion};
@@ -88,23 +87,14 @@ struct Answers {
 };
 Answers answers;
 
-bool FakeFlag() {
-  return answers.flag;
-}
-int FakeNumber() {
-  return answers.number;
-}
-std::string FakeText() {
-  return answers.text;
-}
+bool FakeFlag() { return answers.flag; }
+int FakeNumber() { return answers.number; }
+std::string FakeText() { return answers.text; }
 bool Raising() {
-  if (answers.raise)
-    throw Error("'' ist kein gültiger Integerwert");
+  if (answers.raise) throw Error("'' ist kein gültiger Integerwert");
   return true;
 }
-bool NamedFlag(const std::string& name) {
-  return name == "yes";
-}
+bool NamedFlag(const std::string& name) { return name == "yes"; }
 
 class LoadRules : public ::testing::Test {
  protected:
@@ -242,10 +232,8 @@ class LoadMachine : public ::testing::Test {
     for (Layout layout : {Layout::XP, Layout::Vista}) {
       for (const ReadStep& step : ReadOrder(layout)) {
         surface.Declare(step.control);
-        if (step.background)
-          surface.Declare(step.background);
-        if (step.preview)
-          surface.Declare(step.preview);
+        if (step.background) surface.Declare(step.background);
+        if (step.preview) surface.Declare(step.preview);
       }
     }
     surface.Slider("trackStartmenuDelay", 1, 400);
@@ -279,41 +267,9 @@ class LoadMachine : public ::testing::Test {
                     "NukeOnDelete", 2);
   }
 
-  // What the control shows must be what its getter reports, by the conversion rows.
   void ExpectLoaded(Layout layout, const std::set<std::string>& skip = {}) {
-    RegistryBatch batch;
-    ASSERT_TRUE(batch.opened());
-    for (const ReadStep& step : ReadOrder(layout)) {
-      if (skip.count(step.control))
-        continue;
-      const Getter& g = step.get;
-      const int n = g.flag ? g.flag() : g.named ? g.named(g.argument) : g.number ? g.number() : 0;
-      const char* c = step.control;
-      switch (step.put) {
-        case Put::Checked:
-          EXPECT_EQ(surface.Checked(c), n != 0) << c;
-          break;
-        case Put::NotChecked:
-          EXPECT_EQ(surface.Checked(c), n == 0) << c;
-          break;
-        case Put::CheckedIfEquals:
-          EXPECT_EQ(surface.Checked(c), n == step.equals) << c;
-          break;
-        case Put::Position:
-          EXPECT_EQ(surface.Position(c), std::clamp(n, surface[c].min, surface[c].max)) << c;
-          break;
-        case Put::Enabled:
-          EXPECT_EQ(surface.Enabled(c), n != 0) << c;
-          break;
-        case Put::Text:
-          EXPECT_EQ(surface.Text(c), g.text()) << c;
-          break;
-        case Put::ColourPair:
-          EXPECT_EQ(surface.ItemIndex(c), ConsoleColourPair(n).text) << c;
-          EXPECT_EQ(surface.ItemIndex(step.background), ConsoleColourPair(n).background) << c;
-          break;
-      }
-    }
+    tw::test::ExpectLoaded(
+        surface, layout, [this](const std::string& c) { return surface[c].max; }, skip);
   }
 
   FakeSystem system;

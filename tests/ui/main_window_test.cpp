@@ -10,6 +10,7 @@
 
 #include "app.h"
 #include "error.h"
+#include "expect_loaded.h"
 #include "layout.h"
 #include "message_script.h"
 #include "registry.h"
@@ -77,13 +78,11 @@ class MainWindow : public ::testing::Test {
   // Brings the page that holds the control to the front.
   void ShowPageOf(const std::string& name) {
     Control* p = &c().Get(name);
-    while (p && p->kind != Kind::Page)
-      p = p->parent;
+    while (p && p->kind != Kind::Page) p = p->parent;
     ASSERT_TRUE(p);
     const auto pages = c().Pages(*p->parent);
     for (std::size_t i = 0; i < pages.size(); ++i) {
-      if (pages[i] == p)
-        c().SelectPage(*p->parent, static_cast<int>(i));
+      if (pages[i] == p) c().SelectPage(*p->parent, static_cast<int>(i));
     }
     Pump(30);
   }
@@ -163,8 +162,7 @@ TEST_F(MainWindow, OwnControlsSitWhereTheyBelong) {
 bool ReadsInto(const std::string& label) {
   for (const char* name :
        {"labBitBucketSizeValue", "labStartmenuDelayValue", "lab20060528b", "labProgramDir"}) {
-    if (label == name)
-      return true;
+    if (label == name) return true;
   }
   return false;
 }
@@ -206,8 +204,7 @@ TEST_F(MainWindow, BothLayoutsFollowTheirTables) {
       EXPECT_EQ(ctl->parent, parent);
       EXPECT_EQ(GetParent(ctl->hwnd), parent->hwnd);
       order[parent->hwnd].push_back(ctl->hwnd);
-      if (def.kind == Kind::Group)
-        group = ctl;
+      if (def.kind == Kind::Group) group = ctl;
       const RECT r = RectInParent(ctl->hwnd);
       EXPECT_EQ(r.left, def.bounds.left);
       EXPECT_EQ(r.top, def.bounds.top);
@@ -268,8 +265,7 @@ TEST_F(MainWindow, ReadOrdersCoverTheControlsOfTheirLayouts) {
     std::set<std::string> read;
     for (const ReadStep& step : ReadOrder(which)) {
       read.insert(step.control);
-      if (step.background)
-        read.insert(step.background);
+      if (step.background) read.insert(step.background);
     }
     std::set<std::string> expected;
     for (std::size_t i = 0; i < l.count; ++i) {
@@ -278,8 +274,7 @@ TEST_F(MainWindow, ReadOrdersCoverTheControlsOfTheirLayouts) {
           std::string(def.name) != "butSearchProgramDir") {
         expected.insert(def.name);
       }
-      if (std::string(def.name) == "labProgramDir")
-        expected.insert(def.name);
+      if (std::string(def.name) == "labProgramDir") expected.insert(def.name);
     }
     EXPECT_EQ(read, expected);
   }
@@ -374,43 +369,9 @@ void SeedMachine() {
                   "NukeOnDelete", 2);
 }
 
-// What each control of a read order shows is what its getter reports.
 void ExpectLoaded(Controls& c, Layout layout, const std::set<std::string>& skip = {}) {
-  RegistryBatch batch;
-  ASSERT_TRUE(batch.opened());
-  for (const ReadStep& step : ReadOrder(layout)) {
-    if (skip.count(step.control))
-      continue;
-    const Getter& g = step.get;
-    const int n = g.flag ? g.flag() : g.named ? g.named(g.argument) : g.number ? g.number() : 0;
-    const char* name = step.control;
-    switch (step.put) {
-      case Put::Checked:
-        EXPECT_EQ(c.Checked(name), n != 0) << name;
-        break;
-      case Put::NotChecked:
-        EXPECT_EQ(c.Checked(name), n == 0) << name;
-        break;
-      case Put::CheckedIfEquals:
-        EXPECT_EQ(c.Checked(name), n == step.equals) << name;
-        break;
-      case Put::Position: {
-        const int high = name == std::string("tbarBitBucket") ? 100 : 400;
-        EXPECT_EQ(c.Position(name), std::clamp(n, 1, high)) << name;
-        break;
-      }
-      case Put::Enabled:
-        EXPECT_EQ(c.Enabled(name), n != 0) << name;
-        break;
-      case Put::Text:
-        EXPECT_EQ(c.Text(name), g.text()) << name;
-        break;
-      case Put::ColourPair:
-        EXPECT_EQ(c.ItemIndex(name), ConsoleColourPair(n).text) << name;
-        EXPECT_EQ(c.ItemIndex(step.background), ConsoleColourPair(n).background) << name;
-        break;
-    }
-  }
+  tw::test::ExpectLoaded(
+      c, layout, [](const std::string& name) { return name == "tbarBitBucket" ? 100 : 400; }, skip);
 }
 
 TEST_F(MainWindow, LoadsASeededMachineIntoBothLayouts) {

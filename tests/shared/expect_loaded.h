@@ -1,0 +1,57 @@
+#pragma once
+
+// Checks that each control of a read order shows what its getter reports now, by the
+// conversion rows: the one rule for the fake surface and for the real window.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "control_surface.h"
+#include "registry.h"
+#include "settings_load.h"
+
+namespace tw::test {
+
+// sliderMax gives a slider's upper end (the lower is 1 for all of them).
+inline void ExpectLoaded(const ControlSurface& surface, Layout layout,
+                         const std::function<int(const std::string&)>& sliderMax,
+                         const std::set<std::string>& skip = {}) {
+  RegistryBatch batch;
+  ASSERT_TRUE(batch.opened());
+  for (const ReadStep& step : ReadOrder(layout)) {
+    if (skip.count(step.control)) continue;
+    const Getter& g = step.get;
+    const int n = g.flag ? g.flag() : g.named ? g.named(g.argument) : g.number ? g.number() : 0;
+    const char* c = step.control;
+    switch (step.put) {
+      case Put::Checked:
+        EXPECT_EQ(surface.Checked(c), n != 0) << c;
+        break;
+      case Put::NotChecked:
+        EXPECT_EQ(surface.Checked(c), n == 0) << c;
+        break;
+      case Put::CheckedIfEquals:
+        EXPECT_EQ(surface.Checked(c), n == step.equals) << c;
+        break;
+      case Put::Position:
+        EXPECT_EQ(surface.Position(c), std::clamp(n, 1, sliderMax(c))) << c;
+        break;
+      case Put::Enabled:
+        EXPECT_EQ(surface.Enabled(c), n != 0) << c;
+        break;
+      case Put::Text:
+        EXPECT_EQ(surface.Text(c), g.text()) << c;
+        break;
+      case Put::ColourPair:
+        EXPECT_EQ(surface.ItemIndex(c), ConsoleColourPair(n).text) << c;
+        EXPECT_EQ(surface.ItemIndex(step.background), ConsoleColourPair(n).background) << c;
+        break;
+    }
+  }
+}
+
+}  // namespace tw::test
