@@ -60,6 +60,10 @@ class MainWindow : public ::testing::Test {
     layout = xp ? &kLayoutXP : &kLayoutVista;
     other = xp ? &kLayoutVista : &kLayoutXP;
     names = xp ? kXPNames : kVistaNames;
+    // No saved position or panel state: the window opens as designed.
+    for (const char* value : {"left", "top", "collapsed"}) {
+      DeleteValue(HKCU, "Software\\Tavo Trimmwerk\\3.0", value);
+    }
     form = std::make_unique<TfrmMain>();
     form->Create();
     SetExceptionHook([this](std::exception_ptr e) { errors.push_back(e); });
@@ -456,7 +460,7 @@ TEST_F(MainWindow, ToggleButtonsFormAGroupWithAtMostOneDown) {
   HWND standard = H("sbutXPStandard");
   HWND current = H("sbutCurrentSettings");
   c().SetChecked("sbutCurrentSettings", false);
-  SendMessageA(standard, BM_CLICK, 0, 0);  // no handler here yet: only the group rule
+  SendMessageA(standard, BM_CLICK, 0, 0);  // the group rule, whatever the handler does
   EXPECT_TRUE(c().Checked("sbutXPStandard"));
   EXPECT_FALSE(c().Checked("sbutCurrentSettings"));
   SendMessageA(standard, BM_CLICK, 0, 0);
