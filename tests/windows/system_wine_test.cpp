@@ -2,10 +2,14 @@
 // Windows XP SP3, the Vista prefix a Vista SP2 (ctest says which in TRIMMWERK_WINDOWS).
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
+#include "message_script.h"
 #include "system_helpers.h"
 #include "test_machine.h"
 #include "win32_system.h"
@@ -57,13 +61,51 @@ TEST_F(WineSystem, FoldersNamesAndExpansion) {
   EXPECT_FALSE(FileExists(folder + "system32"));
 }
 
-TEST_F(WineSystem, AnExeWithoutVersionResourceHasNoVersion) {
-  EXPECT_EQ("", GetProgramVersion());
-}
+TEST_F(WineSystem, AnExeWithoutVersionResourceHasNoVersion) { EXPECT_EQ("", GetProgramVersion()); }
+
+// Answers the shell's own error box, which the shell shows on this thread before the call
+// returns, from a second thread.
+class ShellErrorBoxCloser {
+ public:
+  ShellErrorBoxCloser() : thread_(GetCurrentThreadId()) {
+    watcher_ = std::thread([this] {
+      while (!done_) {
+        EnumThreadWindows(thread_, &Close, reinterpret_cast<LPARAM>(&closed_));
+        Sleep(50);
+      }
+    });
+  }
+  ~ShellErrorBoxCloser() {
+    done_ = true;
+    watcher_.join();
+  }
+  int closed() const { return closed_; }
+
+ private:
+  static BOOL CALLBACK Close(HWND w, LPARAM counter) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
+      PostMessageA(w, WM_COMMAND, IDOK, 0);
+      ++*reinterpret_cast<std::atomic<int>*>(counter);
+    }
+    return TRUE;
+  }
+  DWORD thread_;
+  std::atomic<bool> done_{false};
+  std::atomic<int> closed_{0};
+  std::thread watcher_;
+};
 
 TEST_F(WineSystem, StartingAMissingProgramReportsTheSystemError) {
-  // The error text goes through the message seam; without a handler it is answered at once.
-  EXPECT_FALSE(ShellRunAndWait("C:\\nowhere\\missing.exe", ""));
+  test::MessageScript script;
+  {
+    ShellErrorBoxCloser closer;
+    EXPECT_FALSE(ShellRunAndWait("C:\\nowhere\\missing.exe", ""));
+  }
+  ASSERT_EQ(1u, script.asked.size());
+  EXPECT_EQ(MsgType::Plain, script.asked[0].type);
+  EXPECT_FALSE(script.asked[0].text.empty()) << "the system's error text";
 }
 
 TEST_F(WineSystem, StartAndWaitRunsAProgramToItsEnd) {
