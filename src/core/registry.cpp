@@ -228,6 +228,9 @@ bool MakeRegKey(RegRoot root, const std::string& rawPath) {
   if (a == nullptr) return false;
   a->access = kKeyAllAccess;
   const std::string path = Relative(rawPath);
+  // An existing key needs no write rights to be there afterwards (a machine-wide key for a user
+  // without administrator rights).
+  if (KeyExists(*a, path)) return true;
   RegKey key(*a->api);
   if (key.Create(a->root, path, a->access) != kErrorSuccess) {
     throw Error(FormatMessage1(kCreateRefused, path));
