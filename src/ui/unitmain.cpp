@@ -5,15 +5,21 @@
 #include <richedit.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "app.h"
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
+#include "oneshot_buttons.h"
 #include "registry.h"
 #include "resources.h"
+#include "settings_apply.h"
 #include "settings_load.h"
+#include "standard_view.h"
 #include "unitinfo.h"
+#include "unitprogress.h"
+#include "window_settings.h"
 #include "winversion.h"
 
 namespace tw::ui {
@@ -60,8 +66,18 @@ struct Event {
 const Event kClickEvents[] = {
     {"bbInfo", &TfrmMain::bbInfoClick},
     {"bbCollapse", &TfrmMain::bbCollapseClick},
+    {"sbutXPStandard", &TfrmMain::sbutXPStandardClick},
     {"sbutCurrentSettings", &TfrmMain::sbutCurrentSettingsClick},
+    {"butApply", &TfrmMain::butApplyClick},
     {"butCancel", &TfrmMain::butCancelClick},
+    {"butDeinstallMessenger", &TfrmMain::butDeinstallMessengerClick},
+    {"butDeleteBrowserextensions", &TfrmMain::butDeleteBrowserextensionsClick},
+    {"butDeleteBHO", &TfrmMain::butDeleteBHOClick},
+    {"butDeleteToolbars", &TfrmMain::butDeleteToolbarsClick},
+    {"butPatchWindowsUpdate", &TfrmMain::butPatchWindowsUpdateClick},
+    {"butUseGoogleSearch", &TfrmMain::butUseGoogleSearchClick},
+    {"but20060541", &TfrmMain::butUseGoogleSearchClick},
+    {"butSearchProgramDir", &TfrmMain::butSearchProgramDirClick},
 };
 
 const Event kChangeEvents[] = {
@@ -77,8 +93,7 @@ const Event kChangeEvents[] = {
 template <std::size_t N>
 Handler FindHandler(const Event (&events)[N], const std::string& name) {
   for (const Event& e : events) {
-    if (name == e.control)
-      return e.handler;
+    if (name == e.control) return e.handler;
   }
   return nullptr;
 }
@@ -97,6 +112,48 @@ const PreviewLine kPreviewText[] = {
     {3, 31, " Volumeseriennummer: F8F1-0671"},
 };
 
+// The main window as its own settings see it.
+class Placement : public WindowPlacement {
+ public:
+  explicit Placement(TfrmMain& form) : form_(form) {}
+  ScreenRect Frame() const override {
+    RECT r;
+    GetWindowRect(form_.handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  void MoveTo(int left, int top) override {
+    SetWindowPos(form_.handle(), nullptr, left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  int ClientWidth() const override { return form_.ClientWidth(); }
+  int CollapsedClientWidth() const override { return form_.CollapsedClientWidth; }
+  void CollapseInfoPanel() override { form_.CollapseInfoPanel(); }
+  bool OnAnyMonitor(const ScreenRect& s) const override {
+    const RECT r{s.left, s.top, s.right, s.bottom};
+    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  }
+
+ private:
+  TfrmMain& form_;
+};
+
+// Keeps the window from taking input; it still repaints.
+class WindowBlock : public InputBlock {
+ public:
+  explicit WindowBlock(HWND hwnd) : hwnd_(hwnd) { EnableWindow(hwnd_, FALSE); }
+  ~WindowBlock() override { EnableWindow(hwnd_, TRUE); }
+  WindowBlock(const WindowBlock&) = delete;
+  WindowBlock& operator=(const WindowBlock&) = delete;
+
+ private:
+  HWND hwnd_;
+};
+
+bool HasCaption(Kind kind) {
+  return kind == Kind::CheckBox || kind == Kind::Label || kind == Kind::Button ||
+         kind == Kind::Group;
+}
+
 DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   auto* rest = reinterpret_cast<std::string*>(cookie);
   const auto n = std::min<std::size_t>(static_cast<std::size_t>(size), rest->size());
@@ -108,24 +165,18 @@ DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG
 
 }  // namespace
 
-TfrmMain::TfrmMain() {
-  frmMain = this;
-}
+TfrmMain::TfrmMain() { frmMain = this; }
 
 TfrmMain::~TfrmMain() {
-  if (handle())
-    DestroyWindow(handle());
+  if (handle()) DestroyWindow(handle());
   for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
                     static_cast<HGDIOBJ>(previewFont_), static_cast<HGDIOBJ>(header_),
                     static_cast<HGDIOBJ>(arrowLeft_), static_cast<HGDIOBJ>(arrowRight_),
                     static_cast<HGDIOBJ>(infoImage_)}) {
-    if (o)
-      DeleteObject(o);
+    if (o) DeleteObject(o);
   }
-  if (ilColors_)
-    ImageList_Destroy(ilColors_);
-  if (frmMain == this)
-    frmMain = nullptr;
+  if (ilColors_) ImageList_Destroy(ilColors_);
+  if (frmMain == this) frmMain = nullptr;
 }
 
 void TfrmMain::Create() {
@@ -189,10 +240,8 @@ void TfrmMain::FormCreate() {
   InvalidateRect(controls_->Get("pcMain").hwnd, nullptr, TRUE);
   InvalidateRect(controls_->Get("pcMainVista").hwnd, nullptr, TRUE);
 
-  if (IsWindowsXP())
-    controls_->SetText("sbutXPStandard", "XP-Standard\ranzeigen");
-  if (IsWindowsVista())
-    controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
+  if (IsWindowsXP()) controls_->SetText("sbutXPStandard", "XP-Standard\ranzeigen");
+  if (IsWindowsVista()) controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
   controls_->SetText("sbutCurrentSettings", "Aktuelle\rEinstellungen\ranzeigen");
   controls_->SetText("butApply", "Einstellungen\rübernehmen");
 
@@ -200,10 +249,8 @@ void TfrmMain::FormCreate() {
     return ApplicationHelp(command, data, callHelp);
   });
 
-  if (IsWindowsVista())
-    header_ = LoadBitmapResource(kBmpHeaderVista);
-  if (IsWindowsXP())
-    header_ = LoadBitmapResource(kBmpHeaderXP);
+  if (IsWindowsVista()) header_ = LoadBitmapResource(kBmpHeaderVista);
+  if (IsWindowsXP()) header_ = LoadBitmapResource(kBmpHeaderXP);
   arrowLeft_ = LoadBitmapResource(kBmpArrowLeft, true);
   arrowRight_ = LoadBitmapResource(kBmpArrowRight, true);
   infoImage_ = LoadBitmapResource(kBmpInfo, true);
@@ -218,8 +265,7 @@ void TfrmMain::FormCreate() {
   controls_->SelectPage(controls_->Get("pcMain"), 0);
   controls_->SelectPage(controls_->Get("pcMainVista"), 0);
 
-  if (RegistryApi* registry = RegistryBackend())
-    ConsoleColorTable = ReadConsolePalette(*registry);
+  if (RegistryApi* registry = RegistryBackend()) ConsoleColorTable = ReadConsolePalette(*registry);
   BuildColourLists();
   for (const char* name : kColourLists) {
     const bool text =
@@ -276,15 +322,14 @@ void TfrmMain::FormShow() {
   MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&panel), 2);
   CollapsedClientWidth = panel.left;
   ExpandedClientWidth = ClientWidth();
+  LoadWindowSettings();
 }
 
 void TfrmMain::FormPaint(HDC dc) {
-  if (!header_ || ExpandedClientWidth <= 0)
-    return;
+  if (!header_ || ExpandedClientWidth <= 0) return;
   BITMAP bm{};
   GetObjectA(header_, sizeof bm, &bm);
-  if (bm.bmWidth <= 0)
-    return;
+  if (bm.bmWidth <= 0) return;
   const int width = ExpandedClientWidth;
   // Rounded to nearest, halves to even.
   const int height = static_cast<int>(
@@ -302,24 +347,83 @@ void TfrmMain::FormPaint(HDC dc) {
   DeleteDC(source);
 }
 
-void TfrmMain::LoadCurrentSettings() {
-  tw::LoadCurrentSettings(*controls_);
-}
+void TfrmMain::LoadCurrentSettings() { tw::LoadCurrentSettings(*controls_); }
 
 void TfrmMain::sbutCurrentSettingsClick(Control&) {
   LoadCurrentSettings();
   StandardViewShown = false;
-  if (!controls_->Checked("sbutXPStandard"))
-    controls_->SetChecked("sbutCurrentSettings", true);
+  if (!controls_->Checked("sbutXPStandard")) controls_->SetChecked("sbutCurrentSettings", true);
 }
 
-void TfrmMain::butCancelClick(Control&) {
-  Close();
+void TfrmMain::butCancelClick(Control&) { Close(); }
+
+// --- Applying and the standard view.
+
+void TfrmMain::butApplyClick(Control&) {
+  ApplyWindow window{*controls_, StandardViewShown,
+                     [this](int maximum) -> std::unique_ptr<Progress> {
+                       return std::make_unique<TfrmProgress>(handle(), maximum);
+                     },
+                     [this](const std::string& name) { return SettingCaption(name); }};
+  tw::butApplyClick(window);
 }
+
+std::string TfrmMain::SettingCaption(const std::string& name) const {
+  const Control* c = &controls_->Get(name);
+  while (c && !(HasCaption(c->kind) && GetWindowTextLengthA(c->hwnd) > 0)) c = c->parent;
+  return c ? WindowText(c->hwnd) : name;
+}
+
+void TfrmMain::sbutXPStandardClick(Control&) {
+  tw::sbutXPStandardClick(*controls_, StandardViewShown);
+}
+
+// --- The buttons that act at once.
+
+void TfrmMain::butDeinstallMessengerClick(Control&) {
+  HWND window = handle();
+  tw::butDeinstallMessengerClick(*controls_,
+                                 [window] { return std::make_unique<WindowBlock>(window); });
+}
+
+void TfrmMain::butDeleteBrowserextensionsClick(Control& sender) {
+  ConfirmedActionClick(*controls_, sender.name);
+}
+
+void TfrmMain::butDeleteBHOClick(Control& sender) { ConfirmedActionClick(*controls_, sender.name); }
+
+void TfrmMain::butDeleteToolbarsClick(Control& sender) {
+  ConfirmedActionClick(*controls_, sender.name);
+}
+
+void TfrmMain::butPatchWindowsUpdateClick(Control& sender) {
+  ConfirmedActionClick(*controls_, sender.name);
+}
+
+void TfrmMain::butUseGoogleSearchClick(Control&) { tw::butUseGoogleSearchClick(); }
+
+void TfrmMain::butSearchProgramDirClick(Control&) {
+  tw::butSearchProgramDirClick(*controls_, reinterpret_cast<std::uintptr_t>(handle()));
+}
+
+// --- Own settings and closing.
+
+void TfrmMain::LoadWindowSettings() {
+  Placement placement(*this);
+  tw::LoadWindowSettings(placement);
+}
+
+void TfrmMain::SaveWindowSettings() {
+  Placement placement(*this);
+  tw::SaveWindowSettings(placement);
+}
+
+bool TfrmMain::FormCloseQuery() { return tw::FormCloseQuery(StandardViewShown); }
+
+void TfrmMain::FormClose() { SaveWindowSettings(); }
 
 void TfrmMain::bbInfoClick(Control&) {
-  if (frmInfo)
-    frmInfo->ShowModal();
+  if (frmInfo) frmInfo->ShowModal();
 }
 
 // --- The explanation panel.
@@ -360,8 +464,7 @@ void TfrmMain::bbCollapseClick(Control&) {
 
 bool TfrmMain::ApplicationHelp(unsigned short command, long data, bool& callHelp) {
   callHelp = true;
-  if (command == kHelpContextPopup && data != 0)
-    ShowTweakText(static_cast<int>(data));
+  if (command == kHelpContextPopup && data != 0) ShowTweakText(static_cast<int>(data));
   return true;
 }
 
@@ -376,13 +479,11 @@ Control* TfrmMain::ClickTarget(POINT screen) {
 void TfrmMain::FormMouseActivate(UINT mouseMessage) {
   const bool left = mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_LBUTTONDBLCLK;
   const bool right = mouseMessage == WM_RBUTTONDOWN || mouseMessage == WM_RBUTTONDBLCLK;
-  if (!left && !right)
-    return;
+  if (!left && !right) return;
   POINT cursor;
   GetCursorPos(&cursor);
   const Control* target = ClickTarget(cursor);
-  if (!target || target->tweakId == 0)
-    return;
+  if (!target || target->tweakId == 0) return;
   InvokeHelp(kHelpContextPopup, target->tweakId);
   if (left) {
     controls_->SetChecked("sbutXPStandard", false);
@@ -391,13 +492,10 @@ void TfrmMain::FormMouseActivate(UINT mouseMessage) {
 }
 
 void TfrmMain::OnHelp(const HELPINFO& info) {
-  if (info.iContextType != HELPINFO_WINDOW)
-    return;
+  if (info.iContextType != HELPINFO_WINDOW) return;
   Control* c = controls_->Owning(static_cast<HWND>(info.hItemHandle));
-  while (c && c->tweakId == 0)
-    c = c->parent;
-  if (!c)
-    return;
+  while (c && c->tweakId == 0) c = c->parent;
+  if (!c) return;
   RECT r;
   GetWindowRect(c->hwnd, &r);
   InvokeHelp(kHelpSetPopupPos, MAKELONG(r.left, r.top));
@@ -463,37 +561,29 @@ void TfrmMain::tbarBitBucketChange(Control& sender) {
 
 void TfrmMain::trackStartmenuDelayChange(Control& sender) {
   const std::string text = std::to_string(controls_->Position(sender.name)) + " ms";
-  if (sender.name == "trackStartmenuDelay")
-    controls_->SetText("labStartmenuDelayValue", text);
-  if (sender.name == "tb20060528")
-    controls_->SetText("lab20060528b", text);
+  if (sender.name == "trackStartmenuDelay") controls_->SetText("labStartmenuDelayValue", text);
+  if (sender.name == "tb20060528") controls_->SetText("lab20060528b", text);
 }
 
-void TfrmMain::appeventsException(std::exception_ptr) {
-  // Errors that no handler caught are dropped; the program goes on.
-}
+void TfrmMain::appeventsException(std::exception_ptr error) { tw::appeventsException(error); }
 
 // --- Messages.
 
 void TfrmMain::OnCommand(Control& c, int code) {
   if (c.kind == Kind::ImageCombo) {
-    if (code == CBN_SELCHANGE)
-      OnChange(c);
+    if (code == CBN_SELCHANGE) OnChange(c);
     return;
   }
-  if (code != BN_CLICKED)
-    return;
+  if (code != BN_CLICKED) return;
   if (c.kind == Kind::Toggle) {
     // Group 10: pressing a button releases the other; pressing the one that is down releases it.
     controls_->SetChecked(c.name, !controls_->Checked(c.name));
   }
-  if (Handler h = FindHandler(kClickEvents, c.name))
-    (this->*h)(c);
+  if (Handler h = FindHandler(kClickEvents, c.name)) (this->*h)(c);
 }
 
 void TfrmMain::OnChange(Control& c) {
-  if (Handler h = FindHandler(kChangeEvents, c.name))
-    (this->*h)(c);
+  if (Handler h = FindHandler(kChangeEvents, c.name)) (this->*h)(c);
 }
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -507,8 +597,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam)
-        FormShow();
+      if (wParam) FormShow();
       break;
     case WM_ERASEBKGND:
       return 1;
@@ -542,8 +631,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HSCROLL:
       if (Control* c = controls_->FromHandle(reinterpret_cast<HWND>(lParam))) {
-        if (c->kind == Kind::Slider)
-          controls_->SliderScrolled(*c);
+        if (c->kind == Kind::Slider) controls_->SliderScrolled(*c);
       }
       return 0;
     case WM_NOTIFY: {
@@ -556,8 +644,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       Control* c = controls_->FromHandle(item->hwndItem);
-      if (!c || c->kind != Kind::PaintBox)
-        return FALSE;
+      if (!c || c->kind != Kind::PaintBox) return FALSE;
       pboxCmdPreviewPaint(*c, item->hDC);
       return TRUE;
     }
@@ -567,6 +654,17 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
       OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
       return TRUE;
+    case WM_CLOSE:
+      // A disabled window is inside a modal step (a message box, an apply run, the Messenger
+      // uninstaller): closing it now would pull the window from under that handler.
+      if (!IsWindowEnabled(handle()) || !FormCloseQuery()) return 0;
+      try {
+        FormClose();
+      } catch (...) {
+        HandleException();  // the window closes all the same
+      }
+      DestroyWindow(handle());
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -42,6 +42,11 @@ class TfrmMain : public Form {
   void ExpandInfoPanel();
   void CollapseInfoPanel();
   bool ApplicationHelp(unsigned short command, long data, bool& callHelp);
+  void LoadWindowSettings();
+  void SaveWindowSettings();
+  // The caption that names a control's setting to the user: its own, or for a control without
+  // one (slider, colour list) that of its group.
+  std::string SettingCaption(const std::string& name) const;
   // The control a mouse press at the screen point counts for: labels, paint boxes and disabled
   // controls count as the group (page, page set) around them. nullptr outside the controls.
   Control* ClickTarget(POINT screen);
@@ -51,7 +56,11 @@ class TfrmMain : public Form {
   void FormShow();
   void FormPaint(HDC dc);
   void FormMouseActivate(UINT mouseMessage);
+  bool FormCloseQuery();
+  void FormClose();
   void appeventsException(std::exception_ptr error);
+  void butApplyClick(Control& sender);
+  void sbutXPStandardClick(Control& sender);
   void butCancelClick(Control& sender);
   void bbInfoClick(Control& sender);
   void bbCollapseClick(Control& sender);
@@ -62,6 +71,14 @@ class TfrmMain : public Form {
                            const std::string& backgroundList);
   void tbarBitBucketChange(Control& sender);
   void trackStartmenuDelayChange(Control& sender);
+  // The buttons that act at once.
+  void butDeinstallMessengerClick(Control& sender);
+  void butDeleteBrowserextensionsClick(Control& sender);
+  void butDeleteBHOClick(Control& sender);
+  void butDeleteToolbarsClick(Control& sender);
+  void butPatchWindowsUpdateClick(Control& sender);
+  void butUseGoogleSearchClick(Control& sender);
+  void butSearchProgramDirClick(Control& sender);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
