@@ -210,6 +210,10 @@ TEST_F(RegistryHelpers, MakeRegKeyCreatesOrOpens) {
   reg_->PutDword(HKLM, "SOFTWARE\\A\\B", "keep", 1);
   EXPECT_TRUE(MakeRegKey(HKLM, "software\\a\\b"));
   EXPECT_TRUE(reg_->Get(HKLM, "SOFTWARE\\A\\B", "keep").has_value());
+  // A key that is already there needs no write rights to exist afterwards.
+  reg_->DenyWrite(HKLM, "");
+  EXPECT_TRUE(MakeRegKey(HKLM, "SOFTWARE\\A\\B"));
+  EXPECT_THROW(MakeRegKey(HKLM, "SOFTWARE\\A\\C"), Error);
 }
 
 TEST_F(RegistryHelpers, RemoveRegKeyDeletesTheWholeSubtree) {
