@@ -1,0 +1,362 @@
+// Applying in the real window: every control reaches the machine, the progress window counts
+// the writes and cannot be closed while they run, refused writes are named, and a setter that
+// raises ends the run with an error box.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// Needs <windows.h> first.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "app.h"
+#include "expect_loaded.h"
+#include "reg_key.h"
+#include "registry.h"
+#include "settings_apply.h"
+#include "ui_support.h"
+#include "unitprogress.h"
+#include "unittweak.h"
+#include "window_doubles.h"
+
+namespace tw::ui::test {
+namespace {
+
+constexpr char kConfirm[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
+constexpr char kDone[] = "Vorgang erfolgreich abgeschlossen!";
+constexpr char kRestart[] =
+    "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
+constexpr std::uint32_t kRebootForceIfHung = EWX_REBOOT | EWX_FORCEIFHUNG;
+
+class Apply : public LiveWindow {
+ protected:
+  int Writes() const { return xp ? 85 : 56; }
+  std::string SliderOf(const char* xpName) const { return xp ? xpName : "tb20060528"; }
+
+  // Boxes alternate along the sequence, so two setters swapped show up.
+  void Request(bool firstChecked, int delay, int bitBucket, int text, int back,
+               const char* folder) {
+    int n = 0;
+    for (const WriteStep& w : WriteSequence(layout)) {
+      for (const char* name : StepControls(w)) {
+        if (WritesBoxes(w.arg)) c().SetChecked(name, (n++ % 2 == 0) == firstChecked);
+        if (w.arg == Arg::Position)
+          c().SetPosition(name, std::string(name) == "tbarBitBucket" ? bitBucket : delay);
+        if (w.arg == Arg::ColourPair) c().SetItemIndex(name, name == w.controls[0] ? text : back);
+        if (w.arg == Arg::LabelText) c().SetText(name, folder);
+      }
+    }
+  }
+  // The controls show what the getters read from the machine now.
+  void ExpectMachineShown() {
+    tw::test::ExpectLoaded(
+        c(), layout, [this](const std::string& slider) { return c().Get(slider).def->slider.max; });
+  }
+  void ExpectRunOver() {
+    EXPECT_EQ(frmProgress, nullptr);
+    EXPECT_EQ(ThreadWindow("TfrmProgress"), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(form->handle()));
+    EXPECT_FALSE(RegistryAccessOpen());
+    EXPECT_TRUE(errors.empty()) << errors.front();
+  }
+};
+
+// Two runs with opposite boxes: every box is written checked once and unchecked once. The
+// progress label is read at every change the run makes to the registry: the n-th write happens
+// while it reads n-1, so the writes are exactly the sequence's and none passes unseen.
+TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
+  struct Case {
+    bool firstChecked;
+    int delay, bitBucket, text, back;
+    const char* folder;
+    MsgResult restart;
+  };
+  // The second run puts the machine's program folder back (XP).
+  const std::string folder = xp ? c().Text("labProgramDir") : "";
+  for (const Case& k : {Case{true, 250, 37, 14, 1, "D:\\Software", MsgResult::No},
+                        Case{false, 1, 100, 0, 2, folder.c_str(), MsgResult::Yes}}) {
+    SCOPED_TRACE(k.firstChecked ? "first box checked" : "first box unchecked");
+    form->StandardViewShown = true;
+    Request(k.firstChecked, k.delay, k.bitBucket, k.text, k.back, k.folder);
+    const auto requested = Showing();
+
+    RegistrySpy spy;
+    SystemStub system;
+    std::set<std::string> labels;
+    bool triedClosing = false, stayed = false, mainBlocked = true;
+    spy.onChange = [&] {
+      if (!frmProgress) {
+        labels.insert("no progress window");
+        return;
+      }
+      labels.insert(WindowText(frmProgress->labProgress()));
+      mainBlocked = mainBlocked && !IsWindowEnabled(form->handle());
+      if (labels.size() == 40 && !triedClosing) {
+        triedClosing = true;
+        HWND w = frmProgress->handle();
+        SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box, Alt+F4
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        stayed = IsWindow(w) && IsWindowVisible(w);
+      }
+    };
+    std::string reportLabel;
+    int reportPosition = -1, reportMaximum = -1;
+    bool closedAfterwards = false;
+    messages.onAsk = [&](const Asked& a) {
+      if (a.text != kDone || !frmProgress) return;
+      reportLabel = WindowText(frmProgress->labProgress());
+      reportPosition = static_cast<int>(SendMessageA(frmProgress->pbarMain(), PBM_GETPOS, 0, 0));
+      reportMaximum =
+          static_cast<int>(SendMessageA(frmProgress->pbarMain(), PBM_GETRANGE, FALSE, 0));
+      if (!k.firstChecked) {
+        HWND w = frmProgress->handle();
+        SendMessageA(w, WM_CLOSE, 0, 0);
+        closedAfterwards = !IsWindow(w);
+      }
+    };
+    messages.asked.clear();
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, k.restart};
+    Click("butApply");
+
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[0].text, kConfirm);
+    EXPECT_EQ(messages.asked[1].text, kDone);
+    EXPECT_EQ(messages.asked[1].type, MsgType::Information);
+    EXPECT_EQ(messages.asked[2].text, kRestart);
+    const std::vector<std::uint32_t> restarts = {kRebootForceIfHung};
+    EXPECT_EQ(system.exitRequests, k.restart == MsgResult::Yes ? restarts : decltype(restarts){});
+
+    std::set<std::string> expectedLabels;
+    for (int n = 0; n < Writes(); ++n) expectedLabels.insert(ProgressText(n, Writes()));
+    EXPECT_EQ(labels, expectedLabels);
+    EXPECT_TRUE(triedClosing && stayed) << "a close request during the writes is refused";
+    EXPECT_TRUE(mainBlocked);
+    EXPECT_EQ(reportLabel, ProgressText(Writes(), Writes()));
+    EXPECT_EQ(reportPosition, Writes());
+    EXPECT_EQ(reportMaximum, Writes());
+    if (!k.firstChecked) {
+      EXPECT_TRUE(closedAfterwards) << "after the writes a close request closes it";
+    }
+
+    ExpectRunOver();
+    EXPECT_FALSE(form->StandardViewShown);
+    EXPECT_TRUE(c().Checked("sbutCurrentSettings"));
+    EXPECT_EQ(Showing(), requested) << "reloaded";
+    ExpectMachineShown();
+  }
+}
+
+TEST_F(Apply, NoToTheQuestionLeavesEverythingAlone) {
+  form->StandardViewShown = true;
+  const auto before = Showing();
+  RegistrySpy spy;
+  messages.answers = {MsgResult::No};
+  Click("butApply");
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, kConfirm);
+  EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo);
+  EXPECT_EQ(spy.calls, 0) << "no registry access at all";
+  EXPECT_TRUE(form->StandardViewShown);
+  EXPECT_EQ(Showing(), before);
+  ExpectRunOver();
+}
+
+void SendAltF4() {
+  INPUT in[4] = {};
+  const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
+  for (int i = 0; i < 4; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = keys[i];
+    in[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, in, sizeof(INPUT));
+  Pump(150);
+}
+
+TEST_F(Apply, ProgressWindowCountsAndClosesOnlyWhenAllowed) {
+  auto progress = std::make_unique<TfrmProgress>(form->handle(), 85);
+  HWND w = progress->handle();
+  EXPECT_EQ(frmProgress, progress.get());
+  EXPECT_FALSE(ProgressCanClose);
+  EXPECT_FALSE(IsWindowVisible(w)) << "shown by the run";
+  EXPECT_EQ(GetWindow(w, GW_OWNER), form->handle());
+  EXPECT_FALSE(IsWindowEnabled(form->handle()));
+  EXPECT_EQ(WindowText(w), "Optimierungsvorgang");
+  const LONG style = GetWindowLongA(w, GWL_STYLE);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_EQ(progress->ClientWidth(), 480);
+  EXPECT_EQ(progress->ClientHeight(), 48);
+  const RECT bar = RectInParent(progress->pbarMain());
+  const RECT label = RectInParent(progress->labProgress());
+  const RECT barWanted{8, 8, 472, 25}, labelWanted{8, 28, 472, 41};
+  EXPECT_TRUE(EqualRect(&bar, &barWanted));
+  EXPECT_TRUE(EqualRect(&label, &labelWanted));
+  const LONG labelStyle = GetWindowLongA(progress->labProgress(), GWL_STYLE);
+  EXPECT_EQ(labelStyle & SS_TYPEMASK, SS_CENTER);
+  EXPECT_TRUE(labelStyle & SS_CENTERIMAGE);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(progress->labProgress(), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, "Tahoma");
+  EXPECT_EQ(std::abs(font.lfHeight), 11);
+  EXPECT_EQ(WindowText(progress->labProgress()), "Einstellung 0/85");
+  EXPECT_EQ(SendMessageA(progress->pbarMain(), PBM_GETRANGE, TRUE, 0), 0);
+  EXPECT_EQ(SendMessageA(progress->pbarMain(), PBM_GETPOS, 0, 0), 0);
+
+  progress->Show();
+  EXPECT_TRUE(IsWindowVisible(w));
+  RECT r, work;
+  GetWindowRect(w, &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_NEAR(r.left + r.right, work.left + work.right, 1) << "centred";
+  EXPECT_NEAR(r.top + r.bottom, work.top + work.bottom, 1);
+
+  for (int i = 0; i < 12; ++i) progress->StepProgress();
+  EXPECT_EQ(WindowText(progress->labProgress()), "Einstellung 12/85");
+  EXPECT_EQ(SendMessageA(progress->pbarMain(), PBM_GETPOS, 0, 0), 12);
+
+  SetForegroundWindow(w);
+  Pump(50);
+  SendAltF4();
+  EXPECT_TRUE(IsWindow(w)) << "refused while the run writes";
+  progress->AllowClose();
+  EXPECT_TRUE(ProgressCanClose);
+  progress->Fill();
+  EXPECT_EQ(SendMessageA(progress->pbarMain(), PBM_GETPOS, 0, 0), 85);
+  EXPECT_EQ(WindowText(progress->labProgress()), "Einstellung 12/85") << "the bar only";
+  SetForegroundWindow(w);
+  Pump(50);
+  SendAltF4();
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_TRUE(IsWindowEnabled(form->handle()));
+  progress.reset();
+  EXPECT_EQ(frmProgress, nullptr);
+  EXPECT_TRUE(IsWindow(form->handle())) << "Alt+F4 reached only the progress window";
+}
+
+// A user without administrator rights on a machine whose machine-wide keys exist: the HKLM
+// settings the user changed are named, no success is claimed, the HKCU ones are written.
+TEST_F(Apply, RefusedMachineSettingsAreNamedAndUserSettingsWritten) {
+  for (const TweakInfo& tweak : CatalogueTweaks()) {
+    for (const RegLocation& at : tweak.locations) {
+      RegKey key(Machine());
+      if (at.root == HKLM && !at.wholeKey) {
+        ASSERT_EQ(key.Create(HKLM, at.key, kKeyAllAccess), kErrorSuccess) << at.key;
+      }
+    }
+  }
+  // Present means the box shows unchecked; applying it asks for a key that is already there.
+  const std::string commonFiles =
+      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\"
+      "DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}";
+  {
+    RegKey key(Machine());
+    ASSERT_EQ(key.Create(HKLM, commonFiles, kKeyAllAccess), kErrorSuccess);
+  }
+  form->LoadCurrentSettings();
+  EXPECT_FALSE(c().Checked(xp ? "cbHideCommonFiles" : "cb20070408"));
+
+  // Two plain boxes of each hive, by the catalogue's locations.
+  auto onlyUnder = [](const Control& box, RegRoot root) {
+    for (const TweakInfo& t : CatalogueTweaks()) {
+      if (static_cast<int>(t.id) != box.tweakId) continue;
+      return std::all_of(t.locations.begin(), t.locations.end(),
+                         [root](const RegLocation& l) { return l.root == root; });
+    }
+    return false;
+  };
+  std::set<std::string> machineBoxes, userBoxes;
+  for (const WriteStep& w : WriteSequence(layout)) {
+    if (w.arg != Arg::NegatedCheck) continue;
+    const Control& box = c().Get(w.controls[0]);
+    if (machineBoxes.size() < 2 && onlyUnder(box, HKLM)) machineBoxes.insert(box.name);
+    if (userBoxes.size() < 2 && onlyUnder(box, HKCU)) userBoxes.insert(box.name);
+  }
+  ASSERT_EQ(machineBoxes.size() + userBoxes.size(), 4u);
+  for (const auto& names : {machineBoxes, userBoxes}) {
+    for (const std::string& name : names) c().SetChecked(name, !c().Checked(name));
+  }
+  const std::string delay = SliderOf("trackStartmenuDelay");
+  const int newDelay = c().Position(delay) == 100 ? 120 : 100;
+  c().SetPosition(delay, newDelay);
+  std::vector<std::string> named;
+  for (const WriteStep& w : WriteSequence(layout)) {
+    if (w.arg == Arg::NegatedCheck && machineBoxes.count(w.controls[0]))
+      named.push_back(c().Get(w.controls[0]).def->caption);
+  }
+  if (xp) {
+    c().SetPosition("tbarBitBucket", c().Position("tbarBitBucket") == 50 ? 60 : 50);
+    c().SetText("labProgramDir", "D:\\Software");
+    named.push_back("Papierkorb");
+    named.push_back("Installationspfad für Programme");
+  }
+  const auto requested = Showing();
+
+  {
+    RegistrySpy spy;
+    spy.refuseHklm = true;
+    SystemStub system;
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  std::string report = "Folgende Einstellungen wurden nicht übernommen:";
+  for (const std::string& caption : named) report += "\r" + caption;
+  report += "\r\rSystemweite Einstellungen erfordern Administratorrechte.";
+  EXPECT_EQ(messages.asked[1].text, report);
+  EXPECT_EQ(messages.asked[2].text, kRestart);
+  const std::map<std::string, std::string> asked(requested.begin(), requested.end());
+  for (const std::string& name : machineBoxes)
+    EXPECT_NE(c().Checked(name), asked.at(name) == "1") << name << " shows the machine again";
+  for (const std::string& name : userBoxes)
+    EXPECT_EQ(c().Checked(name), asked.at(name) == "1") << name;
+  EXPECT_EQ(c().Position(delay), newDelay);
+  ExpectMachineShown();
+  ExpectRunOver();
+
+  RegKey parent(Machine());
+  ASSERT_EQ(parent.Open(HKLM,
+                        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\"
+                        "NameSpace\\DelegateFolders",
+                        kKeyAllAccess),
+            kErrorSuccess);
+  EXPECT_EQ(Machine().DeleteKey(parent.get(), "{59031a47-3f72-44a7-89c5-5595fe6b30ee}"),
+            kErrorSuccess);
+}
+
+// The console colour value cannot be written: the run stops there with an error box, after the
+// progress window has gone and the registry batch was closed; the window goes on.
+TEST_F(Apply, ASetterThatRaisesEndsTheRunWithAnErrorBox) {
+  RegistrySpy spy;
+  spy.refuseValue = "DefaultColor";
+  SystemStub system;
+  bool progressGone = false, batchClosed = false, mainEnabled = false;
+  messages.onAsk = [&](const Asked& a) {
+    if (a.type != MsgType::Error) return;
+    progressGone = frmProgress == nullptr && ThreadWindow("TfrmProgress") == nullptr;
+    batchClosed = !RegistryAccessOpen();
+    mainEnabled = IsWindowEnabled(form->handle()) != FALSE;
+  };
+  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
+  Click("butApply");
+  ASSERT_EQ(messages.asked.size(), 2u) << "no success message, no restart question";
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  EXPECT_EQ(messages.asked[1].text,
+            "Die Einstellungen wurden nur teilweise übernommen:\rFehler beim Setzen der Daten "
+            "für 'DefaultColor'");
+  EXPECT_TRUE(progressGone && batchClosed && mainEnabled);
+  EXPECT_TRUE(system.exitRequests.empty());
+  ExpectRunOver();
+
+  messages.answers = {MsgResult::No};
+  Click("butApply");
+  EXPECT_EQ(messages.asked.size(), 3u) << "the next click starts a new run";
+}
+
+}  // namespace
+}  // namespace tw::ui::test

@@ -1,0 +1,265 @@
+#include "window_doubles.h"
+
+#include <cstring>
+
+#include "app.h"
+#include "error.h"
+#include "reg_key.h"
+#include "registry.h"
+#include "settings_apply.h"
+#include "ui_support.h"
+#include "winversion.h"
+
+namespace tw::ui::test {
+namespace {
+
+// KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER.
+constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
+
+}  // namespace
+
+RegistrySpy::RegistrySpy() : inner_(Machine()) { SetRegistryBackend(this); }
+
+RegistrySpy::~RegistrySpy() { SetRegistryBackend(&inner_); }
+
+bool RegistrySpy::Hklm(RegHandle key) const { return key == HKLM || hklm_.count(key) > 0; }
+
+void RegistrySpy::Change() {
+  ++changes;
+  if (onChange) onChange();
+}
+
+long RegistrySpy::Opened(long result, RegHandle parent, RegHandle* out) {
+  if (result == kErrorSuccess && Hklm(parent)) hklm_.insert(*out);
+  return result;
+}
+
+long RegistrySpy::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                          RegHandle* out) {
+  ++calls;
+  if (access & kWriteRights) {
+    Change();
+    if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  }
+  return Opened(inner_.OpenKey(parent, sub, access, out), parent, out);
+}
+
+long RegistrySpy::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                            RegHandle* out) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  return Opened(inner_.CreateKey(parent, sub, access, out), parent, out);
+}
+
+long RegistrySpy::CloseKey(RegHandle key) {
+  hklm_.erase(key);
+  return inner_.CloseKey(key);
+}
+
+long RegistrySpy::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
+                             std::uint8_t* data, std::uint32_t* size) {
+  ++calls;
+  return inner_.QueryValue(key, name, type, data, size);
+}
+
+long RegistrySpy::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                           const std::uint8_t* data, std::uint32_t size) {
+  ++calls;
+  Change();
+  if ((refuseHklm && Hklm(key)) || (!refuseValue.empty() && name == refuseValue))
+    return kErrorAccessDenied;
+  return inner_.SetValue(key, name, type, data, size);
+}
+
+long RegistrySpy::DeleteValue(RegHandle key, const std::string& name) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
+  return inner_.DeleteValue(key, name);
+}
+
+long RegistrySpy::DeleteKey(RegHandle parent, const std::string& sub) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  return inner_.DeleteKey(parent, sub);
+}
+
+long RegistrySpy::QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                               std::uint32_t* values) {
+  ++calls;
+  return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen, values);
+}
+
+long RegistrySpy::EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) {
+  ++calls;
+  return inner_.EnumKey(key, index, name, nameLen);
+}
+
+SystemStub::SystemStub() : inner_(*SystemBackend()) { SetSystemBackend(this); }
+
+SystemStub::~SystemStub() { SetSystemBackend(&inner_); }
+
+bool SystemStub::RunAndWait(const std::string& file, const std::string& parameters) {
+  runs.push_back({file, parameters});
+  if (whileRunning) whileRunning();
+  return true;
+}
+
+bool SystemStub::BrowseForFolder(const std::string& caption, const std::wstring&,
+                                 std::string& folder, std::uintptr_t owner, bool, bool, bool) {
+  folderCaption = caption;
+  folderOwner = owner;
+  if (!folderChosen) return false;
+  folder = *folderChosen;
+  return true;
+}
+
+bool SystemStub::RequestExitWindows(std::uint32_t flags) {
+  exitRequests.push_back(flags);
+  return true;
+}
+
+Messages::Messages() {
+  previous_ = SetMessageHandler([this](const std::string& text, MsgType type, unsigned buttons) {
+    asked.push_back({text, type, buttons});
+    if (onAsk) onAsk(asked.back());
+    if (answers.empty()) return (buttons & kMbOk) ? MsgResult::Ok : MsgResult::Cancel;
+    const MsgResult r = answers.front();
+    answers.pop_front();
+    return r;
+  });
+}
+
+Messages::~Messages() { SetMessageHandler(previous_); }
+
+void LiveWindow::SetUp() {
+  ASSERT_TRUE(IsWindowsXPOrVista());
+  xp = IsWindowsXP();
+  layout = xp ? Layout::XP : Layout::Vista;
+  for (const char* value : {"left", "top", "collapsed"}) DeleteValue(HKCU, kOwnKey, value);
+  form = std::make_unique<TfrmMain>();
+  form->Create();
+  // Errors still reach the window's own hook; the test sees them too.
+  SetExceptionHook([this](std::exception_ptr e) {
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& x) {
+      errors.push_back(x.what());
+    } catch (...) {
+      errors.push_back("?");
+    }
+    form->appeventsException(e);
+  });
+  form->Show();
+  SetForegroundWindow(form->handle());
+  Pump(100);
+}
+
+void LiveWindow::TearDown() {
+  form.reset();
+  SetExceptionHook(nullptr);
+  Pump(20);
+}
+
+void LiveWindow::ShowPageOf(const std::string& name) {
+  Control* p = &c().Get(name);
+  while (p && p->kind != Kind::Page) p = p->parent;
+  if (!p) return;  // outside the pages
+  const auto pages = c().Pages(*p->parent);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (pages[i] == p) c().SelectPage(*p->parent, static_cast<int>(i));
+  }
+  Pump(30);
+}
+
+void LiveWindow::Click(const std::string& name) {
+  ShowPageOf(name);
+  ClickAt(CentreOf(H(name)));
+}
+
+std::vector<std::pair<std::string, std::string>> LiveWindow::Showing() {
+  std::vector<std::pair<std::string, std::string>> shown;
+  for (const WriteStep& w : WriteSequence(layout)) {
+    for (const char* name : StepControls(w)) {
+      const std::string value = WritesBoxes(w.arg)         ? std::to_string(c().Checked(name))
+                                : w.arg == Arg::Position   ? std::to_string(c().Position(name))
+                                : w.arg == Arg::ColourPair ? std::to_string(c().ItemIndex(name))
+                                                           : c().Text(name);
+      shown.emplace_back(name, value);
+    }
+  }
+  return shown;
+}
+
+namespace {
+struct ClassSearch {
+  const std::string* name;
+  HWND found;
+};
+BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<ClassSearch*>(param);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (*s->name != cls) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+HWND ThreadWindow(const std::string& className) {
+  ClassSearch search{&className, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+StoredValue ReadValue(RegRoot root, const std::string& key, const std::string& name) {
+  StoredValue v;
+  RegKey k(Machine());
+  if (k.Open(root, key, kKeyRead) != kErrorSuccess) return v;
+  std::uint8_t data[4] = {};
+  std::uint32_t size = sizeof data;
+  if (Machine().QueryValue(k.get(), name, &v.type, data, &size) == kErrorMoreData) {
+    size = 0;
+    Machine().QueryValue(k.get(), name, &v.type, nullptr, &size);
+  } else if (v.type == kRegDword) {
+    std::memcpy(&v.number, data, sizeof v.number);
+  }
+  return v;
+}
+
+int SubKeyCount(RegRoot root, const std::string& key) {
+  RegKey k(Machine());
+  if (k.Open(root, key, kKeyRead) != kErrorSuccess) return -1;
+  std::uint32_t count = 0;
+  Machine().QueryInfoKey(k.get(), &count, nullptr, nullptr);
+  return static_cast<int>(count);
+}
+
+void CreateKeyWith(RegRoot root, const std::string& key, const std::vector<std::string>& subKeys) {
+  for (const std::string& sub : subKeys) {
+    RegKey k(Machine());
+    ASSERT_EQ(k.Create(root, key + "\\" + sub, kKeyAllAccess), kErrorSuccess) << key;
+  }
+  RegKey k(Machine());
+  ASSERT_EQ(k.Create(root, key, kKeyAllAccess), kErrorSuccess) << key;
+}
+
+void DeleteKeyTree(RegRoot root, const std::string& key) {
+  {
+    RegKey k(Machine());
+    if (k.Open(root, key, kKeyAllAccess) != kErrorSuccess) return;
+    char name[256];
+    std::uint32_t length = sizeof name;
+    while (length = sizeof name, Machine().EnumKey(k.get(), 0, name, &length) == kErrorSuccess)
+      DeleteKeyTree(root, key + "\\" + name);
+  }
+  const std::size_t cut = key.rfind('\\');
+  RegKey parent(Machine());
+  ASSERT_EQ(parent.Open(root, cut == std::string::npos ? "" : key.substr(0, cut), kKeyAllAccess),
+            kErrorSuccess);
+  EXPECT_EQ(Machine().DeleteKey(parent.get(), key.substr(cut + 1)), kErrorSuccess) << key;
+}
+
+}  // namespace tw::ui::test
