@@ -1,0 +1,213 @@
+// Timings of the program on the machine it runs on (scripts/bench.sh runs it under Wine):
+//   start-up: from process creation to the end of the main window's creation, all settings
+//     loaded; the median of several starts of this program in the start-up role;
+//   apply: a whole apply run in the shown main window with scripted answers (every write of
+//     the layout and the reload), and the reload alone; medians of several runs;
+//   the load and apply sequences on the in-memory registry and plain controls.
+// Usage: trimmwerk_bench [runs]. Prints one line per figure, in milliseconds.
+
+#include <windows.h>
+// Needs <windows.h> first.
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "apply_fakes.h"
+#include "memory_registry.h"
+#include "message_dialog.h"
+#include "message_script.h"
+#include "registry.h"
+#include "settings_apply.h"
+#include "unitmain.h"
+#include "win32_registry.h"
+#include "win32_system.h"
+#include "winversion.h"
+
+namespace {
+
+constexpr char kStartupRole[] = "--startup";
+constexpr char kDone[] = "Vorgang erfolgreich abgeschlossen!";
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<double> Times(int runs, const std::function<void()>& work,
+                          const std::function<void()>& between = nullptr) {
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    const double start = NowMs();
+    work();
+    ms.push_back(NowMs() - start);
+    if (between) between();
+  }
+  return ms;
+}
+
+void Report(const char* what, const std::vector<double>& ms) {
+  std::printf("%-58s %9.3f ms  (median of %zu; min %.3f, max %.3f)\n", what, Median(ms), ms.size(),
+              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
+}
+
+// What the program's entry sets up before it creates the main window.
+struct Program {
+  tw::Win32Registry registry;
+  tw::Win32System system;
+  Program() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES |
+                                             ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    OleInitialize(nullptr);
+    tw::ui::SetApplicationTitle("Tavo Trimmwerk 3.0.1");
+    tw::SetRegistryBackend(&registry);
+    tw::SetSystemBackend(&system);
+  }
+  ~Program() {
+    tw::SetRegistryBackend(nullptr);
+    tw::SetSystemBackend(nullptr);
+    OleUninitialize();
+  }
+};
+
+std::uint64_t FileTimeUnits(const FILETIME& t) {
+  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// The start-up role: the exit code is the time from process creation to the created main
+// window in microseconds.
+int StartupRole() {
+  Program program;
+  tw::SetMessageHandler(tw::ui::ShowMessageDialog);
+  tw::ui::TfrmMain form;
+  form.Create();
+  FILETIME created, exited, kernel, user, now;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  GetSystemTimeAsFileTime(&now);
+  return static_cast<int>((FileTimeUnits(now) - FileTimeUnits(created)) / 10);
+}
+
+std::vector<double> StartupTimes(int runs) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    std::string line = std::string("\"") + self + "\" " + kStartupRole;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+      std::printf("start-up: the program could not be started\n");
+      return {};
+    }
+    WaitForSingleObject(pi.hProcess, 60000);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (code == 0 || code > 60u * 1000 * 1000) {
+      std::printf("start-up: run %d failed (exit code %lu)\n", i + 1,
+                  static_cast<unsigned long>(code));
+      return {};
+    }
+    ms.push_back(code / 1000.0);
+  }
+  return ms;
+}
+
+// Apply runs in the real window: every question is answered Yes, every other box OK or No, so
+// Windows is never restarted.
+void WindowTimes(int runs, tw::Layout layout) {
+  Program program;
+  int reports = 0;
+  tw::SetMessageHandler([&](const std::string& text, tw::MsgType, unsigned buttons) {
+    if (text == kDone) ++reports;
+    if (text == "Möchten Sie die Einstellungen jetzt vornehmen?") return tw::MsgResult::Yes;
+    return (buttons & tw::kMbOk) ? tw::MsgResult::Ok : tw::MsgResult::No;
+  });
+  tw::ui::TfrmMain form;
+  form.Create();
+  form.Show();
+  tw::ui::ProcessMessages();
+  const int writes = static_cast<int>(tw::WriteSequence(layout).size());
+  const auto settle = [] { tw::ui::ProcessMessages(); };
+  const std::vector<double> apply = Times(
+      runs, [&] { form.butApplyClick(form.controls().Get("butApply")); }, settle);
+  if (reports != runs) {
+    std::printf("apply: %d of %d runs did not report success\n", runs - reports, runs);
+    return;
+  }
+  Report(("apply run in the window (" + std::to_string(writes) + " writes, reload)").c_str(),
+         apply);
+  Report("reload of the window (current settings)",
+         Times(runs, [&] { form.LoadCurrentSettings(); }));
+  tw::SetMessageHandler(nullptr);
+}
+
+// The sequences alone: the in-memory registry and plain controls.
+void MemoryTimes(int runs, tw::Layout layout) {
+  tw::MemoryRegistry machine;
+  tw::SetRegistryBackend(&machine);
+  tw::test::FakeSurface surface;
+  tw::test::DeclareLayout(surface, layout);
+  tw::test::MessageScript messages;
+  tw::test::ProgressLog log;
+  bool standardViewShown = false;
+  tw::ApplyWindow window{
+      surface, standardViewShown,
+      [&](int maximum) { return std::make_unique<tw::test::FakeProgress>(log, maximum, messages); },
+      [](const std::string& name) { return name; }};
+  const auto apply = [&] {
+    messages.answers = {tw::MsgResult::Yes, tw::MsgResult::Ok, tw::MsgResult::No};
+    tw::ApplySettings(window, layout);
+  };
+  apply();  // the keys exist from here on
+  const std::string writes = std::to_string(tw::WriteSequence(layout).size());
+  const std::string reads = std::to_string(tw::ReadOrder(layout).size());
+  Report(("in-memory load sequence (" + reads + " getters)").c_str(),
+         Times(runs, [&] { tw::LoadSettings(surface, tw::ReadOrder(layout)); }));
+  Report(("in-memory apply run (" + writes + " writes, reload)").c_str(), Times(runs, apply));
+  tw::SetRegistryBackend(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == kStartupRole) return StartupRole();
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+  tw::Layout layout;
+  {
+    Program program;
+    if (!tw::IsWindowsXPOrVista()) {
+      std::printf("neither Windows XP nor Vista\n");
+      return 1;
+    }
+    layout = tw::IsWindowsXP() ? tw::Layout::XP : tw::Layout::Vista;
+  }
+  const std::vector<double> startup = StartupTimes(runs);
+  if (startup.empty()) return 1;
+  Report("start-up to the main window with its settings loaded", startup);
+  WindowTimes(runs, layout);
+  MemoryTimes(runs * 30, layout);
+  return 0;
+}
