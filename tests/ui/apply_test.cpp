@@ -163,6 +163,24 @@ TEST_F(Apply, NoToTheQuestionLeavesEverythingAlone) {
   ExpectRunOver();
 }
 
+// The report names a setting by its control's caption, or its group's for a control without
+// one; the labels over the start menu slider and the program folder by their text.
+TEST_F(Apply, SettingsAreNamedByTheirCaptionOrTheirGroups) {
+  for (const auto& [control, caption] : {
+           std::pair<const char*, const char*>{"cboxBalloonTips", "Sprechblasen abschalten"},
+           {"cbHideCommonFiles", "Benutzerverzeichnisse im Arbeitsplatz ausblenden"},
+           {"combxTextColor", "Kommandozeile"},
+           {"combx20060817b", "Kommandozeile"},
+           {"tbarBitBucket", "Papierkorb"},
+           {"tb20060528", "Startmenüverzögerung"},
+           {"labStartmenuDelayCaption", "Startmenüverzögerung"},
+           {"Label1", "Installationspfad für Programme"},
+           {"cb20070438a", "IMDB hinzufügen"},
+       }) {
+    EXPECT_EQ(form->SettingCaption(control), caption) << control;
+  }
+}
+
 void SendAltF4() {
   INPUT in[4] = {};
   const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
