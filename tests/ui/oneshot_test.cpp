@@ -136,11 +136,16 @@ TEST_F(OneShot, GooglePresetReportsAndAnErrorLeavesTheProgramRunning) {
 // afterwards the button shows whether the messenger is still there.
 TEST_F(OneShot, MessengerUninstallBlocksTheWindowWhileItWaits) {
   if (!xp) GTEST_SKIP() << "a button of the XP layout";
-  char programFiles[MAX_PATH];
-  ExpandEnvironmentStringsA("%ProgramFiles%", programFiles, MAX_PATH);
-  const std::string folder = std::string(programFiles) + "\\Messenger";
+  // The program folder of this process, wherever the machine's points.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  char saved[MAX_PATH] = {};
+  GetEnvironmentVariableA("ProgramFiles", saved, MAX_PATH);
+  const std::string programFiles = std::string(temp) + "Programme";
+  SetEnvironmentVariableA("ProgramFiles", programFiles.c_str());
+  const std::string folder = programFiles + "\\Messenger";
   const std::string program = folder + "\\msmsgs.exe";
-  CreateDirectoryA(programFiles, nullptr);
+  CreateDirectoryA(programFiles.c_str(), nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
   CloseHandle(CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -148,13 +153,15 @@ TEST_F(OneShot, MessengerUninstallBlocksTheWindowWhileItWaits) {
   ASSERT_TRUE(c().Enabled("butDeinstallMessenger"));
 
   SystemStub system;
-  bool blocked = false, batchOpen = false;
+  bool blocked = false, batchOpen = false, stayed = false;
   std::size_t askedWhileWaiting = 99;
   system.whileRunning = [&] {
     blocked = !IsWindowEnabled(form->handle());
     batchOpen = RegistryAccessOpen();
     Click("butApply");
     askedWhileWaiting = messages.asked.size();
+    SendMessageA(form->handle(), WM_CLOSE, 0, 0);
+    stayed = IsWindow(form->handle()) != FALSE;
     DeleteFileA(program.c_str());  // the uninstaller's work
   };
   Click("butDeinstallMessenger");
@@ -165,11 +172,14 @@ TEST_F(OneShot, MessengerUninstallBlocksTheWindowWhileItWaits) {
   EXPECT_NE(system.runs[0].parameters.find("msmsgs.inf,BLC.Remove"), std::string::npos);
   EXPECT_TRUE(blocked && batchOpen);
   EXPECT_EQ(askedWhileWaiting, 0u) << "the apply button did not react";
+  EXPECT_TRUE(stayed) << "no closing from under the handler";
   EXPECT_TRUE(messages.asked.empty());
   EXPECT_FALSE(c().Enabled("butDeinstallMessenger"));
   EXPECT_TRUE(IsWindowEnabled(form->handle()));
   EXPECT_FALSE(RegistryAccessOpen());
   RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryA(programFiles.c_str());
+  SetEnvironmentVariableA("ProgramFiles", saved);
 }
 
 TEST_F(OneShot, ProgramFolderGoesToTheLabelOnly) {
