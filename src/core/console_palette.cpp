@@ -9,8 +9,7 @@ namespace tw {
 ConsolePalette ReadConsolePalette(RegistryApi& registry) {
   ConsolePalette palette{};
   RegKey key(registry);
-  if (key.Open(HKCU, "Console", kKeyRead) != kErrorSuccess)
-    return palette;
+  if (key.Open(HKCU, "Console", kKeyRead) != kErrorSuccess) return palette;
   for (std::size_t n = 0; n < palette.size(); ++n) {
     char name[16];
     std::snprintf(name, sizeof name, "ColorTable%02u", static_cast<unsigned>(n));
@@ -19,8 +18,7 @@ ConsolePalette ReadConsolePalette(RegistryApi& registry) {
     std::uint32_t size = sizeof value;
     const long rc =
         registry.QueryValue(key.get(), name, &type, reinterpret_cast<std::uint8_t*>(&value), &size);
-    if (rc == kErrorSuccess && type == kRegDword && size == sizeof value)
-      palette[n] = value;
+    if (rc == kErrorSuccess && type == kRegDword && size == sizeof value) palette[n] = value;
   }
   return palette;
 }

@@ -68,8 +68,7 @@ class RegistryApi {
                             std::uint32_t* values) = 0;
   // RegEnumKeyExA: *nameLen is the buffer size in characters (with the zero) in, the name's
   // length without the zero out.
-  virtual long EnumKey(RegHandle key, std::uint32_t index, char* name,
-                       std::uint32_t* nameLen) = 0;
+  virtual long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) = 0;
 };
 
 }  // namespace tw

@@ -176,14 +176,10 @@ struct Answer {
 
 Answer Ask(const Getter& g) {
   Answer a;
-  if (g.flag)
-    a.number = g.flag() ? 1 : 0;
-  if (g.number)
-    a.number = g.number();
-  if (g.text)
-    a.text = g.text();
-  if (g.named)
-    a.number = g.named(g.argument) ? 1 : 0;
+  if (g.flag) a.number = g.flag() ? 1 : 0;
+  if (g.number) a.number = g.number();
+  if (g.text) a.text = g.text();
+  if (g.named) a.number = g.named(g.argument) ? 1 : 0;
   return a;
 }
 
@@ -228,15 +224,13 @@ const std::vector<ReadStep>& ReadOrder(Layout layout) {
 
 ColourPair ConsoleColourPair(int value) {
   ColourPair pair{value & 15, (value >> 4) & 15};
-  if (pair.text == 0 && pair.background == 0)
-    pair = {7, 0};
+  if (pair.text == 0 && pair.background == 0) pair = {7, 0};
   return pair;
 }
 
 bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order) {
   RegistryBatch batch;
-  if (!batch.opened())
-    return false;
+  if (!batch.opened()) return false;
   for (const ReadStep& step : order) {
     Answer answer;
     try {
@@ -253,10 +247,8 @@ bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order) {
 }
 
 void LoadCurrentSettings(ControlSurface& surface) {
-  if (IsWindowsXP())
-    LoadSettings(surface, ReadOrder(Layout::XP));
-  if (IsWindowsVista())
-    LoadSettings(surface, ReadOrder(Layout::Vista));
+  if (IsWindowsXP()) LoadSettings(surface, ReadOrder(Layout::XP));
+  if (IsWindowsVista()) LoadSettings(surface, ReadOrder(Layout::Vista));
 }
 
 }  // namespace tw

@@ -32,15 +32,9 @@ struct Getter {
   const char* argument = nullptr;  // for named
 };
 
-constexpr Getter Flag(bool (*f)()) {
-  return {f, nullptr, nullptr, nullptr, nullptr};
-}
-constexpr Getter Number(int (*f)()) {
-  return {nullptr, f, nullptr, nullptr, nullptr};
-}
-constexpr Getter Text(std::string (*f)()) {
-  return {nullptr, nullptr, f, nullptr, nullptr};
-}
+constexpr Getter Flag(bool (*f)()) { return {f, nullptr, nullptr, nullptr, nullptr}; }
+constexpr Getter Number(int (*f)()) { return {nullptr, f, nullptr, nullptr, nullptr}; }
+constexpr Getter Text(std::string (*f)()) { return {nullptr, nullptr, f, nullptr, nullptr}; }
 constexpr Getter Named(bool (*f)(const std::string&), const char* argument) {
   return {nullptr, nullptr, nullptr, f, argument};
 }

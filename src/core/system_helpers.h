@@ -24,8 +24,7 @@ bool FileExists(const std::string& path);
 bool ShellRunAndWait(const std::string& file, const std::string& parameters);
 // True when the user chose a folder; folder then holds its path.
 bool SelectFolderDialog(const std::string& caption, const std::wstring& root, std::string& folder,
-                        std::uintptr_t owner, bool editBox, bool includeFiles,
-                        bool allowNewFolder);
+                        std::uintptr_t owner, bool editBox, bool includeFiles, bool allowNewFolder);
 // "3.0.1.608" from the program's version resource; "" without one.
 std::string GetProgramVersion();
 // True when Windows accepted the request.

@@ -40,9 +40,7 @@ const TextWrite kGoogleSearch[] = {
 
 // Removes the key with everything registered below it and creates it again, empty; a missing
 // key is not created.
-bool EmptyKey(const std::string& key) {
-  return RemoveRegKey(HKLM, key) && MakeRegKey(HKLM, key);
-}
+bool EmptyKey(const std::string& key) { return RemoveRegKey(HKLM, key) && MakeRegKey(HKLM, key); }
 
 }  // namespace
 
@@ -59,47 +57,27 @@ bool DeinstallMessenger() {
       "advpack.dll,LaunchINFSection " + windows + "\\inf\\msmsgs.inf,BLC.Remove");
 }
 
-bool GetUseGoogleSearch() {
-  return true;
-}
+bool GetUseGoogleSearch() { return true; }
 
 bool UseGoogleSearch() {
   for (const TextWrite& w : kGoogleSearch) {
-    if (!WriteRegString(w.root, w.key, w.value, w.text))
-      return false;
+    if (!WriteRegString(w.root, w.key, w.value, w.text)) return false;
   }
   return true;
 }
 
-bool HasBrowserExtensions() {
-  return RegKeyHasSubKeys(HKLM, kExtensions);
-}
-bool DeleteBrowserExtensions() {
-  return EmptyKey(kExtensions);
-}
-bool HasBrowserHelperObjects() {
-  return RegKeyHasSubKeys(HKLM, kHelperObjects);
-}
-bool DeleteBrowserHelperObjects() {
-  return EmptyKey(kHelperObjects);
-}
-bool HasToolbars() {
-  return RegKeyHasSubKeys(HKLM, kToolbars);
-}
-bool DeleteToolbars() {
-  return EmptyKey(kToolbars);
-}
-bool NeedsWindowsUpdatePatch() {
-  return RegKeyPresent(HKLM, kRebootRequired);
-}
-bool PatchWindowsUpdate() {
-  return RemoveRegKey(HKLM, kRebootRequired);
-}
+bool HasBrowserExtensions() { return RegKeyHasSubKeys(HKLM, kExtensions); }
+bool DeleteBrowserExtensions() { return EmptyKey(kExtensions); }
+bool HasBrowserHelperObjects() { return RegKeyHasSubKeys(HKLM, kHelperObjects); }
+bool DeleteBrowserHelperObjects() { return EmptyKey(kHelperObjects); }
+bool HasToolbars() { return RegKeyHasSubKeys(HKLM, kToolbars); }
+bool DeleteToolbars() { return EmptyKey(kToolbars); }
+bool NeedsWindowsUpdatePatch() { return RegKeyPresent(HKLM, kRebootRequired); }
+bool PatchWindowsUpdate() { return RemoveRegKey(HKLM, kRebootRequired); }
 
 std::vector<TweakInfo> ActionTweaks() {
   std::vector<RegLocation> google;
-  for (const TextWrite& w : kGoogleSearch)
-    google.push_back(ValueAt(w.root, w.key, w.value));
+  for (const TextWrite& w : kGoogleSearch) google.push_back(ValueAt(w.root, w.key, w.value));
   return {
       {20060504, "DeinstallMessenger", {}},
       {20060541, "UseGoogleSearch", google},

@@ -54,12 +54,8 @@ bool Run(const TweakRow& row, const Step& s) {
   return false;
 }
 
-bool IsKeyCheck(Check c) {
-  return c == Check::KeyPresent || c == Check::KeyAbsent;
-}
-bool IsKeyOp(Op op) {
-  return op == Op::RemoveKey || op == Op::MakeKey;
-}
+bool IsKeyCheck(Check c) { return c == Check::KeyPresent || c == Check::KeyAbsent; }
+bool IsKeyOp(Op op) { return op == Op::RemoveKey || op == Op::MakeKey; }
 
 }  // namespace
 
@@ -96,14 +92,11 @@ std::vector<RegLocation> RowLocations(const TweakRow& row) {
     const bool known = std::any_of(out.begin(), out.end(), [&](const RegLocation& o) {
       return o.key == l.key && o.value == l.value && o.wholeKey == l.wholeKey;
     });
-    if (!known)
-      out.push_back(l);
+    if (!known) out.push_back(l);
   };
-  for (const Condition& c : row.test)
-    add(c.sub, c.value, IsKeyCheck(c.check));
+  for (const Condition& c : row.test) add(c.sub, c.value, IsKeyCheck(c.check));
   for (const auto* steps : {&row.checked, &row.unchecked}) {
-    for (const Step& s : *steps)
-      add(s.sub, s.value, IsKeyOp(s.op));
+    for (const Step& s : *steps) add(s.sub, s.value, IsKeyOp(s.op));
   }
   return out;
 }
@@ -111,21 +104,16 @@ std::vector<RegLocation> RowLocations(const TweakRow& row) {
 std::int32_t TextToInteger(const std::string& text) {
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-    ++i;
-  if (i == text.size())
-    throw Error(FormatMessage1(kNotAnInteger, text));
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
+  if (i == text.size()) throw Error(FormatMessage1(kNotAnInteger, text));
   std::int64_t magnitude = 0;
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9')
-      throw Error(FormatMessage1(kNotAnInteger, text));
+    if (text[i] < '0' || text[i] > '9') throw Error(FormatMessage1(kNotAnInteger, text));
     magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > std::int64_t{INT32_MAX} + 1)
-      throw Error(FormatMessage1(kNotAnInteger, text));
+    if (magnitude > std::int64_t{INT32_MAX} + 1) throw Error(FormatMessage1(kNotAnInteger, text));
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value > INT32_MAX)
-    throw Error(FormatMessage1(kNotAnInteger, text));
+  if (value > INT32_MAX) throw Error(FormatMessage1(kNotAnInteger, text));
   return static_cast<std::int32_t>(value);
 }
 

@@ -28,35 +28,19 @@ Condition NumberIs(const std::string& value, const std::string& def, std::int32_
 Condition NumberAtMost(const std::string& value, const std::string& def, std::int32_t limit) {
   return {Check::NumberAtMost, "", value, 0, limit, def};
 }
-Condition KeyPresent(const std::string& sub = "") {
-  return {Check::KeyPresent, sub};
-}
-Condition KeyAbsent() {
-  return {Check::KeyAbsent};
-}
-Condition ValueAbsent(const std::string& value) {
-  return {Check::ValueAbsent, "", value};
-}
+Condition KeyPresent(const std::string& sub = "") { return {Check::KeyPresent, sub}; }
+Condition KeyAbsent() { return {Check::KeyAbsent}; }
+Condition ValueAbsent(const std::string& value) { return {Check::ValueAbsent, "", value}; }
 
 // Setter steps.
-Step Dword(const std::string& value, std::int32_t number) {
-  return {Op::Dword, "", value, number};
-}
-Step Sz(const std::string& value, const std::string& text) {
-  return {Op::Sz, "", value, 0, text};
-}
+Step Dword(const std::string& value, std::int32_t number) { return {Op::Dword, "", value, number}; }
+Step Sz(const std::string& value, const std::string& text) { return {Op::Sz, "", value, 0, text}; }
 Step ExpandSz(const std::string& value, const std::string& text) {
   return {Op::ExpandSz, "", value, 0, text};
 }
-Step RemoveValue(const std::string& value) {
-  return {Op::RemoveValue, "", value};
-}
-Step RemoveKey() {
-  return {Op::RemoveKey};
-}
-Step MakeKey() {
-  return {Op::MakeKey};
-}
+Step RemoveValue(const std::string& value) { return {Op::RemoveValue, "", value}; }
+Step RemoveKey() { return {Op::RemoveKey}; }
+Step MakeKey() { return {Op::MakeKey}; }
 
 TweakRow Row(std::uint32_t id, const std::string& name, RegRoot root, const std::string& key,
              std::vector<Condition> test, std::vector<Step> checked, std::vector<Step> unchecked) {
@@ -403,8 +387,7 @@ const std::vector<TweakRow>& TweakRows() {
   static const std::vector<TweakRow> rows = [] {
     std::vector<TweakRow> all;
     for (auto series : {FirstSeries, SecondSeries, ThirdSeries}) {
-      for (TweakRow& row : series())
-        all.push_back(std::move(row));
+      for (TweakRow& row : series()) all.push_back(std::move(row));
     }
     return all;
   }();

@@ -69,8 +69,7 @@ const Bytes& ToolbarLayoutTemplate() {
                                    0x05, 0x562, 0x26, 0x02, 0x721, 0xFA0, 0x04, 0x121, 0xFA0};
     Bytes b(564, 0);
     for (std::size_t i = 0; i < std::size(words); ++i) {
-      for (std::size_t k = 0; k < 4; ++k)
-        b[4 * i + k] = (words[i] >> (8 * k)) & 0xFF;
+      for (std::size_t k = 0; k < 4; ++k) b[4 * i + k] = (words[i] >> (8 * k)) & 0xFF;
     }
     return b;
   }();
@@ -82,8 +81,7 @@ bool GetDetailView() {
 }
 
 bool SetDetailView(bool unchecked) {
-  if (unchecked)
-    return RemoveRegValue(HKCU, kStreams, "Settings");
+  if (unchecked) return RemoveRegValue(HKCU, kStreams, "Settings");
   return WriteRegBinary(HKCU, kStreams, "Settings", DetailViewTemplate());
 }
 
@@ -112,15 +110,12 @@ bool SetSearchOptions(int systemDirs, int hidden, int subFolders, int caseSensit
                       int slowFiles) {
   const int states[] = {systemDirs, hidden, subFolders, caseSensitive, slowFiles};
   for (std::size_t i = 0; i < std::size(states); ++i) {
-    if (!WriteRegInteger(HKCU, kExplorer, kSearchOptionNames[i], states[i]))
-      return false;
+    if (!WriteRegInteger(HKCU, kExplorer, kSearchOptionNames[i], states[i])) return false;
   }
   return true;
 }
 
-int GetBitBucket() {
-  return ReadRegInteger(HKLM, kBitBucket, "Percent", false, 10);
-}
+int GetBitBucket() { return ReadRegInteger(HKLM, kBitBucket, "Percent", false, 10); }
 
 bool SetBitBucket(int percent) {
   return WriteRegInteger(HKLM, kBitBucket, "Percent", std::clamp(percent, 1, 100));
@@ -144,9 +139,7 @@ bool SetHidePlayerID(bool unchecked) {
                         Bytes{static_cast<std::uint8_t>(unchecked ? 0x01 : 0x00)});
 }
 
-bool GetUnknownFiles() {
-  return RegKeyPresent(HKCR, kAllFilesOpen);
-}
+bool GetUnknownFiles() { return RegKeyPresent(HKCR, kAllFilesOpen); }
 
 bool SetUnknownFiles(bool unchecked) {
   if (!unchecked) {
@@ -156,20 +149,15 @@ bool SetUnknownFiles(bool unchecked) {
   }
   // Take back only what the checked state wrote: other programs' verbs under "*\shell" stay,
   // and so does a default verb that someone else has set since.
-  if (!RemoveRegKey(HKCR, kAllFilesOpen))
-    return false;
-  if (ReadRegString(HKCR, kAllFilesShell, "", false, "") != kUnknownFilesVerb)
-    return true;
+  if (!RemoveRegKey(HKCR, kAllFilesOpen)) return false;
+  if (ReadRegString(HKCR, kAllFilesShell, "", false, "") != kUnknownFilesVerb) return true;
   return RemoveRegValue(HKCR, kAllFilesShell, "");
 }
 
-bool GetSystemRestore() {
-  return RegKeyPresent(HKCR, kRestoreVerb + "\\command");
-}
+bool GetSystemRestore() { return RegKeyPresent(HKCR, kRestoreVerb + "\\command"); }
 
 bool SetSystemRestore(bool unchecked) {
-  if (unchecked)
-    return RemoveRegKey(HKCR, kRestoreVerb);
+  if (unchecked) return RemoveRegKey(HKCR, kRestoreVerb);
   // Vista keeps the restore program directly in system32.
   const std::string program = IsWindowsVista() ? "%windir%\\system32\\rstrui.exe"
                                                : "%windir%\\system32\\restore\\rstrui.exe";
@@ -182,8 +170,7 @@ bool GetSearchProvider(const std::string& name) {
 
 bool SetSearchProvider(bool remove, const std::string& name, const std::string& searchAddress) {
   const std::string key = kSearchScopes + name;
-  if (remove)
-    return RemoveRegKey(HKCU, key);
+  if (remove) return RemoveRegKey(HKCU, key);
   const bool named = WriteRegString(HKCU, key, "DisplayName", name);
   const bool addressed = WriteRegString(HKCU, key, "URL", searchAddress);
   return named && addressed;
@@ -191,8 +178,7 @@ bool SetSearchProvider(bool remove, const std::string& name, const std::string& 
 
 std::vector<TweakInfo> SpecialTweaks() {
   std::vector<RegLocation> options;
-  for (const char* name : kSearchOptionNames)
-    options.push_back(ValueAt(HKCU, kExplorer, name));
+  for (const char* name : kSearchOptionNames) options.push_back(ValueAt(HKCU, kExplorer, name));
   std::vector<RegLocation> providers;
   for (const SearchProvider& p : kSearchProviders) {
     providers.push_back(KeyAt(HKCU, kSearchScopes + p.name));

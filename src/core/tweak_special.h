@@ -13,9 +13,7 @@ namespace tw {
 inline RegLocation ValueAt(RegRoot root, const std::string& key, const std::string& value) {
   return {root, key, value, false};
 }
-inline RegLocation KeyAt(RegRoot root, const std::string& key) {
-  return {root, key, "", true};
-}
+inline RegLocation KeyAt(RegRoot root, const std::string& key) { return {root, key, "", true}; }
 
 // Sliders, colours, search options and providers, templates and the other computed tweaks.
 std::vector<TweakInfo> SpecialTweaks();

@@ -13,30 +13,21 @@ namespace {
 
 const TweakRow& Row(const char* name) {
   const TweakRow* row = FindTweakRow(name);
-  if (!row)
-    throw std::logic_error(std::string("no catalogue row ") + name);
+  if (!row) throw std::logic_error(std::string("no catalogue row ") + name);
   return *row;
 }
 
 }  // namespace
 
 // Get<Name>/Set<Name> over the row called Name.
-#define TW_ROW_TWEAK(Name)                    \
-  bool Get##Name() {                          \
-    return ReadTweak(Row(#Name));             \
-  }                                           \
-  bool Set##Name(bool unchecked) {            \
-    return WriteTweak(Row(#Name), unchecked); \
-  }
+#define TW_ROW_TWEAK(Name)                           \
+  bool Get##Name() { return ReadTweak(Row(#Name)); } \
+  bool Set##Name(bool unchecked) { return WriteTweak(Row(#Name), unchecked); }
 
 // The same for the rows whose getter returns the stored number.
-#define TW_NUMBER_TWEAK(Name)                 \
-  int Get##Name() {                           \
-    return ReadTweakNumber(Row(#Name));       \
-  }                                           \
-  bool Set##Name(bool unchecked) {            \
-    return WriteTweak(Row(#Name), unchecked); \
-  }
+#define TW_NUMBER_TWEAK(Name)                             \
+  int Get##Name() { return ReadTweakNumber(Row(#Name)); } \
+  bool Set##Name(bool unchecked) { return WriteTweak(Row(#Name), unchecked); }
 
 TW_ROW_TWEAK(BalloonTips)
 TW_ROW_TWEAK(IncreasePerformance)
@@ -126,12 +117,9 @@ TW_ROW_TWEAK(DisableMailSplash)
 const std::vector<TweakInfo>& CatalogueTweaks() {
   static const std::vector<TweakInfo> list = [] {
     std::vector<TweakInfo> all;
-    for (const TweakRow& row : TweakRows())
-      all.push_back({row.id, row.name, RowLocations(row)});
-    for (TweakInfo& info : SpecialTweaks())
-      all.push_back(std::move(info));
-    for (TweakInfo& info : ActionTweaks())
-      all.push_back(std::move(info));
+    for (const TweakRow& row : TweakRows()) all.push_back({row.id, row.name, RowLocations(row)});
+    for (TweakInfo& info : SpecialTweaks()) all.push_back(std::move(info));
+    for (TweakInfo& info : ActionTweaks()) all.push_back(std::move(info));
     std::stable_sort(all.begin(), all.end(),
                      [](const TweakInfo& a, const TweakInfo& b) { return a.id < b.id; });
     return all;

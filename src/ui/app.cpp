@@ -20,11 +20,9 @@ AppState& State() {
 // F1 goes to the root window as a help request for the focused control, the way the
 // context-help button's click does.
 bool HandleF1(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1)
-    return false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  if (!root)
-    return false;
+  if (!root) return false;
   HELPINFO info{};
   info.cbSize = sizeof info;
   info.iContextType = HELPINFO_WINDOW;
@@ -38,21 +36,14 @@ bool HandleF1(const MSG& msg) {
 
 }  // namespace
 
-void SetApplicationTitle(const std::string& title) {
-  State().title = title;
-}
-const std::string& ApplicationTitle() {
-  return State().title;
-}
+void SetApplicationTitle(const std::string& title) { State().title = title; }
+const std::string& ApplicationTitle() { return State().title; }
 
-void SetExceptionHook(ExceptionHook hook) {
-  State().exceptionHook = std::move(hook);
-}
+void SetExceptionHook(ExceptionHook hook) { State().exceptionHook = std::move(hook); }
 
 void HandleException() {
   const auto& hook = State().exceptionHook;
-  if (!hook)
-    return;
+  if (!hook) return;
   try {
     hook(std::current_exception());
   } catch (...) {
@@ -60,9 +51,7 @@ void HandleException() {
   }
 }
 
-void SetHelpHandler(HelpHandler handler) {
-  State().helpHandler = std::move(handler);
-}
+void SetHelpHandler(HelpHandler handler) { State().helpHandler = std::move(handler); }
 
 bool InvokeHelp(unsigned short command, long data) {
   bool callHelp = true;
@@ -75,26 +64,20 @@ void Terminate() {
   PostQuitMessage(0);
 }
 
-bool Terminated() {
-  return State().terminated;
-}
+bool Terminated() { return State().terminated; }
 
 void DispatchOne(MSG& msg) {
-  if (HandleF1(msg))
-    return;
+  if (HandleF1(msg)) return;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  if (root && IsDialogMessageA(root, &msg))
-    return;
+  if (root && IsDialogMessageA(root, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
 
 void Run(Form& mainForm) {
-  if (!Terminated())
-    mainForm.Show();
+  if (!Terminated()) mainForm.Show();
   MSG msg;
-  while (!Terminated() && GetMessageA(&msg, nullptr, 0, 0) > 0)
-    DispatchOne(msg);
+  while (!Terminated() && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchOne(msg);
 }
 
 void ProcessMessages() {
@@ -108,8 +91,6 @@ void ProcessMessages() {
   }
 }
 
-HINSTANCE Instance() {
-  return GetModuleHandleA(nullptr);
-}
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
 }  // namespace tw::ui

@@ -11,9 +11,7 @@ namespace {
 constexpr char kPageClass[] = "TwTabSheet";
 constexpr int kColourListDropHeight = 16 * 18;
 
-HWND RootOf(HWND hwnd) {
-  return GetAncestor(hwnd, GA_ROOT);
-}
+HWND RootOf(HWND hwnd) { return GetAncestor(hwnd, GA_ROOT); }
 
 // Pages and group boxes hold controls, but the events of those controls belong to the window:
 // pass the notifications on to it.
@@ -37,16 +35,14 @@ bool ForwardToForm(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 
 LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (ForwardToForm(hwnd, msg, wParam, lParam, result))
-    return result;
+  if (ForwardToForm(hwnd, msg, wParam, lParam, result)) return result;
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   LRESULT result = 0;
-  if (ForwardToForm(hwnd, msg, wParam, lParam, result))
-    return result;
+  if (ForwardToForm(hwnd, msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_NCHITTEST:
       // A group box is a place to click on: its labels and preview resolve to it.
@@ -65,8 +61,7 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 void RegisterPageClass() {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(Instance(), kPageClass, &wc))
-    return;
+  if (GetClassInfoExA(Instance(), kPageClass, &wc)) return;
   wc = WNDCLASSEXA{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = PageProc;
@@ -95,10 +90,8 @@ WindowKind KindOf(const ControlDef& def) {
       return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0};
     case Kind::Label: {
       DWORD style = child | SS_NOPREFIX;
-      if (def.style & kCentred)
-        style |= SS_CENTER;
-      if (def.style & kVCentred)
-        style |= SS_CENTERIMAGE;
+      if (def.style & kCentred) style |= SS_CENTER;
+      if (def.style & kVCentred) style |= SS_CENTERIMAGE;
       return {"STATIC", style, 0};
     }
     case Kind::Slider:
@@ -152,15 +145,13 @@ Controls::Controls(HWND form, HFONT font, HFONT boldFont)
 }
 
 Control& Controls::Register(std::unique_ptr<Control> control) {
-  if (byName_.count(control->name))
-    throw Error("Steuerelement doppelt: " + control->name);
+  if (byName_.count(control->name)) throw Error("Steuerelement doppelt: " + control->name);
   Control& c = *control;
   controls_.push_back(std::move(control));
   byName_[c.name] = &c;
   if (c.hwnd) {
     byHandle_[c.hwnd] = &c;
-    if (c.tweakId)
-      SetWindowContextHelpId(c.hwnd, static_cast<DWORD>(c.tweakId));
+    if (c.tweakId) SetWindowContextHelpId(c.hwnd, static_cast<DWORD>(c.tweakId));
   }
   return c;
 }
@@ -183,14 +174,12 @@ Control& Controls::Create(const ControlDef& def, Control* parent, int id, HIMAGE
       CreateWindowExA(wk.exStyle, wk.className, def.caption ? def.caption : "", wk.style, b.left,
                       b.top, b.width, height, parent ? parent->hwnd : form_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-  if (!hwnd)
-    throw Error(std::string("Steuerelement nicht erzeugt: ") + def.name);
+  if (!hwnd) throw Error(std::string("Steuerelement nicht erzeugt: ") + def.name);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((def.style & kBold) ? boldFont_ : font_),
                FALSE);
   switch (def.kind) {
     case Kind::Label:
-      if (!(def.style & (kCentred | kVCentred)))
-        GrowToText(hwnd, b);
+      if (!(def.style & (kCentred | kVCentred))) GrowToText(hwnd, b);
       break;
     case Kind::Group:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
@@ -241,8 +230,7 @@ Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& b, int id
   int pageCount = 0;
   for (std::size_t i = 0; i < layout.count; ++i) {
     const ControlDef& def = layout.rows[i];
-    if (def.kind != Kind::Page)
-      continue;
+    if (def.kind != Kind::Page) continue;
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(def.caption);
@@ -277,13 +265,11 @@ Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& b, int id
       group = nullptr;
       continue;
     }
-    if (!page)
-      throw Error(std::string("Steuerelement ohne Seite: ") + def.name);
+    if (!page) throw Error(std::string("Steuerelement ohne Seite: ") + def.name);
     const int id = idBase + 100 * pageIndex + 100 + ++row;
     Control* parent = def.kind == Kind::Group ? page : (group ? group : page);
     Control& c = Create(def, parent, id, colours);
-    if (def.kind == Kind::Group)
-      group = &c;
+    if (def.kind == Kind::Group) group = &c;
   }
   ShowSelectedPage(pageSet);
   return pageSet;
@@ -300,14 +286,12 @@ const Control* Controls::Find(const std::string& name) const {
 }
 
 Control& Controls::Get(const std::string& name) {
-  if (Control* c = Find(name))
-    return *c;
+  if (Control* c = Find(name)) return *c;
   throw Error("Unbekanntes Steuerelement: " + name);
 }
 
 const Control& Controls::Get(const std::string& name) const {
-  if (const Control* c = Find(name))
-    return *c;
+  if (const Control* c = Find(name)) return *c;
   throw Error("Unbekanntes Steuerelement: " + name);
 }
 
@@ -318,8 +302,7 @@ Control* Controls::FromHandle(HWND hwnd) {
 
 Control* Controls::Owning(HWND hwnd) {
   for (; hwnd && hwnd != form_; hwnd = GetParent(hwnd)) {
-    if (Control* c = FromHandle(hwnd))
-      return c;
+    if (Control* c = FromHandle(hwnd)) return c;
   }
   return nullptr;
 }
@@ -327,8 +310,7 @@ Control* Controls::Owning(HWND hwnd) {
 std::vector<Control*> Controls::Children(const Control& parent) {
   std::vector<Control*> result;
   for (auto& c : controls_) {
-    if (c->parent == &parent)
-      result.push_back(c.get());
+    if (c->parent == &parent) result.push_back(c.get());
   }
   return result;
 }
@@ -336,8 +318,7 @@ std::vector<Control*> Controls::Children(const Control& parent) {
 std::vector<Control*> Controls::Pages(const Control& pageSet) {
   std::vector<Control*> pages;
   for (Control* c : Children(pageSet)) {
-    if (c->kind == Kind::Page)
-      pages.push_back(c);
+    if (c->kind == Kind::Page) pages.push_back(c);
   }
   return pages;
 }
@@ -355,8 +336,7 @@ void Controls::ShowSelectedPage(Control& pageSet) {
     }
   }
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (static_cast<int>(i) != selected)
-      ShowWindow(pages[i]->hwnd, SW_HIDE);
+    if (static_cast<int>(i) != selected) ShowWindow(pages[i]->hwnd, SW_HIDE);
   }
 }
 
@@ -367,11 +347,9 @@ void Controls::SelectPage(Control& pageSet, int index) {
 
 void Controls::SliderScrolled(Control& slider) {
   const int now = static_cast<int>(SendMessageA(slider.hwnd, TBM_GETPOS, 0, 0));
-  if (now == slider.position)
-    return;
+  if (now == slider.position) return;
   slider.position = now;
-  if (sliderChanged_)
-    sliderChanged_(slider);
+  if (sliderChanged_) sliderChanged_(slider);
 }
 
 bool Controls::Checked(const std::string& name) const {
@@ -381,8 +359,7 @@ bool Controls::Checked(const std::string& name) const {
 void Controls::SetChecked(const std::string& name, bool checked) {
   Control& c = Get(name);
   SendMessageA(c.hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (c.kind != Kind::Toggle || !checked)
-    return;
+  if (c.kind != Kind::Toggle || !checked) return;
   for (auto& other : controls_) {
     if (other->kind == Kind::Toggle && other.get() != &c) {
       SendMessageA(other->hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -410,9 +387,7 @@ void Controls::SetItemIndex(const std::string& name, int index) {
   SendMessageA(Get(name).hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-std::string Controls::Text(const std::string& name) const {
-  return WindowText(Get(name).hwnd);
-}
+std::string Controls::Text(const std::string& name) const { return WindowText(Get(name).hwnd); }
 
 void Controls::SetText(const std::string& name, const std::string& text) {
   SetWindowTextA(Get(name).hwnd, text.c_str());

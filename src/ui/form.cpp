@@ -40,8 +40,7 @@ LRESULT CALLBACK Form::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!form)
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
   try {
     const LRESULT result = form->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
@@ -68,18 +67,13 @@ void Form::Show() {
   UpdateWindow(hwnd_);
 }
 
-void Form::Hide() {
-  ShowWindow(hwnd_, SW_HIDE);
-}
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
-void Form::Close() {
-  SendMessageA(hwnd_, WM_CLOSE, 0, 0);
-}
+void Form::Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 int Form::ShowModal() {
   HWND owner = GetWindow(hwnd_, GW_OWNER);
-  if (owner)
-    EnableWindow(owner, FALSE);
+  if (owner) EnableWindow(owner, FALSE);
   modal_ = true;
   modalResult_ = 0;
   Show();
@@ -88,18 +82,15 @@ int Form::ShowModal() {
   while (modal_ && IsWindowVisible(hwnd_)) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) {
-      if (got == 0)
-        PostQuitMessage(static_cast<int>(msg.wParam));
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     DispatchOne(msg);
   }
   modal_ = false;
-  if (owner)
-    EnableWindow(owner, TRUE);
+  if (owner) EnableWindow(owner, TRUE);
   Hide();
-  if (owner)
-    SetActiveWindow(owner);
+  if (owner) SetActiveWindow(owner);
   return modalResult_ ? modalResult_ : IDCANCEL;
 }
 

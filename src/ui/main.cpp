@@ -17,8 +17,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The user interface takes no arguments; any argument means: do nothing.
-  if (tw::CountArguments(GetCommandLineA()) > 0)
-    return 0;
+  if (tw::CountArguments(GetCommandLineA()) > 0) return 0;
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES |
                                            ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};

@@ -54,10 +54,8 @@ LPCSTR IconOf(MsgType type) {
 
 // What Escape and the close button answer.
 int EscapeId(unsigned buttons) {
-  if (buttons & kMbCancel)
-    return IDCANCEL;
-  if (buttons & kMbNo)
-    return IDNO;
+  if (buttons & kMbCancel) return IDCANCEL;
+  if (buttons & kMbNo) return IDNO;
   return IDOK;
 }
 
@@ -92,8 +90,7 @@ void Layout(HWND dlg, const DialogData& d) {
 
   std::vector<const ButtonDef*> buttons;
   for (const ButtonDef& b : kButtons) {
-    if (d.buttons & b.bit)
-      buttons.push_back(&b);
+    if (d.buttons & b.bit) buttons.push_back(&b);
   }
   const int count = static_cast<int>(buttons.size());
   const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
@@ -105,8 +102,7 @@ void Layout(HWND dlg, const DialogData& d) {
     const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     HWND button = AddChild(dlg, "BUTTON", buttons[i]->caption, style, x, buttonTop, kButtonWidth,
                            kButtonHeight, buttons[i]->id, d.font);
-    if (i == 0)
-      SetFocus(button);
+    if (i == 0) SetFocus(button);
     x += kButtonWidth + kButtonGap;
   }
   const int clientHeight = buttonTop + kButtonHeight + kMargin;
@@ -139,11 +135,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
       case WM_COMMAND: {
         auto* d = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dlg, DWLP_USER));
         int id = LOWORD(wParam);
-        if (id == IDCANCEL && !(d->buttons & kMbCancel))
-          id = EscapeId(d->buttons);
+        if (id == IDCANCEL && !(d->buttons & kMbCancel)) id = EscapeId(d->buttons);
         for (const ButtonDef& b : kButtons) {
-          if (b.id == id && (d->buttons & b.bit))
-            EndDialog(dlg, id);
+          if (b.id == id && (d->buttons & b.bit)) EndDialog(dlg, id);
         }
         return TRUE;
       }
@@ -172,8 +166,7 @@ std::string MessageCaption(MsgType type) {
 }
 
 MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned buttons) {
-  if (!(buttons & (kMbYes | kMbNo | kMbOk | kMbCancel)))
-    buttons = kMbOk;
+  if (!(buttons & (kMbYes | kMbNo | kMbOk | kMbCancel))) buttons = kMbOk;
   // An empty template; the controls are laid out to fit the text.
   struct {
     DLGTEMPLATE head;
@@ -188,8 +181,7 @@ MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned butt
                                              reinterpret_cast<LPARAM>(&data));
   DeleteObject(font);
   for (const ButtonDef& b : kButtons) {
-    if (b.id == id)
-      return b.result;
+    if (b.id == id) return b.result;
   }
   return MsgResult::Cancel;
 }

@@ -39,26 +39,18 @@ HWND AddChild(HWND parent, DWORD exStyle, const char* cls, const char* text, DWO
 
 }  // namespace
 
-const std::vector<InfoRow>& InfoRows() {
-  return kRows;
-}
+const std::vector<InfoRow>& InfoRows() { return kRows; }
 
-TfrmInfo::TfrmInfo() {
-  frmInfo = this;
-}
+TfrmInfo::TfrmInfo() { frmInfo = this; }
 
 TfrmInfo::~TfrmInfo() {
-  if (handle())
-    DestroyWindow(handle());
+  if (handle()) DestroyWindow(handle());
   for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
                     static_cast<HGDIOBJ>(logo_)}) {
-    if (o)
-      DeleteObject(o);
+    if (o) DeleteObject(o);
   }
-  if (icon_)
-    DestroyIcon(icon_);
-  if (frmInfo == this)
-    frmInfo = nullptr;
+  if (icon_) DestroyIcon(icon_);
+  if (frmInfo == this) frmInfo = nullptr;
 }
 
 void TfrmInfo::Create(HWND owner) {
@@ -130,8 +122,7 @@ LRESULT TfrmInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FormCreate();
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
-        EndModal(IDOK);
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(IDOK);
       return 0;
     case WM_CLOSE:
       // Closing only hides the window: it lives as long as the program.

@@ -52,8 +52,7 @@ std::string CreationRefused(const std::string& key) {
 // a removal reports false; making a key that exists succeeds. Nothing is created or changed.
 TEST_F(CatalogueFaults, HklmRowsWithoutAdministratorRights) {
   for (const TweakRow& row : TweakRows()) {
-    if (row.root != HKLM)
-      continue;
+    if (row.root != HKLM) continue;
     for (bool unchecked : {false, true}) {
       SCOPED_TRACE(row.name + (unchecked ? " unchecked" : " checked"));
       const Step& first = (unchecked ? row.unchecked : row.checked).front();
@@ -65,8 +64,7 @@ TEST_F(CatalogueFaults, HklmRowsWithoutAdministratorRights) {
       EXPECT_EQ(removes ? "false" : refused, Outcome([&] { return WriteTweak(row, unchecked); }));
       EXPECT_TRUE(memory().SubKeys(HKLM, "").empty());
 
-      for (const RegLocation& l : RowLocations(row))
-        memory().PutKey(HKLM, l.key);
+      for (const RegLocation& l : RowLocations(row)) memory().PutKey(HKLM, l.key);
       // An existing key is already what a key-making step asks for.
       const std::string expected = first.op == Op::MakeKey ? "true" : "false";
       EXPECT_EQ(expected, Outcome([&] { return WriteTweak(row, unchecked); }));
@@ -81,8 +79,7 @@ TEST_F(CatalogueFaults, HklmRowsWithoutAdministratorRights) {
 TEST_F(CatalogueFaults, HkcuTweaksWorkWithoutAdministratorRights) {
   memory().DenyWrite(HKLM, "");
   for (const TweakRow& row : TweakRows()) {
-    if (row.root != HKCU)
-      continue;
+    if (row.root != HKCU) continue;
     SCOPED_TRACE(row.name);
     EXPECT_TRUE(WriteTweak(row, false));
     EXPECT_TRUE(ReadTweak(row));

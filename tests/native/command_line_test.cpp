@@ -23,8 +23,7 @@ TEST(CountArguments, CountsUpToTheFirstEmptyArgument) {
       {"trimmwerk.exe a\"\"b", 1},
       {"\"\" a", 1},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(CountArguments(c.line), c.count) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(CountArguments(c.line), c.count) << c.line;
 }
 
 }  // namespace

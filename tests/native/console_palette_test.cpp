@@ -10,8 +10,7 @@ namespace {
 TEST(ConsolePalette, MissingKeyIsAllBlack) {
   MemoryRegistry registry;
   const ConsolePalette palette = ReadConsolePalette(registry);
-  for (std::uint32_t c : palette)
-    EXPECT_EQ(c, 0u);
+  for (std::uint32_t c : palette) EXPECT_EQ(c, 0u);
 }
 
 TEST(ConsolePalette, ReadsSixteenValuesAndZeroesTheUnreadableOnes) {

@@ -47,19 +47,16 @@ class FakeSurface : public ControlSurface {
   void SetChecked(const std::string& name, bool checked) override {
     State& s = Get(name);
     s.checked = checked;
-    if (!s.toggle || !checked)
-      return;
+    if (!s.toggle || !checked) return;
     for (auto& [other, state] : controls_) {
-      if (state.toggle && other != name)
-        state.checked = false;
+      if (state.toggle && other != name) state.checked = false;
     }
   }
   int Position(const std::string& name) const override { return Get(name).position; }
   void SetPosition(const std::string& name, int position) override {
     State& s = Get(name);
     const int clamped = std::clamp(position, s.min, s.max);
-    if (clamped == s.position)
-      return;
+    if (clamped == s.position) return;
     s.position = clamped;
     ++s.changes;
   }
@@ -74,14 +71,12 @@ class FakeSurface : public ControlSurface {
  private:
   State& Get(const std::string& name) {
     auto it = controls_.find(name);
-    if (it == controls_.end())
-      throw Error("unknown control " + name);
+    if (it == controls_.end()) throw Error("unknown control " + name);
     return it->second;
   }
   const State& Get(const std::string& name) const {
     auto it = controls_.find(name);
-    if (it == controls_.end())
-      throw Error("unknown control " + name);
+    if (it == controls_.end()) throw Error("unknown control " + name);
     return it->second;
   }
 

@@ -33,9 +33,7 @@ Bytes Dw(std::uint32_t v) {
   return {Bytes::value_type(v), Bytes::value_type(v >> 8), Bytes::value_type(v >> 16),
           Bytes::value_type(v >> 24)};
 }
-Bytes Sz(const std::string& s) {
-  return Bytes(s.c_str(), s.c_str() + s.size() + 1);
-}
+Bytes Sz(const std::string& s) { return Bytes(s.c_str(), s.c_str() + s.size() + 1); }
 
 struct Entry {
   RegRoot root;
@@ -44,18 +42,13 @@ struct Entry {
   std::uint32_t type;
   Bytes data = {};
 };
-Entry KeyOnly(RegRoot root, const std::string& key) {
-  return {root, key, "", kKeyOnly};
-}
-Entry NoKey(RegRoot root, const std::string& key) {
-  return {root, key, "", kNoKey};
-}
+Entry KeyOnly(RegRoot root, const std::string& key) { return {root, key, "", kKeyOnly}; }
+Entry NoKey(RegRoot root, const std::string& key) { return {root, key, "", kNoKey}; }
 
 void Store(const Entry& e) {
   RegKey key(Machine());
   ASSERT_EQ(kErrorSuccess, key.Create(e.root, e.key, kKeyAllAccess)) << e.key;
-  if (e.type == kKeyOnly)
-    return;
+  if (e.type == kKeyOnly) return;
   ASSERT_EQ(kErrorSuccess, Machine().SetValue(key.get(), e.name, e.type, e.data.data(),
                                               static_cast<std::uint32_t>(e.data.size())));
 }
@@ -103,8 +96,7 @@ class Catalogue : public ::testing::Test {
     ASSERT_TRUE(batch_->opened());
     for (const TweakInfo& t : CatalogueTweaks()) {
       for (const RegLocation& l : t.locations) {
-        if (!l.wholeKey)
-          saved_.push_back({l, Peek(l.root, l.key, l.value)});
+        if (!l.wholeKey) saved_.push_back({l, Peek(l.root, l.key, l.value)});
       }
     }
     Clear();
@@ -112,8 +104,7 @@ class Catalogue : public ::testing::Test {
   void TearDown() override {
     Clear();
     for (const auto& [l, v] : saved_) {
-      if (v)
-        Store({l.root, l.key, l.value, v->type, v->data});
+      if (v) Store({l.root, l.key, l.value, v->type, v->data});
     }
     batch_.reset();
   }
@@ -157,14 +148,12 @@ std::vector<Entry> RowResult(const TweakRow& row, bool unchecked) {
     }
   }
   std::vector<Entry> list;
-  for (auto& [k, e] : out)
-    list.push_back(e);
+  for (auto& [k, e] : out) list.push_back(e);
   return list;
 }
 
 std::string Lower(std::string s) {
-  for (char& c : s)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 bool Within(const std::string& key, const std::string& top) {
@@ -175,8 +164,7 @@ bool Within(const std::string& key, const std::string& top) {
 // Natively: every key and value on the machine belongs to one of the tweak's locations.
 void ExpectOnlyOwnLocations(const std::string& name) {
   MemoryRegistry* memory = test::MemoryMachine();
-  if (!memory)
-    return;
+  if (!memory) return;
   const auto& all = CatalogueTweaks();
   const auto tweak = std::find_if(all.begin(), all.end(), [&](auto& t) { return t.name == name; });
   ASSERT_NE(all.end(), tweak);
@@ -200,8 +188,7 @@ void ExpectOnlyOwnLocations(const std::string& name) {
       walk(root, path);
     }
   };
-  for (RegRoot root : {HKCR, HKCU, HKLM})
-    walk(root, "");
+  for (RegRoot root : {HKCR, HKCU, HKLM}) walk(root, "");
 }
 
 // --- Every check box: the state on an empty machine, after each setter, and what it wrote.
@@ -214,10 +201,8 @@ TEST_P(CatalogueBox, FollowsItsSetters) {
   const bool negated = test::kNegatedByWindow.count(name) > 0;
   const TweakRow* row = FindTweakRow(name);  // null for the computed tweaks, tested below
   auto expectWritten = [&](bool unchecked) {
-    if (!row)
-      return;
-    for (const Entry& e : RowResult(*row, unchecked))
-      ExpectEntry(e);
+    if (!row) return;
+    for (const Entry& e : RowResult(*row, unchecked)) ExpectEntry(e);
   };
 
   const bool empty = test::kTrueWhenEmpty.count(name) > 0;
@@ -228,8 +213,7 @@ TEST_P(CatalogueBox, FollowsItsSetters) {
     EXPECT_FALSE(box.set(true));
     EXPECT_EQ(empty, box.get());
     if (MemoryRegistry* memory = test::MemoryMachine()) {
-      for (RegRoot root : {HKCR, HKCU, HKLM})
-        EXPECT_TRUE(memory->SubKeys(root, "").empty());
+      for (RegRoot root : {HKCR, HKCU, HKLM}) EXPECT_TRUE(memory->SubKeys(root, "").empty());
     }
   }
   EXPECT_EQ(test::kCheckedRemoves.count(name) == 0, box.set(false));
@@ -258,8 +242,7 @@ TEST(CatalogueList, CoversEveryTweakOnce) {
       20061019, 20061021, 20070402, 20070403, 20070406, 20070407, 20070408, 20070409, 20070410,
       20070412, 20070413, 20070414, 20070415, 20070419, 20070420, 20070422, 20070423, 20070424,
       20070425, 20070426, 20070427, 20070432, 20070434, 20070438, 20070439, 20070440};
-  for (std::uint32_t id = 20060801; id <= 20060834; ++id)
-    expected.push_back(id);
+  for (std::uint32_t id = 20060801; id <= 20060834; ++id) expected.push_back(id);
   std::sort(expected.begin(), expected.end());
   std::vector<std::uint32_t> ids;
   for (const TweakInfo& t : CatalogueTweaks()) {
@@ -281,15 +264,9 @@ TEST(CatalogueList, CoversEveryTweakOnce) {
 
 // --- Stored values and what the getters make of them.
 
-std::string Str(bool b) {
-  return b ? "true" : "false";
-}
-std::string Str(int n) {
-  return std::to_string(n);
-}
-std::string Str(const std::string& s) {
-  return s;
-}
+std::string Str(bool b) { return b ? "true" : "false"; }
+std::string Str(int n) { return std::to_string(n); }
+std::string Str(const std::string& s) { return s; }
 #define READ(expr) [] { return Str(expr); }
 
 const std::string kSound = "Control Panel\\Sound", kDesktop = "Control Panel\\Desktop";
@@ -317,9 +294,7 @@ const std::string kPreview =
 const std::string kReboot = kVersion + "\\WindowsUpdate\\Auto Update\\RebootRequired";
 const std::string kVerb = "\"notepad.exe %1\"";
 
-Bytes Prefix(const Bytes& b, std::size_t n) {
-  return Bytes(b.begin(), b.begin() + n);
-}
+Bytes Prefix(const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + n); }
 
 struct ReadCase {
   const char* what;
@@ -418,8 +393,7 @@ TEST_F(Catalogue, GettersReadStoredValues) {
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.what);
     Clear();
-    for (const Entry& e : c.stored)
-      Store(e);
+    for (const Entry& e : c.stored) Store(e);
     EXPECT_EQ(c.expected, c.read());
   }
   // Not catalogue locations, so the fixture would leave them behind.
@@ -567,11 +541,9 @@ TEST_F(Catalogue, SettersAndActionsWriteExactly) {
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.what);
     Clear();
-    for (const Entry& e : c.before)
-      Store(e);
+    for (const Entry& e : c.before) Store(e);
     EXPECT_EQ(c.result, c.write());
-    for (const Entry& e : c.after)
-      ExpectEntry(e);
+    for (const Entry& e : c.after) ExpectEntry(e);
   }
   RemoveRegKey(HKCR, "*\\shell\\edit");  // not a catalogue location
 }

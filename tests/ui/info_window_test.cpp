@@ -37,8 +37,7 @@ TEST(InfoWindow, ListsTheSevenRowsWithTheProvidersValues) {
   const char* captions[] = {
       "Entwickelt von:", "Copyright:", "Programmversion:", "Betriebssystem:", "Benutzername:",
       "Computername:",   "WWW:"};
-  for (int i = 0; i < 7; ++i)
-    EXPECT_EQ(ItemText(list, i, 0), captions[i]);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(ItemText(list, i, 0), captions[i]);
   EXPECT_EQ(ItemText(list, 2, 1), "3.0.1.608");
   EXPECT_EQ(ItemText(list, 2, 1), GetProgramVersion());
   EXPECT_EQ(ItemText(list, 3, 1), GetWindowsVersionName());
@@ -48,8 +47,7 @@ TEST(InfoWindow, ListsTheSevenRowsWithTheProvidersValues) {
   EXPECT_EQ(ItemText(list, 4, 1), GetCurrentUserName());
   EXPECT_EQ(ItemText(list, 5, 1), GetLocalComputerName());
   EXPECT_FALSE(ItemText(list, 4, 1).empty());
-  for (int i : {0, 1, 6})
-    EXPECT_FALSE(ItemText(list, i, 1).empty()) << i;
+  for (int i : {0, 1, 6}) EXPECT_FALSE(ItemText(list, i, 1).empty()) << i;
   const LONG style = GetWindowLongA(list, GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);

@@ -20,8 +20,7 @@ struct Seen {
 void AnswerBox(Seen& seen, const std::string& press) {
   HWND box = GetActiveWindow();
   seen.caption = WindowText(box);
-  for (HWND h : ChildrenOfClass(box, "Button"))
-    seen.buttons.push_back(WindowText(h));
+  for (HWND h : ChildrenOfClass(box, "Button")) seen.buttons.push_back(WindowText(h));
   for (HWND h : ChildrenOfClass(box, "Static")) {
     if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       seen.icon = SendMessageA(h, STM_GETICON, 0, 0) != 0;
@@ -34,8 +33,7 @@ void AnswerBox(Seen& seen, const std::string& press) {
     return;
   }
   for (HWND h : ChildrenOfClass(box, "Button")) {
-    if (WindowText(h) == press)
-      SendMessageA(h, BM_CLICK, 0, 0);
+    if (WindowText(h) == press) SendMessageA(h, BM_CLICK, 0, 0);
   }
 }
 

@@ -27,17 +27,14 @@ struct Child {
                              &si, &pi) != FALSE;
   }
   ~Child() {
-    if (!started)
-      return;
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
-      TerminateProcess(pi.hProcess, 99);
+    if (!started) return;
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
   }
   // The exit code, or -1 when it does not end in time.
   long Wait(DWORD ms) {
-    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0)
-      return -1;
+    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
     return static_cast<long>(code);
@@ -95,8 +92,7 @@ TEST(ProgramStart, RefusesOtherWindowsVersions) {
   HWND box = child.Window("#32770").hwnd;
   EXPECT_EQ(WindowText(box), "Informationen");
   std::string text;
-  for (HWND h : ChildrenOfClass(box, "Static"))
-    text += WindowText(h);
+  for (HWND h : ChildrenOfClass(box, "Static")) text += WindowText(h);
   EXPECT_EQ(text,
             "Dieses Programm kann ausschließlich in Verbindung mit Windows XP oder Windows Vista "
             "genutzt werden.\rDas Programm wird jetzt beendet!");

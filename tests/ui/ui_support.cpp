@@ -45,8 +45,7 @@ std::map<UINT_PTR, std::function<void()>>& Timers() {
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   auto it = Timers().find(id);
-  if (it == Timers().end())
-    return;
+  if (it == Timers().end()) return;
   auto action = std::move(it->second);
   Timers().erase(it);
   action();
@@ -59,8 +58,7 @@ void Pump(int ms) {
   do {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT)
-        continue;  // the main window's end; tests go on
+      if (msg.message == WM_QUIT) continue;  // the main window's end; tests go on
       DispatchOne(msg);
     }
     Sleep(5);
@@ -69,8 +67,7 @@ void Pump(int ms) {
 
 bool PumpUntil(const std::function<bool()>& done, int ms) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (!done() && static_cast<LONG>(end - GetTickCount()) > 0)
-    Pump(10);
+  while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) Pump(10);
   return done();
 }
 
@@ -109,9 +106,7 @@ RECT RectInParent(HWND hwnd) {
   return r;
 }
 
-RegistryApi& Machine() {
-  return registry;
-}
+RegistryApi& Machine() { return registry; }
 
 void SetDword(RegRoot root, const std::string& key, const std::string& name, DWORD value) {
   RegKey k(registry);
@@ -133,8 +128,7 @@ void SetString(RegRoot root, const std::string& key, const std::string& name,
 
 void DeleteValue(RegRoot root, const std::string& key, const std::string& name) {
   RegKey k(registry);
-  if (k.Open(root, key, kKeyAllAccess) == kErrorSuccess)
-    registry.DeleteValue(k.get(), name);
+  if (k.Open(root, key, kKeyAllAccess) == kErrorSuccess) registry.DeleteValue(k.get(), name);
 }
 
 void After(int ms, std::function<void()> action) {
@@ -155,8 +149,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
   GetWindowThreadProcessId(hwnd, &pid);
   char cls[64] = {};
   GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid != s->pid || *s->cls != cls)
-    return TRUE;
+  if (pid != s->pid || *s->cls != cls) return TRUE;
   s->found = {hwnd, IsWindowVisible(hwnd) != FALSE};
   return FALSE;
 }
@@ -173,8 +166,7 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {
   for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
     char cls[64] = {};
     GetClassNameA(h, cls, sizeof cls);
-    if (_stricmp(cls, className.c_str()) == 0)
-      result.push_back(h);
+    if (_stricmp(cls, className.c_str()) == 0) result.push_back(h);
   }
   return result;
 }
