@@ -14,12 +14,8 @@ for tree in mingw-i686 mingw-x86_64; do
   ninja -C "build/$tree" --quiet trimmwerk_bench
 done
 for windows in xp vista; do
-  scripts/wine-prefix.sh "test-$windows"
+  scripts/reset-test-prefix.sh "$windows"
   export WINEPREFIX=$root/build/wine/test-$windows
-  wineserver -k 2>/dev/null || true
-  cp "build/wine/$windows"/*.reg "$WINEPREFIX/"
-  # No window manager: unmanaged windows close without Wine's wait for one.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   trees=mingw-i686
   [ "$windows" = vista ] && trees="mingw-i686 mingw-x86_64"
   for tree in $trees; do

@@ -13,12 +13,8 @@ rm -rf "$out"
 mkdir -p "$out"
 tests=build/mingw-i686/tests/ui_tests.exe
 for windows in xp vista; do
-  scripts/wine-prefix.sh "test-$windows"
+  scripts/reset-test-prefix.sh "$windows"
   export WINEPREFIX=$root/build/wine/test-$windows
-  wineserver -k 2>/dev/null || true
-  cp "build/wine/$windows"/*.reg "$WINEPREFIX/"
-  # Wine draws the frames itself: there may be no window manager.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   TRIMMWERK_SCREENSHOTS=$(winepath -w "$out") wine "$tests" --gtest_filter='Screenshots.*' \
     >"$out/$windows.log" 2>&1 || { cat "$out/$windows.log"; exit 1; }
   rm -f "$out/$windows.log"

@@ -8,13 +8,7 @@ cd "$root"
 export WINEDEBUG=-all
 source scripts/xvfb.sh
 for name in xp vista; do
-  scripts/wine-prefix.sh "test-$name" || exit 1
-  WINEPREFIX=$root/build/wine/test-$name wineserver -k 2>/dev/null
-  cp build/wine/$name/*.reg "build/wine/test-$name/"
-  # No window manager runs on the test display: unmanaged windows spare Wine's two-second wait
-  # for every closed top-level window.
-  WINEPREFIX=$root/build/wine/test-$name wine reg add 'HKCU\Software\Wine\X11 Driver' \
-    /v Managed /d N /f >/dev/null 2>&1
+  scripts/reset-test-prefix.sh "$name" || exit 1
 done
 status=0
 for tree in host mingw-i686 mingw-x86_64; do

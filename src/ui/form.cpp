@@ -127,4 +127,15 @@ HFONT CreateUiFont(bool bold) {
                      DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
 }
 
+void CentreOnScreen(HWND hwnd) {
+  RECT r, work;
+  GetWindowRect(hwnd, &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - w) / 2,
+               work.top + (work.bottom - work.top - h) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace tw::ui

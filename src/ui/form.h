@@ -61,5 +61,7 @@ class Form {
 // The font height in pixels of Tahoma 8 points at 96 dots per inch.
 constexpr int kFontHeight = 11;
 HFONT CreateUiFont(bool bold = false);
+// Moves a window, keeping its size, to the centre of the screen's work area.
+void CentreOnScreen(HWND hwnd);
 
 }  // namespace tw::ui

@@ -59,15 +59,7 @@ void TfrmInfo::Create(HWND owner) {
   CreateForm({"TfrmInfo", "Informationen", WS_POPUP | WS_CAPTION | WS_SYSMENU,
               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, nullptr},
              owner);
-  // Centred on the screen.
-  RECT r, work;
-  GetWindowRect(handle(), &r);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - w) / 2,
-               work.top + (work.bottom - work.top - h) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnScreen(handle());
 }
 
 void TfrmInfo::BuildControls() {

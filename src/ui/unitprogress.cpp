@@ -56,14 +56,7 @@ void TfrmProgress::FormCreate() { ProgressCanClose = false; }
 bool TfrmProgress::FormCloseQuery() const { return ProgressCanClose; }
 
 void TfrmProgress::Show() {
-  RECT r, work;
-  GetWindowRect(handle(), &r);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - w) / 2,
-               work.top + (work.bottom - work.top - h) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnScreen(handle());
   ShowWindow(handle(), SW_SHOW);
   PaintNow();
 }
