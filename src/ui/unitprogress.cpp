@@ -80,8 +80,14 @@ void TfrmProgress::Fill() {
 }
 
 void TfrmProgress::PaintNow() {
+  if (!handle()) return;
   // Updates the children as well: the bar and the label.
-  if (handle()) UpdateWindow(handle());
+  UpdateWindow(handle());
+  // Wine hands a window's new pixels to the screen when the thread next looks at its queue. A
+  // look that matches no message removes and dispatches nothing, so the run still takes no input.
+  constexpr UINT kNoSuchMessage = WM_APP + 0x3FFF;
+  MSG none;
+  PeekMessageA(&none, handle(), kNoSuchMessage, kNoSuchMessage, PM_NOREMOVE);
 }
 
 LRESULT TfrmProgress::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -104,6 +104,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     PostMessageA(info.handle(), WM_COMMAND, IDOK, 0);
   });
   info.ShowModal();
+  Pump(300);  // the main window repaints where the info window was
 
   // The progress window halfway through an apply run, painted while the run handles no message.
   {
