@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "error.h"
+#include "form.h"
 
 namespace tw::ui {
 namespace {
@@ -56,20 +57,6 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return CallWindowProcA(original, hwnd, msg, wParam, lParam);
   }
-}
-
-void RegisterPageClass() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(Instance(), kPageClass, &wc)) return;
-  wc = WNDCLASSEXA{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PageProc;
-  wc.hInstance = Instance();
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kPageClass;
-  RegisterClassExA(&wc);
 }
 
 struct WindowKind {
@@ -141,7 +128,7 @@ std::string WindowText(HWND hwnd) {
 
 Controls::Controls(HWND form, HFONT font, HFONT boldFont)
     : form_(form), font_(font), boldFont_(boldFont) {
-  RegisterPageClass();
+  RegisterWindowClass(kPageClass, PageProc);
 }
 
 Control& Controls::Register(std::unique_ptr<Control> control) {

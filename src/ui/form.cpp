@@ -11,21 +11,24 @@ Form::~Form() {
   }
 }
 
-void Form::CreateForm(const FormStyle& fs, HWND owner) {
+void RegisterWindowClass(const char* className, WNDPROC proc, HICON icon) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(Instance(), fs.className, &wc)) {
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Thunk;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.hIcon = fs.icon;
-    wc.hIconSm = fs.icon;
-    wc.lpszClassName = fs.className;
-    RegisterClassExA(&wc);
-  }
+  if (GetClassInfoExA(Instance(), className, &wc)) return;
+  wc = WNDCLASSEXA{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = Instance();
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.hIcon = icon;
+  wc.hIconSm = icon;
+  wc.lpszClassName = className;
+  RegisterClassExA(&wc);
+}
+
+void Form::CreateForm(const FormStyle& fs, HWND owner) {
+  RegisterWindowClass(fs.className, Thunk, fs.icon);
   RECT r{0, 0, fs.clientWidth, fs.clientHeight};
   AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
   CreateWindowExA(fs.exStyle, fs.className, fs.caption, fs.style, CW_USEDEFAULT, CW_USEDEFAULT,

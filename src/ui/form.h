@@ -61,6 +61,8 @@ class Form {
 // The font height in pixels of Tahoma 8 points at 96 dots per inch.
 constexpr int kFontHeight = 11;
 HFONT CreateUiFont(bool bold = false);
+// Registers a window class on the button-face background once; later calls do nothing.
+void RegisterWindowClass(const char* className, WNDPROC proc, HICON icon = nullptr);
 // Moves a window, keeping its size, to the centre of the screen's work area.
 void CentreOnScreen(HWND hwnd);
 
