@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # PNG pictures of the program's windows for people to look at: every page of both layouts,
-# the explanation panel open and closed, the information window and a message box, taken on
+# the explanation panel open and closed (also with the overview text and with a long text
+# scrolled to its end), the information window and a message box, taken on
 # the XP and the Vista test machine, and the progress window halfway through an apply run. They
 # land in build/screenshots/.
 set -euo pipefail

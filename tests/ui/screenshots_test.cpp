@@ -98,6 +98,12 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   form.CollapseInfoPanel();
   SaveWindow(form.handle(), base + "panel-closed.bmp");
   form.ExpandInfoPanel();
+  // The overview text, and a long text scrolled to its end.
+  form.ShowTweakText(1);
+  SaveWindow(form.handle(), base + "panel-text-1.bmp");
+  form.ShowTweakText(20060540);
+  SendMessageA(c.Get("reTweakInfo").hwnd, WM_VSCROLL, SB_BOTTOM, 0);
+  SaveWindow(form.handle(), base + "panel-long-text-scrolled.bmp");
 
   After(300, [&] {
     SaveWindow(info.handle(), base + "info.bmp");
