@@ -1,6 +1,7 @@
 # The two commands of the README: `make test` and `make run`. Both install what is missing.
+# ONLY_64BIT=1 forces the 64-bit-only Wine mode (scripts/wine-mode.sh).
 WINDOWS ?= xp
-export WINDOWS
+export WINDOWS ONLY_64BIT
 
 .PHONY: all deps build test run screenshots bench format clean
 
@@ -10,19 +11,19 @@ deps:
 	@scripts/deps.sh
 
 build: deps
-	@scripts/build.sh
+	@scripts/steps.sh build
 
-test: build
-	@scripts/test.sh
+test: deps
+	@scripts/steps.sh build test
 
-run: build
-	@scripts/run.sh
+run: deps
+	@scripts/steps.sh build run
 
-screenshots: build
-	@scripts/screenshots.sh
+screenshots: deps
+	@scripts/steps.sh build screenshots
 
-bench: build
-	@scripts/bench.sh
+bench: deps
+	@scripts/steps.sh build bench
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -7,19 +7,24 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/wine-mode.sh
 export WINEDEBUG=-all
 source scripts/xvfb.sh
 runs=${BENCH_RUNS:-7}
-for tree in mingw-i686 mingw-x86_64; do
+trees_xp=mingw-i686 trees_vista="mingw-i686 mingw-x86_64"
+if [ "$TRIMMWERK_ONLY_64BIT" = 1 ]; then
+  trees_xp=mingw-x86_64 trees_vista=mingw-x86_64
+fi
+for tree in $trees_vista; do
   ninja -C "build/$tree" --quiet trimmwerk_bench
 done
 for windows in xp vista; do
-  scripts/reset-test-prefix.sh "$windows"
-  export WINEPREFIX=$root/build/wine/test-$windows
-  trees=mingw-i686
-  [ "$windows" = vista ] && trees="mingw-i686 mingw-x86_64"
+  WINEPREFIX=$(scripts/reset-test-prefix.sh "$windows")
+  export WINEPREFIX
+  trees=$trees_xp
+  [ "$windows" = vista ] && trees=$trees_vista
   for tree in $trees; do
-    echo "== $windows, $tree"
+    echo "== $windows ($(basename "$WINEPREFIX")), $tree"
     wine "build/$tree/tests/trimmwerk_bench.exe" "$runs"
   done
   wineserver -k 2>/dev/null || true

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Starts trimmwerk.exe under Wine in the XP prefix (WINDOWS=vista: the Vista prefix). Without a
-# display it runs on Xvfb, saves a screenshot under build/ and ends the program.
+# Starts trimmwerk.exe under Wine on the XP machine (WINDOWS=vista: the Vista machine); the Wine
+# mode picks the exe (the 32-bit release, or the 64-bit build where 32-bit programs cannot
+# run). Without a display it runs on Xvfb, saves a screenshot under build/ and ends the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/wine-mode.sh
 windows=${WINDOWS:-xp}
-scripts/wine-prefix.sh "$windows"
-export WINEPREFIX=$root/build/wine/$windows WINEDEBUG=-all
-exe=build/mingw-i686/src/ui/trimmwerk.exe
+machine=$(wine_prefix_name "$windows")
+scripts/wine-prefix.sh "$machine"
+export WINEPREFIX=$root/build/wine/$machine WINEDEBUG=-all
+exe=build/$(run_tree)/src/ui/trimmwerk.exe
+echo "Starting $exe on $machine"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi

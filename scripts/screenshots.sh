@@ -7,15 +7,17 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/wine-mode.sh
 export WINEDEBUG=-all
 source scripts/xvfb.sh
 out=$root/build/screenshots
 rm -rf "$out"
 mkdir -p "$out"
-tests=build/mingw-i686/tests/ui_tests.exe
+tests=build/$(run_tree)/tests/ui_tests.exe
 for windows in xp vista; do
-  scripts/reset-test-prefix.sh "$windows"
-  export WINEPREFIX=$root/build/wine/test-$windows
+  WINEPREFIX=$(scripts/reset-test-prefix.sh "$windows")
+  export WINEPREFIX
+  echo "Screenshots of $tests on $(basename "$WINEPREFIX")"
   TRIMMWERK_SCREENSHOTS=$(winepath -w "$out") wine "$tests" --gtest_filter='Screenshots.*' \
     >"$out/$windows.log" 2>&1 || { cat "$out/$windows.log"; exit 1; }
   rm -f "$out/$windows.log"
