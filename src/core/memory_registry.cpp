@@ -1,8 +1,9 @@
 #include "memory_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "codepage.h"
 
 namespace tw {
 namespace {
@@ -14,16 +15,80 @@ constexpr std::uint32_t kWow64Flags = 0x0300;
 
 enum Fault { kFaultWrite = 1, kFaultCreate = 2, kFaultValueWrite = 4 };
 
-std::string Fold(const std::string& s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// Upper case as the registry compares names: ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic, which covers the names tests use.
+char16_t Upcase(char16_t c) {
+  if (c >= u'a' && c <= u'z') return c - 0x20;
+  if (c < 0xE0) return c;
+  if (c <= 0xFE) return c == 0xF7 ? c : c - 0x20;
+  if (c == 0xFF) return 0x178;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c & ~1;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return c & 1 ? c : c - 1;
+  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
+  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  return c;
+}
+
+std::u16string Fold(const std::u16string& s) {
+  std::u16string out(s);
+  for (char16_t& c : out) c = Upcase(c);
   return out;
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (char c : path) {
+bool IsText(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// Text is stored as UTF-16, as Windows keeps it; the ANSI calls convert it byte for unit (an odd
+// last byte of stored text is not part of any unit and is dropped, as Windows does).
+std::vector<std::uint8_t> StoredForm(std::uint32_t type, const std::uint8_t* data,
+                                     std::uint32_t size) {
+  if (!IsText(type)) return std::vector<std::uint8_t>(data, data + size);
+  const std::u16string wide = AnsiToWide(std::string(data, data + size));
+  std::vector<std::uint8_t> out;
+  for (char16_t u : wide) {
+    out.push_back(static_cast<std::uint8_t>(u));
+    out.push_back(static_cast<std::uint8_t>(u >> 8));
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> AnsiForm(const RegValue& v) {
+  if (!IsText(v.type)) return v.data;
+  std::u16string wide;
+  for (std::size_t i = 0; i + 1 < v.data.size(); i += 2) {
+    wide += static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8);
+  }
+  const std::string ansi = WideToAnsi(wide);
+  return std::vector<std::uint8_t>(ansi.begin(), ansi.end());
+}
+
+// Copies data of the stored size into a caller's buffer with the RegQueryValueEx rules. The
+// wide calls end unterminated text with a zero unit when the buffer has room, as NT does; the
+// size reported stays the stored one.
+long CopyOut(const std::vector<std::uint8_t>& bytes, std::uint8_t* data, std::uint32_t* size,
+             bool terminateWide = false) {
+  const auto stored = static_cast<std::uint32_t>(bytes.size());
+  if (data != nullptr) {
+    if (*size < stored) {
+      *size = stored;
+      return kErrorMoreData;
+    }
+    if (stored) std::memcpy(data, bytes.data(), stored);
+    if (terminateWide && stored >= 2 && *size - stored >= 2 &&
+        (bytes[stored - 2] | bytes[stored - 1])) {
+      data[stored] = data[stored + 1] = 0;
+    }
+  }
+  if (size != nullptr) *size = stored;
+  return kErrorSuccess;
+}
+
+std::vector<std::u16string> SplitPath(const std::u16string& path) {
+  std::vector<std::u16string> parts;
+  std::u16string part;
+  for (char16_t c : path) {
     if (c == '\\') {
       if (!part.empty()) parts.push_back(part);
       part.clear();
@@ -38,12 +103,13 @@ std::vector<std::string> SplitPath(const std::string& path) {
 }  // namespace
 
 struct MemoryRegistry::Node {
-  std::string name;
+  std::u16string name;
   Node* parent = nullptr;
   int faults = 0;
   bool deleted = false;
-  std::map<std::string, std::shared_ptr<Node>> children;  // folded name -> key
-  std::map<std::string, std::pair<std::string, RegValue>> values;
+  std::map<std::u16string, std::shared_ptr<Node>> children;  // folded name -> key
+  // Folded name -> stored name and value (text as UTF-16).
+  std::map<std::u16string, std::pair<std::u16string, RegValue>> values;
 
   int InheritedFaults() const {
     int f = 0;
@@ -70,11 +136,23 @@ MemoryRegistry::Node* MemoryRegistry::Resolve(RegHandle h) const {
   return it == handles_.end() ? nullptr : it->second.node.get();
 }
 
-MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::string& sub, bool create,
+// The node behind a handle that may still be used, or the error for it.
+long MemoryRegistry::Live(RegHandle h, Node** node) const {
+  *node = Resolve(h);
+  if (*node == nullptr) return kErrorInvalidHandle;
+  return (*node)->deleted ? kErrorKeyDeleted : kErrorSuccess;
+}
+
+bool MemoryRegistry::Granted(RegHandle h, std::uint32_t right) const {
+  auto it = handles_.find(h);
+  return it == handles_.end() || (it->second.access & right);
+}
+
+MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub, bool create,
                                            bool* denied) {
   *denied = false;
   Node* node = from;
-  for (const std::string& part : SplitPath(sub)) {
+  for (const std::u16string& part : SplitPath(sub)) {
     auto it = node->children.find(Fold(part));
     if (it != node->children.end()) {
       node = it->second.get();
@@ -95,9 +173,14 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::string& sub, b
 
 long MemoryRegistry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
                              RegHandle* out) {
-  Node* from = Resolve(parent);
-  if (from == nullptr || out == nullptr) return kErrorInvalidHandle;
-  if (from->deleted) return kErrorKeyDeleted;
+  return OpenKeyW(parent, AnsiToWide(sub), access, out);
+}
+
+long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                              RegHandle* out) {
+  Node* from = nullptr;
+  if (const long rc = Live(parent, &from)) return rc;
+  if (out == nullptr) return kErrorInvalidHandle;
   bool denied = false;
   Node* node = Walk(from, sub, false, &denied);
   if (node == nullptr) return kErrorFileNotFound;
@@ -120,18 +203,20 @@ long MemoryRegistry::OpenKey(RegHandle parent, const std::string& sub, std::uint
 
 long MemoryRegistry::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
                                RegHandle* out) {
-  Node* from = Resolve(parent);
-  if (from == nullptr || out == nullptr) return kErrorInvalidHandle;
-  if (from->deleted) return kErrorKeyDeleted;
-  auto h = handles_.find(parent);
+  return CreateKeyW(parent, AnsiToWide(sub), access, out);
+}
+
+long MemoryRegistry::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                                RegHandle* out) {
+  Node* from = nullptr;
+  if (const long rc = Live(parent, &from)) return rc;
+  if (out == nullptr) return kErrorInvalidHandle;
   bool denied = false;
   Node* existing = Walk(from, sub, false, &denied);
-  if (existing == nullptr && h != handles_.end() && !(h->second.access & kKeyCreateSubKey)) {
-    return kErrorAccessDenied;
-  }
+  if (existing == nullptr && !Granted(parent, kKeyCreateSubKey)) return kErrorAccessDenied;
   if (Walk(from, sub, true, &denied) == nullptr)
     return denied ? kErrorAccessDenied : kErrorFileNotFound;
-  return OpenKey(parent, sub, access, out);
+  return OpenKeyW(parent, sub, access, out);
 }
 
 long MemoryRegistry::CloseKey(RegHandle key) {
@@ -139,37 +224,55 @@ long MemoryRegistry::CloseKey(RegHandle key) {
   return handles_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
+const RegValue* MemoryRegistry::FindValue(RegHandle key, const std::u16string& name,
+                                          long* rc) const {
+  Node* node = nullptr;
+  if ((*rc = Live(key, &node)) != kErrorSuccess) return nullptr;
+  if (!Granted(key, kKeyQueryValue)) {
+    *rc = kErrorAccessDenied;
+    return nullptr;
+  }
+  auto it = node->values.find(Fold(name));
+  if (it == node->values.end()) {
+    *rc = kErrorFileNotFound;
+    return nullptr;
+  }
+  return &it->second.second;
+}
+
 long MemoryRegistry::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
                                 std::uint8_t* data, std::uint32_t* size) {
-  Node* node = Resolve(key);
-  if (node == nullptr) return kErrorInvalidHandle;
-  if (node->deleted) return kErrorKeyDeleted;
-  auto h = handles_.find(key);
-  if (h != handles_.end() && !(h->second.access & kKeyQueryValue)) return kErrorAccessDenied;
+  long rc = kErrorSuccess;
+  const RegValue* v = FindValue(key, AnsiToWide(name), &rc);
+  if (v == nullptr) return rc;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
-  auto it = node->values.find(Fold(name));
-  if (it == node->values.end()) return kErrorFileNotFound;
-  const RegValue& v = it->second.second;
-  const auto stored = static_cast<std::uint32_t>(v.data.size());
-  if (type != nullptr) *type = v.type;
-  if (data != nullptr) {
-    if (*size < stored) {
-      *size = stored;
-      return kErrorMoreData;
-    }
-    if (stored) std::memcpy(data, v.data.data(), stored);
-  }
-  if (size != nullptr) *size = stored;
-  return kErrorSuccess;
+  if (type != nullptr) *type = v->type;
+  return CopyOut(AnsiForm(*v), data, size);
+}
+
+long MemoryRegistry::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                                 std::uint8_t* data, std::uint32_t* size) {
+  long rc = kErrorSuccess;
+  const RegValue* v = FindValue(key, name, &rc);
+  if (v == nullptr) return rc;
+  if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
+  if (type != nullptr) *type = v->type;
+  return CopyOut(v->data, data, size, IsText(v->type));
 }
 
 long MemoryRegistry::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t size) {
-  Node* node = Resolve(key);
-  if (node == nullptr) return kErrorInvalidHandle;
-  if (node->deleted) return kErrorKeyDeleted;
-  auto h = handles_.find(key);
-  if (h != handles_.end() && !(h->second.access & kKeySetValue)) return kErrorAccessDenied;
+  if (size != 0 && data == nullptr) return kErrorInvalidParameter;
+  const std::vector<std::uint8_t> stored = StoredForm(type, data, size);
+  return SetValueW(key, AnsiToWide(name), type, stored.data(),
+                   static_cast<std::uint32_t>(stored.size()));
+}
+
+long MemoryRegistry::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size) {
+  Node* node = nullptr;
+  if (const long rc = Live(key, &node)) return rc;
+  if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & (kFaultWrite | kFaultValueWrite)) return kErrorAccessDenied;
   if (size != 0 && data == nullptr) return kErrorInvalidParameter;
   auto& slot = node->values[Fold(name)];
@@ -180,19 +283,24 @@ long MemoryRegistry::SetValue(RegHandle key, const std::string& name, std::uint3
 }
 
 long MemoryRegistry::DeleteValue(RegHandle key, const std::string& name) {
-  Node* node = Resolve(key);
-  if (node == nullptr) return kErrorInvalidHandle;
-  if (node->deleted) return kErrorKeyDeleted;
-  auto h = handles_.find(key);
-  if (h != handles_.end() && !(h->second.access & kKeySetValue)) return kErrorAccessDenied;
+  return DeleteValueW(key, AnsiToWide(name));
+}
+
+long MemoryRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
+  Node* node = nullptr;
+  if (const long rc = Live(key, &node)) return rc;
+  if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & kFaultWrite) return kErrorAccessDenied;
   return node->values.erase(Fold(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
-  Node* from = Resolve(parent);
-  if (from == nullptr) return kErrorInvalidHandle;
-  if (from->deleted) return kErrorKeyDeleted;
+  return DeleteKeyW(parent, AnsiToWide(sub));
+}
+
+long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
+  Node* from = nullptr;
+  if (const long rc = Live(parent, &from)) return rc;
   bool denied = false;
   Node* node = Walk(from, sub, false, &denied);
   if (node == nullptr) return kErrorFileNotFound;
@@ -207,44 +315,103 @@ long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
 
 long MemoryRegistry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
                                   std::uint32_t* maxSubKeyLen, std::uint32_t* values) {
-  Node* node = Resolve(key);
-  if (node == nullptr) return kErrorInvalidHandle;
-  if (node->deleted) return kErrorKeyDeleted;
-  std::uint32_t longest = 0;
-  for (const auto& child : node->children) {
-    longest = std::max(longest, static_cast<std::uint32_t>(child.second->name.size()));
-  }
-  if (subKeys != nullptr) *subKeys = static_cast<std::uint32_t>(node->children.size());
-  if (maxSubKeyLen != nullptr) *maxSubKeyLen = longest;
-  if (values != nullptr) *values = static_cast<std::uint32_t>(node->values.size());
+  RegKeyInfo info;
+  const long rc = QueryInfoKeyW(key, &info);
+  if (rc != kErrorSuccess) return rc;
+  if (subKeys != nullptr) *subKeys = info.subKeys;
+  if (maxSubKeyLen != nullptr) *maxSubKeyLen = info.maxSubKeyLen;
+  if (values != nullptr) *values = info.values;
   return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
+  Node* node = nullptr;
+  if (const long rc = Live(key, &node)) return rc;
+  RegKeyInfo out;
+  out.subKeys = static_cast<std::uint32_t>(node->children.size());
+  out.values = static_cast<std::uint32_t>(node->values.size());
+  for (const auto& child : node->children) {
+    out.maxSubKeyLen =
+        std::max(out.maxSubKeyLen, static_cast<std::uint32_t>(child.second->name.size()));
+  }
+  for (const auto& value : node->values) {
+    out.maxValueNameLen =
+        std::max(out.maxValueNameLen, static_cast<std::uint32_t>(value.second.first.size()));
+    out.maxValueLen =
+        std::max(out.maxValueLen, static_cast<std::uint32_t>(value.second.second.data.size()));
+  }
+  if (info != nullptr) *info = out;
+  return kErrorSuccess;
+}
+
+const std::u16string* MemoryRegistry::SubKeyName(RegHandle key, std::uint32_t index,
+                                                 long* rc) const {
+  Node* node = nullptr;
+  if ((*rc = Live(key, &node)) != kErrorSuccess) return nullptr;
+  if (!Granted(key, kKeyEnumerateSubKeys)) {
+    *rc = kErrorAccessDenied;
+    return nullptr;
+  }
+  if (index >= node->children.size()) {
+    *rc = kErrorNoMoreItems;
+    return nullptr;
+  }
+  auto it = node->children.begin();
+  std::advance(it, index);
+  return &it->second->name;
 }
 
 long MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
                              std::uint32_t* nameLen) {
-  Node* node = Resolve(key);
-  if (node == nullptr) return kErrorInvalidHandle;
-  if (node->deleted) return kErrorKeyDeleted;
-  auto h = handles_.find(key);
-  if (h != handles_.end() && !(h->second.access & kKeyEnumerateSubKeys)) {
-    return kErrorAccessDenied;
-  }
   if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
-  if (index >= node->children.size()) return kErrorNoMoreItems;
-  auto it = node->children.begin();
+  long rc = kErrorSuccess;
+  const std::u16string* found = SubKeyName(key, index, &rc);
+  if (found == nullptr) return rc;
+  const std::string ansi = WideToAnsi(*found);
+  if (*nameLen <= ansi.size()) return kErrorMoreData;
+  std::memcpy(name, ansi.c_str(), ansi.size() + 1);
+  *nameLen = static_cast<std::uint32_t>(ansi.size());
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                              std::uint32_t* nameLen) {
+  if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
+  long rc = kErrorSuccess;
+  const std::u16string* found = SubKeyName(key, index, &rc);
+  if (found == nullptr) return rc;
+  if (*nameLen <= found->size()) return kErrorMoreData;
+  std::memcpy(name, found->c_str(), (found->size() + 1) * sizeof(char16_t));
+  *nameLen = static_cast<std::uint32_t>(found->size());
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
+                                std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
+                                std::uint32_t* size) {
+  Node* node = nullptr;
+  if (const long rc = Live(key, &node)) return rc;
+  if (!Granted(key, kKeyQueryValue)) return kErrorAccessDenied;
+  if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
+  if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
+  if (index >= node->values.size()) return kErrorNoMoreItems;
+  auto it = node->values.begin();
   std::advance(it, index);
-  const std::string& found = it->second->name;
+  const std::u16string& found = it->second.first;
+  const RegValue& v = it->second.second;
   if (*nameLen <= found.size()) return kErrorMoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
+  if (type != nullptr) *type = v.type;
+  if (const long rc = CopyOut(v.data, data, size, IsText(v.type))) return rc;
+  std::memcpy(name, found.c_str(), (found.size() + 1) * sizeof(char16_t));
   *nameLen = static_cast<std::uint32_t>(found.size());
   return kErrorSuccess;
 }
 
-MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::string& path) const {
+MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::u16string& path) const {
   auto it = roots_.find(root);
   if (it == roots_.end()) return nullptr;
   Node* node = it->second.get();
-  for (const std::string& part : SplitPath(path)) {
+  for (const std::u16string& part : SplitPath(path)) {
     auto child = node->children.find(Fold(part));
     if (child == node->children.end()) return nullptr;
     node = child->second.get();
@@ -254,7 +421,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::string& path
 
 void MemoryRegistry::Mark(RegRoot root, const std::string& path, int fault) {
   PutKey(root, path);
-  Find(root, path)->faults |= fault;
+  Find(root, AnsiToWide(path))->faults |= fault;
 }
 
 void MemoryRegistry::DenyWrite(RegRoot root, const std::string& path) {
@@ -268,8 +435,12 @@ void MemoryRegistry::DenyValueWrite(RegRoot root, const std::string& path) {
 }
 
 void MemoryRegistry::PutKey(RegRoot root, const std::string& path) {
+  PutKeyW(root, AnsiToWide(path));
+}
+
+void MemoryRegistry::PutKeyW(RegRoot root, const std::u16string& path) {
   Node* node = roots_.at(root).get();
-  for (const std::string& part : SplitPath(path)) {
+  for (const std::u16string& part : SplitPath(path)) {
     auto& child = node->children[Fold(part)];
     if (!child) {
       child = std::make_shared<Node>();
@@ -283,9 +454,11 @@ void MemoryRegistry::PutKey(RegRoot root, const std::string& path) {
 void MemoryRegistry::Put(RegRoot root, const std::string& path, const std::string& name,
                          std::uint32_t type, const std::vector<std::uint8_t>& data) {
   PutKey(root, path);
-  auto& slot = Find(root, path)->values[Fold(name)];
-  if (slot.first.empty()) slot.first = name;
-  slot.second = RegValue{type, data};
+  const std::u16string wide = AnsiToWide(name);
+  auto& slot = Find(root, AnsiToWide(path))->values[Fold(wide)];
+  if (slot.first.empty()) slot.first = wide;
+  slot.second =
+      RegValue{type, StoredForm(type, data.data(), static_cast<std::uint32_t>(data.size()))};
 }
 
 void MemoryRegistry::PutDword(RegRoot root, const std::string& path, const std::string& name,
@@ -303,30 +476,35 @@ void MemoryRegistry::PutString(RegRoot root, const std::string& path, const std:
 }
 
 bool MemoryRegistry::HasKey(RegRoot root, const std::string& path) const {
+  return Find(root, AnsiToWide(path)) != nullptr;
+}
+
+bool MemoryRegistry::HasKeyW(RegRoot root, const std::u16string& path) const {
   return Find(root, path) != nullptr;
 }
 
 std::optional<RegValue> MemoryRegistry::Get(RegRoot root, const std::string& path,
                                             const std::string& name) const {
-  const Node* node = Find(root, path);
+  const Node* node = Find(root, AnsiToWide(path));
   if (node == nullptr) return std::nullopt;
-  auto it = node->values.find(Fold(name));
+  auto it = node->values.find(Fold(AnsiToWide(name)));
   if (it == node->values.end()) return std::nullopt;
-  return it->second.second;
+  const RegValue& v = it->second.second;
+  return RegValue{v.type, AnsiForm(v)};
 }
 
 std::vector<std::string> MemoryRegistry::SubKeys(RegRoot root, const std::string& path) const {
   std::vector<std::string> names;
-  if (const Node* node = Find(root, path)) {
-    for (const auto& child : node->children) names.push_back(child.second->name);
+  if (const Node* node = Find(root, AnsiToWide(path))) {
+    for (const auto& child : node->children) names.push_back(WideToAnsi(child.second->name));
   }
   return names;
 }
 
 std::vector<std::string> MemoryRegistry::ValueNames(RegRoot root, const std::string& path) const {
   std::vector<std::string> names;
-  if (const Node* node = Find(root, path)) {
-    for (const auto& value : node->values) names.push_back(value.second.first);
+  if (const Node* node = Find(root, AnsiToWide(path))) {
+    for (const auto& value : node->values) names.push_back(WideToAnsi(value.second.first));
   }
   return names;
 }

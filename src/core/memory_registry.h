@@ -16,6 +16,7 @@
 
 namespace tw {
 
+// A value's type and bytes; text as the ANSI calls see it (stored as UTF-16 inside).
 struct RegValue {
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
@@ -40,6 +41,21 @@ class MemoryRegistry : public RegistryApi {
   long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
                     std::uint32_t* values) override;
   long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
+  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                RegHandle* out) override;
+  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                  RegHandle* out) override;
+  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
+  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
+  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                std::uint32_t* nameLen) override;
+  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
+                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* size) override;
+  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                 const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValueW(RegHandle key, const std::u16string& name) override;
 
   // Faults, each for the key at path and everything below it (an empty path: the whole root).
   // Unwritable: opens for reading only; no key below it can be created or deleted.
@@ -49,7 +65,8 @@ class MemoryRegistry : public RegistryApi {
   // The keys open for writing, but every value write is refused.
   void DenyValueWrite(RegRoot root, const std::string& path);
 
-  // Direct access for tests, bypassing handles and faults.
+  // Direct access for tests, bypassing handles and faults. Names and text go through the ANSI
+  // code page, as with the ANSI calls; the ...W forms take exact names.
   void Put(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
            const std::vector<std::uint8_t>& data);
   void PutDword(RegRoot root, const std::string& path, const std::string& name,
@@ -58,7 +75,9 @@ class MemoryRegistry : public RegistryApi {
   void PutString(RegRoot root, const std::string& path, const std::string& name,
                  const std::string& text, std::uint32_t type = kRegSz);
   void PutKey(RegRoot root, const std::string& path);
+  void PutKeyW(RegRoot root, const std::u16string& path);
   bool HasKey(RegRoot root, const std::string& path) const;
+  bool HasKeyW(RegRoot root, const std::u16string& path) const;
   std::optional<RegValue> Get(RegRoot root, const std::string& path, const std::string& name) const;
   // Names of the subkeys and values of a key, in their stored case.
   std::vector<std::string> SubKeys(RegRoot root, const std::string& path) const;
@@ -69,9 +88,13 @@ class MemoryRegistry : public RegistryApi {
  private:
   struct Node;
   struct Handle;
-  Node* Find(RegRoot root, const std::string& path) const;
+  Node* Find(RegRoot root, const std::u16string& path) const;
   Node* Resolve(RegHandle h) const;
-  Node* Walk(Node* from, const std::string& sub, bool create, bool* denied);
+  long Live(RegHandle h, Node** node) const;
+  bool Granted(RegHandle h, std::uint32_t right) const;
+  Node* Walk(Node* from, const std::u16string& sub, bool create, bool* denied);
+  const RegValue* FindValue(RegHandle key, const std::u16string& name, long* rc) const;
+  const std::u16string* SubKeyName(RegHandle key, std::uint32_t index, long* rc) const;
   void Mark(RegRoot root, const std::string& path, int fault);
 
   std::map<RegRoot, std::unique_ptr<Node>> roots_;

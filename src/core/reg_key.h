@@ -36,6 +36,18 @@ class RegKey {
     if (rc == kErrorSuccess) Reset(h);
     return rc;
   }
+  [[nodiscard]] long Open(RegHandle parent, const std::u16string& sub, std::uint32_t access) {
+    RegHandle h = 0;
+    const long rc = api_->OpenKeyW(parent, sub, access, &h);
+    if (rc == kErrorSuccess) Reset(h);
+    return rc;
+  }
+  [[nodiscard]] long Create(RegHandle parent, const std::u16string& sub, std::uint32_t access) {
+    RegHandle h = 0;
+    const long rc = api_->CreateKeyW(parent, sub, access, &h);
+    if (rc == kErrorSuccess) Reset(h);
+    return rc;
+  }
   void Close() {
     if (handle_ != 0) api_->CloseKey(std::exchange(handle_, 0));
   }

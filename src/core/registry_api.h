@@ -1,7 +1,8 @@
 #pragma once
 
-// The registry seam: the handful of advapi32 calls the program makes, with their Win32 error
-// codes. Implemented over advapi32 (Windows builds) and in memory (tests, any platform).
+// The registry seam: the advapi32 calls the program makes, in their ANSI and wide forms, with
+// their Win32 error codes. Implemented over advapi32 (Windows builds) and in memory (tests, any
+// platform).
 
 #include <cstdint>
 #include <string>
@@ -43,6 +44,15 @@ constexpr long kErrorInvalidParameter = 87;
 constexpr long kErrorMoreData = 234;
 constexpr long kErrorNoMoreItems = 259;
 
+// RegQueryInfoKeyW: lengths in UTF-16 units without the terminating zero, data size in bytes.
+struct RegKeyInfo {
+  std::uint32_t subKeys = 0;
+  std::uint32_t maxSubKeyLen = 0;
+  std::uint32_t values = 0;
+  std::uint32_t maxValueNameLen = 0;
+  std::uint32_t maxValueLen = 0;
+};
+
 class RegistryApi {
  public:
   virtual ~RegistryApi() = default;
@@ -69,6 +79,28 @@ class RegistryApi {
   // RegEnumKeyExA: *nameLen is the buffer size in characters (with the zero) in, the name's
   // length without the zero out.
   virtual long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) = 0;
+
+  // The wide (...W) calls: names are exact UTF-16, whatever their characters, and data is the
+  // stored bytes (strings as UTF-16). Name lengths count UTF-16 units, sizes count bytes; the
+  // rules for buffers are those of the ANSI calls above.
+  virtual long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                        RegHandle* out) = 0;
+  virtual long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                          RegHandle* out) = 0;
+  virtual long DeleteKeyW(RegHandle parent, const std::u16string& sub) = 0;
+  virtual long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) = 0;
+  virtual long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                        std::uint32_t* nameLen) = 0;
+  // RegEnumValueW: the name as in EnumKeyW; type, data and size as in QueryValueW (type and
+  // data may be null). A name or data buffer that is too small gives kErrorMoreData.
+  virtual long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
+                          std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
+                          std::uint32_t* size) = 0;
+  virtual long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                           std::uint8_t* data, std::uint32_t* size) = 0;
+  virtual long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                         const std::uint8_t* data, std::uint32_t size) = 0;
+  virtual long DeleteValueW(RegHandle key, const std::u16string& name) = 0;
 };
 
 }  // namespace tw

@@ -20,6 +20,10 @@ HKEY ToHkey(RegHandle h) {
 
 RegHandle FromHkey(HKEY key) { return reinterpret_cast<RegHandle>(key); }
 
+// wchar_t is UTF-16 on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
 }  // namespace
 
 long Win32Registry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
@@ -84,6 +88,80 @@ long Win32Registry::EnumKey(RegHandle key, std::uint32_t index, char* name,
   const LONG rc = RegEnumKeyExA(ToHkey(key), index, name, &len, nullptr, nullptr, nullptr, nullptr);
   if (rc == ERROR_SUCCESS) *nameLen = len;
   return rc;
+}
+
+long Win32Registry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                             RegHandle* out) {
+  HKEY key = nullptr;
+  const LONG rc = RegOpenKeyExW(ToHkey(parent), W(sub), 0, access, &key);
+  if (rc == ERROR_SUCCESS) *out = FromHkey(key);
+  return rc;
+}
+
+long Win32Registry::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                               RegHandle* out) {
+  HKEY key = nullptr;
+  const LONG rc = RegCreateKeyExW(ToHkey(parent), W(sub), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  access, nullptr, &key, nullptr);
+  if (rc == ERROR_SUCCESS) *out = FromHkey(key);
+  return rc;
+}
+
+long Win32Registry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
+  return RegDeleteKeyW(ToHkey(parent), W(sub));
+}
+
+long Win32Registry::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
+  DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
+  const LONG rc =
+      RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+                       &values, &maxValueNameLen, &maxValueLen, nullptr, nullptr);
+  if (rc == ERROR_SUCCESS && info != nullptr) {
+    *info = RegKeyInfo{subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen};
+  }
+  return rc;
+}
+
+long Win32Registry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                             std::uint32_t* nameLen) {
+  DWORD len = *nameLen;
+  const LONG rc = RegEnumKeyExW(ToHkey(key), index, reinterpret_cast<wchar_t*>(name), &len, nullptr,
+                                nullptr, nullptr, nullptr);
+  if (rc == ERROR_SUCCESS) *nameLen = len;
+  return rc;
+}
+
+long Win32Registry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
+                               std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
+                               std::uint32_t* size) {
+  DWORD len = *nameLen;
+  DWORD t = 0;
+  DWORD s = size ? *size : 0;
+  const LONG rc = RegEnumValueW(ToHkey(key), index, reinterpret_cast<wchar_t*>(name), &len, nullptr,
+                                &t, data, size ? &s : nullptr);
+  if (rc == ERROR_SUCCESS) *nameLen = len;
+  if (type != nullptr) *type = t;
+  if (size != nullptr) *size = s;
+  return rc;
+}
+
+long Win32Registry::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                                std::uint8_t* data, std::uint32_t* size) {
+  DWORD t = 0;
+  DWORD s = size ? *size : 0;
+  const LONG rc = RegQueryValueExW(ToHkey(key), W(name), nullptr, &t, data, size ? &s : nullptr);
+  if (type != nullptr) *type = t;
+  if (size != nullptr) *size = s;
+  return rc;
+}
+
+long Win32Registry::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                              const std::uint8_t* data, std::uint32_t size) {
+  return RegSetValueExW(ToHkey(key), W(name), 0, type, data, size);
+}
+
+long Win32Registry::DeleteValueW(RegHandle key, const std::u16string& name) {
+  return RegDeleteValueW(ToHkey(key), W(name));
 }
 
 }  // namespace tw

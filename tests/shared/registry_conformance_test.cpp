@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
 #include "reg_key.h"
 #include "test_machine.h"
 
@@ -232,6 +233,168 @@ TEST_F(RegistryConformance, RegKeyMovesOwnershipAndClosesOnce) {
   EXPECT_FALSE(a.valid());
   EXPECT_EQ(h, b.get());
   EXPECT_EQ(kErrorSuccess, SetDword(b.get(), "v", 1));
+}
+
+// Wide calls. A name outside cp1252: Cyrillic, CJK and a character beyond the BMP.
+const std::u16string kWideName = u"\u041a\u043b\u044e\u0447-\u65e5-\U0001F600";
+
+std::vector<std::uint8_t> Utf16Bytes(const std::u16string& s) {
+  std::vector<std::uint8_t> out;
+  for (char16_t u : s) {
+    out.push_back(static_cast<std::uint8_t>(u));
+    out.push_back(static_cast<std::uint8_t>(u >> 8));
+  }
+  return out;
+}
+
+TEST_F(RegistryConformance, WideKeyNamesOutsideTheAnsiCodePageAreExact) {
+  RegKey key(api());
+  ASSERT_EQ(kErrorSuccess, key.Create(root(), kWideName + u"\\inner", kKeyAllAccess));
+  key.Close();
+  char16_t name[64];
+  std::uint32_t len = 64;
+  ASSERT_EQ(kErrorSuccess, api().EnumKeyW(root(), 0, name, &len));
+  EXPECT_EQ(kWideName, std::u16string(name, len));
+  EXPECT_EQ(char16_t(0), name[len]);
+  std::uint32_t small = static_cast<std::uint32_t>(kWideName.size());
+  EXPECT_EQ(kErrorMoreData, api().EnumKeyW(root(), 0, name, &small));
+  RegKeyInfo info;
+  ASSERT_EQ(kErrorSuccess, api().QueryInfoKeyW(root(), &info));
+  EXPECT_EQ(1u, info.subKeys);
+  EXPECT_EQ(kWideName.size(), info.maxSubKeyLen);
+
+  // Lower and upper case Cyrillic name the same key.
+  RegKey probe(api());
+  EXPECT_EQ(kErrorSuccess,
+            probe.Open(root(), u"\u041a\u041b\u042e\u0427-\u65e5-\U0001F600", kKeyRead));
+  probe.Close();
+  EXPECT_EQ(kErrorAccessDenied, api().DeleteKeyW(root(), kWideName));
+  EXPECT_EQ(kErrorSuccess, api().DeleteKeyW(root(), kWideName + u"\\inner"));
+  EXPECT_EQ(kErrorSuccess, api().DeleteKeyW(root(), kWideName));
+  EXPECT_EQ(kErrorFileNotFound, probe.Open(root(), kWideName, kKeyRead));
+  EXPECT_EQ(kErrorFileNotFound, api().DeleteKeyW(root(), kWideName));
+}
+
+TEST_F(RegistryConformance, WideValuesOfEveryTypeRoundTripByteForByte) {
+  struct Case {
+    std::u16string name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  };
+  const Case cases[] = {
+      {kWideName, kRegSz, Utf16Bytes(std::u16string(u"\u65e5\u672c") + char16_t(0))},
+      {u"unterminated", kRegSz, Utf16Bytes(u"ab")},
+      {u"odd", kRegExpandSz, {'%', 0, 'x'}},
+      {u"multi", kRegMultiSz, Utf16Bytes(std::u16string(u"a\0b\0\0", 5))},
+      {u"dword", kRegDword, {1, 2, 3, 4}},
+      {u"binary", kRegBinary, {0, 0xFF, 0x10}},
+      {u"qword", 11, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {u"", kRegBinary, {}},
+  };
+  for (const Case& c : cases) {
+    // NT counts a terminator the caller left out when the unit after the data is zero: the
+    // data is followed by a non-zero guard.
+    std::vector<std::uint8_t> guarded(c.data);
+    guarded.insert(guarded.end(), {kSentinel, kSentinel});
+    ASSERT_EQ(kErrorSuccess, api().SetValueW(root(), c.name, c.type, guarded.data(),
+                                             static_cast<std::uint32_t>(c.data.size())));
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name.size());
+    std::uint32_t type = 0, size = 0;
+    ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), c.name, &type, nullptr, &size));
+    EXPECT_EQ(c.type, type);
+    EXPECT_EQ(c.data.size(), size);
+    std::vector<std::uint8_t> buffer(c.data.size() + 8, kSentinel);
+    size = static_cast<std::uint32_t>(buffer.size());
+    ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), c.name, &type, buffer.data(), &size));
+    ASSERT_EQ(c.data.size(), size);
+    EXPECT_TRUE(std::equal(c.data.begin(), c.data.end(), buffer.begin()));
+    // Unterminated text may get a zero unit appended (NT does), nothing beyond it.
+    EXPECT_EQ(kSentinel, buffer[c.data.size() + 2]) << "wrote past the stored size";
+    if (!c.data.empty()) {
+      size = static_cast<std::uint32_t>(c.data.size() - 1);
+      EXPECT_EQ(kErrorMoreData, api().QueryValueW(root(), c.name, &type, buffer.data(), &size));
+      EXPECT_EQ(c.data.size(), size);
+    }
+  }
+
+  // Enumeration finds every value with its exact name, type and data, in no promised order.
+  RegKeyInfo info;
+  ASSERT_EQ(kErrorSuccess, api().QueryInfoKeyW(root(), &info));
+  EXPECT_EQ(std::size(cases), info.values);
+  EXPECT_EQ(12u, info.maxValueNameLen);
+  EXPECT_EQ(10u, info.maxValueLen);
+  std::vector<std::u16string> seen;
+  for (std::uint32_t i = 0;; ++i) {
+    char16_t name[32];
+    std::uint32_t len = 32, type = 0;
+    std::vector<std::uint8_t> data(info.maxValueLen + 4, kSentinel);
+    std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    const long rc = api().EnumValueW(root(), i, name, &len, &type, data.data(), &size);
+    if (rc == kErrorNoMoreItems) break;
+    ASSERT_EQ(kErrorSuccess, rc);
+    const std::u16string found(name, len);
+    seen.push_back(found);
+    const auto c = std::find_if(std::begin(cases), std::end(cases),
+                                [&](const Case& k) { return k.name == found; });
+    ASSERT_NE(std::end(cases), c);
+    EXPECT_EQ(c->type, type);
+    EXPECT_EQ(c->data, std::vector<std::uint8_t>(data.begin(), data.begin() + size));
+    EXPECT_EQ(kSentinel, data[size + 2]);
+  }
+  EXPECT_EQ(std::size(cases), seen.size());
+  char16_t name[32];
+  std::uint32_t len = 32, size = 2;
+  std::uint8_t small[2];
+  std::uint32_t index = 0;
+  while (seen[index] != u"qword") ++index;
+  EXPECT_EQ(kErrorMoreData, api().EnumValueW(root(), index, name, &len, nullptr, small, &size));
+  EXPECT_EQ(8u, size);
+
+  EXPECT_EQ(kErrorSuccess, api().DeleteValueW(root(), kWideName));
+  EXPECT_EQ(kErrorFileNotFound, api().DeleteValueW(root(), kWideName));
+  EXPECT_EQ(kErrorFileNotFound, api().QueryValueW(root(), kWideName, nullptr, nullptr, &size));
+}
+
+TEST_F(RegistryConformance, AnsiAndWideCallsSeeTheSameValues) {
+  // Windows keeps text as UTF-16: an ANSI string reads back wide and the other way round.
+  ASSERT_EQ(kErrorSuccess, SetText(root(), "Text", "abc"));
+  std::uint8_t wide[16];
+  std::uint32_t size = sizeof wide, type = 0;
+  ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), u"text", &type, wide, &size));
+  EXPECT_EQ(Utf16Bytes(std::u16string(u"abc") + char16_t(0)),
+            std::vector<std::uint8_t>(wide, wide + size));
+  const auto data = Utf16Bytes(std::u16string(u"xy") + char16_t(0));
+  ASSERT_EQ(kErrorSuccess, api().SetValueW(root(), u"W", kRegExpandSz, data.data(), 6));
+  char ansi[8];
+  size = sizeof ansi;
+  ASSERT_EQ(kErrorSuccess,
+            api().QueryValue(root(), "w", &type, reinterpret_cast<std::uint8_t*>(ansi), &size));
+  EXPECT_EQ(kRegExpandSz, type);
+  EXPECT_EQ(3u, size);
+  EXPECT_STREQ("xy", ansi);
+  // Binary data is never converted.
+  ASSERT_EQ(kErrorSuccess, SetDword(root(), "d", 0x01020304));
+  size = sizeof wide;
+  ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), u"d", &type, wide, &size));
+  EXPECT_EQ(4u, size);
+  EXPECT_EQ(0x04, wide[0]);
+}
+
+TEST_F(RegistryConformance, WideCallsKeepTheRightsOfTheHandle) {
+  ASSERT_EQ(kErrorSuccess, SetDword(root(), "v", 1));
+  RegKey reader(api());
+  ASSERT_EQ(kErrorSuccess, reader.Open(HKCU, AnsiToWide(scratch_), kKeyRead));
+  const std::uint8_t one[4] = {1, 0, 0, 0};
+  EXPECT_EQ(kErrorAccessDenied, api().SetValueW(reader.get(), u"w", kRegDword, one, 4));
+  EXPECT_EQ(kErrorAccessDenied, api().DeleteValueW(reader.get(), u"v"));
+  RegKey setter(api());
+  ASSERT_EQ(kErrorSuccess, setter.Open(HKCU, AnsiToWide(scratch_), kKeySetValue));
+  char16_t name[8];
+  std::uint32_t len = 8;
+  EXPECT_EQ(kErrorAccessDenied,
+            api().EnumValueW(setter.get(), 0, name, &len, nullptr, nullptr, nullptr));
 }
 
 }  // namespace

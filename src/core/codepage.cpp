@@ -1,0 +1,38 @@
+#include "codepage.h"
+
+namespace tw {
+namespace {
+
+// U+0080..U+009F in cp1252; bytes without a character keep their C1 code point.
+constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t ToWide(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c; }
+
+char ToAnsi(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
+  for (int i = 0; i < 32; ++i) {
+    if (kHigh[i] == u) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::u16string AnsiToWide(const std::string& text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (char c : text) out += ToWide(static_cast<unsigned char>(c));
+  return out;
+}
+
+std::string WideToAnsi(const std::u16string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t u : text) out += ToAnsi(u);
+  return out;
+}
+
+}  // namespace tw
