@@ -1,0 +1,296 @@
+#include "reg_file.h"
+
+#include <cstdio>
+
+#include "codepage.h"
+#include "error.h"
+
+namespace tw {
+namespace {
+
+const char16_t kHeader[] = u"Windows Registry Editor Version 5.00";
+const char kBadLine[] = "Die Registrierungsdatei ist ungültig. Zeile %s";
+// regedit breaks hex data before this column, each further line indented by two blanks.
+constexpr std::size_t kHexColumns = 76;
+
+struct RootNameRow {
+  RegRoot root;
+  const char16_t* name;
+};
+const RootNameRow kRoots[] = {
+    {HKCR, u"HKEY_CLASSES_ROOT"},
+    {HKCU, u"HKEY_CURRENT_USER"},
+    {HKLM, u"HKEY_LOCAL_MACHINE"},
+};
+
+std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+std::u16string Quoted(const std::u16string& text) {
+  std::u16string out = u"\"";
+  for (char16_t c : text) {
+    if (c == u'\\' || c == u'"') out += u'\\';
+    out += c;
+  }
+  return out + u"\"";
+}
+
+// Only a string that reads back as the same bytes may be written in quotes.
+bool RoundTripsAsString(const RegFileValue& v) {
+  if (v.type != kRegSz || v.data.size() < 2 || v.data.size() % 2 != 0) return false;
+  for (std::size_t i = 0; i + 2 < v.data.size(); i += 2) {
+    if (v.data[i] == 0 && v.data[i + 1] == 0) return false;
+  }
+  return v.data[v.data.size() - 2] == 0 && v.data.back() == 0;
+}
+
+std::u16string DataText(const RegFileValue& v, std::size_t column) {
+  if (v.remove) return u"-";
+  if (RoundTripsAsString(v)) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 2 < v.data.size(); i += 2)
+      text += static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8);
+    return Quoted(text);
+  }
+  char buffer[16];
+  if (v.type == kRegDword && v.data.size() == 4) {
+    const std::uint32_t n =
+        v.data[0] | v.data[1] << 8 | v.data[2] << 16 | static_cast<std::uint32_t>(v.data[3]) << 24;
+    std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(n));
+    return u"dword:" + Ascii(buffer);
+  }
+  if (v.type == kRegBinary) {
+    std::snprintf(buffer, sizeof buffer, "hex:");
+  } else {
+    std::snprintf(buffer, sizeof buffer, "hex(%x):", static_cast<unsigned>(v.type));
+  }
+  std::u16string out = Ascii(buffer);
+  column += out.size();
+  for (std::size_t i = 0; i < v.data.size(); ++i) {
+    std::snprintf(buffer, sizeof buffer, "%02x", v.data[i]);
+    out += Ascii(buffer);
+    column += 2;
+    if (i + 1 == v.data.size()) break;
+    out += u',';
+    ++column;
+    if (column >= kHexColumns) {
+      out += u"\\\r\n  ";
+      column = 2;
+    }
+  }
+  return out;
+}
+
+[[noreturn]] void Refuse(std::size_t line, const std::u16string& text) {
+  throw Error(FormatMessage1(kBadLine, std::to_string(line) + ": " + WideToAnsi(text)));
+}
+
+// A cursor over one logical line (continuations joined).
+struct Cursor {
+  const std::u16string& text;
+  std::size_t at = 0;
+  bool Eat(char16_t c) {
+    if (at < text.size() && text[at] == c) {
+      ++at;
+      return true;
+    }
+    return false;
+  }
+  bool Rest(const std::u16string& prefix) {
+    if (text.compare(at, prefix.size(), prefix) != 0) return false;
+    at += prefix.size();
+    return true;
+  }
+};
+
+bool ReadQuoted(Cursor& c, std::u16string* out) {
+  if (!c.Eat(u'"')) return false;
+  while (c.at < c.text.size()) {
+    char16_t ch = c.text[c.at++];
+    if (ch == u'"') return true;
+    if (ch == u'\\') {
+      if (c.at == c.text.size()) return false;
+      ch = c.text[c.at++];
+    }
+    *out += ch;
+  }
+  return false;
+}
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+bool ReadHexBytes(Cursor& c, Bytes* out) {
+  while (c.at < c.text.size()) {
+    if (c.at + 1 >= c.text.size()) return false;
+    const int hi = HexDigit(c.text[c.at]), lo = HexDigit(c.text[c.at + 1]);
+    if (hi < 0 || lo < 0) return false;
+    out->push_back(static_cast<std::uint8_t>(hi << 4 | lo));
+    c.at += 2;
+    if (c.at == c.text.size()) return true;
+    if (!c.Eat(u',')) return false;
+  }
+  return true;  // "hex:" with no bytes, or a trailing comma
+}
+
+bool ReadData(Cursor& c, RegFileValue* v) {
+  if (c.Eat(u'-')) {
+    v->remove = true;
+    return c.at == c.text.size();
+  }
+  if (c.text.compare(c.at, 1, u"\"") == 0) {
+    std::u16string s;
+    if (!ReadQuoted(c, &s) || c.at != c.text.size()) return false;
+    v->type = kRegSz;
+    for (char16_t ch : s) {
+      v->data.push_back(static_cast<std::uint8_t>(ch & 0xFF));
+      v->data.push_back(static_cast<std::uint8_t>(ch >> 8));
+    }
+    v->data.push_back(0);
+    v->data.push_back(0);
+    return true;
+  }
+  if (c.Rest(u"dword:")) {
+    if (c.text.size() - c.at != 8) return false;
+    std::uint32_t n = 0;
+    for (; c.at < c.text.size(); ++c.at) {
+      const int d = HexDigit(c.text[c.at]);
+      if (d < 0) return false;
+      n = n << 4 | static_cast<std::uint32_t>(d);
+    }
+    v->type = kRegDword;
+    v->data = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    return true;
+  }
+  if (c.Rest(u"hex:")) {
+    v->type = kRegBinary;
+    return ReadHexBytes(c, &v->data);
+  }
+  if (c.Rest(u"hex(")) {
+    std::uint32_t type = 0;
+    std::size_t digits = 0;
+    for (int d; c.at < c.text.size() && (d = HexDigit(c.text[c.at])) >= 0; ++c.at, ++digits)
+      type = type << 4 | static_cast<std::uint32_t>(d);
+    if (digits == 0 || digits > 8 || !c.Rest(u"):")) return false;
+    v->type = type;
+    return ReadHexBytes(c, &v->data);
+  }
+  return false;
+}
+
+std::u16string Trim(const std::u16string& s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
+  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
+  return s.substr(b, e - b);
+}
+
+}  // namespace
+
+std::u16string RootName(RegRoot root) {
+  for (const RootNameRow& r : kRoots) {
+    if (r.root == root) return r.name;
+  }
+  return u"";
+}
+
+RegRoot RootFromName(const std::u16string& name) {
+  for (const RootNameRow& r : kRoots) {
+    if (r.name == name) return r.root;
+  }
+  return 0;
+}
+
+Bytes FormatRegFile(const RegFile& file) {
+  std::u16string text = kHeader;
+  text += u"\r\n\r\n";
+  for (const std::u16string& comment : file.comments) text += u"; " + comment + u"\r\n";
+  if (!file.comments.empty()) text += u"\r\n";
+  for (const RegFileKey& key : file.keys) {
+    text += key.remove ? u"[-" : u"[";
+    text += RootName(key.root) + u"\\" + key.path + u"]\r\n";
+    for (const RegFileValue& v : key.values) {
+      const std::u16string name = v.name.empty() ? u"@" : Quoted(v.name);
+      text += name + u"=" + DataText(v, name.size() + 1) + u"\r\n";
+    }
+    text += u"\r\n";
+  }
+  Bytes out = {0xFF, 0xFE};
+  for (char16_t c : text) {
+    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  return out;
+}
+
+RegFile ParseRegFile(const Bytes& bytes) {
+  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE || bytes.size() % 2 != 0)
+    Refuse(1, u"");
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+    text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+
+  // Physical lines, then logical ones: a line ending in a backslash goes on in the next.
+  std::vector<std::u16string> lines;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find(u'\n', start);
+    if (end == std::u16string::npos) end = text.size();
+    std::u16string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  if (lines.empty() || lines[0] != kHeader) Refuse(1, lines.empty() ? u"" : lines[0]);
+
+  RegFile file;
+  RegFileKey* key = nullptr;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::size_t number = i + 1;
+    std::u16string line = lines[i];
+    // Only hex data goes on in the next line; a quoted string ends in its quote.
+    while (line.size() > 1 && line.back() == u'\\' && line.find(u"=hex") != std::u16string::npos &&
+           i + 1 < lines.size()) {
+      line.pop_back();
+      line += Trim(lines[++i]);
+    }
+    const std::u16string trimmed = Trim(line);
+    if (trimmed.empty()) continue;
+    if (trimmed[0] == u';') {
+      if (file.keys.empty()) file.comments.push_back(Trim(trimmed.substr(1)));
+      continue;
+    }
+    if (trimmed[0] == u'[') {
+      const std::size_t close = trimmed.rfind(u']');
+      if (close == std::u16string::npos || close + 1 != trimmed.size()) Refuse(number, line);
+      RegFileKey k;
+      k.line = number;
+      std::u16string full = trimmed.substr(1, close - 1);
+      if (!full.empty() && full[0] == u'-') {
+        k.remove = true;
+        full.erase(0, 1);
+      }
+      const std::size_t slash = full.find(u'\\');
+      k.root = RootFromName(full.substr(0, slash));
+      if (k.root == 0 || slash == std::u16string::npos || slash + 1 == full.size())
+        Refuse(number, line);
+      k.path = full.substr(slash + 1);
+      file.keys.push_back(k);
+      key = k.remove ? nullptr : &file.keys.back();
+      continue;
+    }
+    if (!key) Refuse(number, line);
+    Cursor c{trimmed};
+    RegFileValue v;
+    v.line = number;
+    if (!c.Eat(u'@') && !ReadQuoted(c, &v.name)) Refuse(number, line);
+    if (!c.Eat(u'=') || !ReadData(c, &v)) Refuse(number, line);
+    key->values.push_back(v);
+  }
+  return file;
+}
+
+}  // namespace tw

@@ -1,0 +1,49 @@
+#pragma once
+
+// Registry files in regedit's own format ("Windows Registry Editor Version 5.00", UTF-16LE with
+// a byte-order mark, CRLF), so that both the program and `regedit /s` can read what the program
+// writes: backups before an apply run and exported selections.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "registry.h"
+
+namespace tw {
+
+struct RegFileValue {
+  std::u16string name;  // "" is the key's default value ("@")
+  bool remove = false;  // "name"=-
+  std::uint32_t type = kRegNone;
+  Bytes data;            // exactly the stored bytes
+  std::size_t line = 0;  // where ParseRegFile found it
+};
+
+struct RegFileKey {
+  RegRoot root = HKCU;
+  std::u16string path;  // relative to the root, no leading backslash
+  bool remove = false;  // [-key]: the key with its whole subtree; no values follow
+  std::vector<RegFileValue> values;
+  std::size_t line = 0;
+};
+
+struct RegFile {
+  std::vector<std::u16string> comments;  // "; " lines after the header line
+  std::vector<RegFileKey> keys;
+};
+
+// The file's bytes. A value is written as a quoted string only when that reads back exactly
+// (REG_SZ of even length ending in its only zero unit), as dword: only when it is a REG_DWORD
+// of 4 bytes, and as hex(n): (hex: for REG_BINARY) otherwise.
+Bytes FormatRegFile(const RegFile& file);
+
+// Reads a file that FormatRegFile or regedit wrote. Raises Error naming the first line it
+// cannot read; a file with no header is refused at line 1.
+RegFile ParseRegFile(const Bytes& file);
+
+// "HKEY_CURRENT_USER" and so on; the root of such a name, or 0.
+std::u16string RootName(RegRoot root);
+RegRoot RootFromName(const std::u16string& name);
+
+}  // namespace tw

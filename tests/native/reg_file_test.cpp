@@ -1,0 +1,175 @@
+// Registry files as regedit writes and reads them: each value type in the form regedit uses,
+// read back to the same bytes, and files that must be refused with the line that is wrong.
+
+#include "reg_file.h"
+
+#include <gtest/gtest.h>
+
+#include "error.h"
+
+namespace tw {
+namespace {
+
+Bytes Utf16(const std::u16string& s, bool terminator) {
+  Bytes b;
+  for (char16_t c : s) {
+    b.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    b.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  if (terminator) b.insert(b.end(), {0, 0});
+  return b;
+}
+
+std::u16string Text(const Bytes& file) {
+  std::u16string s;
+  for (std::size_t i = 2; i + 1 < file.size(); i += 2)
+    s += static_cast<char16_t>(file[i] | file[i + 1] << 8);
+  return s;
+}
+
+// The lines of a file holding one value under HKCU\Software\T.
+std::u16string OneValue(const RegFileValue& v) {
+  RegFile f;
+  f.keys.push_back({HKCU, u"Software\\T", false, {v}});
+  return Text(FormatRegFile(f));
+}
+
+struct ValueCase {
+  const char* what;
+  RegFileValue value;
+  const char16_t* line;  // as regedit writes it
+};
+
+const ValueCase kValues[] = {
+    {"string with its terminator",
+     {u"ProgramFilesDir", false, kRegSz, Utf16(u"C:\\Programme", true)},
+     u"\"ProgramFilesDir\"=\"C:\\\\Programme\""},
+    {"default value", {u"", false, kRegSz, Utf16(u"x", true)}, u"@=\"x\""},
+    {"quote in name and data",
+     {u"a\"b", false, kRegSz, Utf16(u"\"q\"", true)},
+     u"\"a\\\"b\"=\"\\\"q\\\"\""},
+    {"text outside cp1252", {u"Ω", false, kRegSz, Utf16(u"Привет", true)}, u"\"Ω\"=\"Привет\""},
+    {"4-byte dword", {u"n", false, kRegDword, {0x01, 0x02, 0x00, 0x80}}, u"\"n\"=dword:80000201"},
+    {"string without terminator",
+     {u"s", false, kRegSz, Utf16(u"ab", false)},
+     u"\"s\"=hex(1):61,00,62,00"},
+    {"string of odd length", {u"s", false, kRegSz, {0x61, 0x00, 0x00}}, u"\"s\"=hex(1):61,00,00"},
+    {"string with an embedded zero",
+     {u"s", false, kRegSz, {0x61, 0, 0, 0, 0x62, 0, 0, 0}},
+     u"\"s\"=hex(1):61,00,00,00,62,00,00,00"},
+    {"empty string value", {u"s", false, kRegSz, {}}, u"\"s\"=hex(1):"},
+    {"dword of 2 bytes", {u"d", false, kRegDword, {0x01, 0x00}}, u"\"d\"=hex(4):01,00"},
+    {"expandable string",
+     {u"e", false, kRegExpandSz, Utf16(u"%a%", true)},
+     u"\"e\"=hex(2):25,00,61,00,25,00,00,00"},
+    {"multi-string",
+     {u"m", false, kRegMultiSz, Utf16(std::u16string(u"a\0b\0", 4), true)},
+     u"\"m\"=hex(7):61,00,00,00,62,00,00,00,00,00"},
+    {"binary", {u"b", false, kRegBinary, {0xde, 0xad}}, u"\"b\"=hex:de,ad"},
+    {"empty binary", {u"b", false, kRegBinary, {}}, u"\"b\"=hex:"},
+    {"type without a name", {u"t", false, 0x0b, {0x01}}, u"\"t\"=hex(b):01"},
+    {"absent before", {u"gone", true, kRegNone, {}}, u"\"gone\"=-"},
+};
+
+TEST(RegFile, EachValueIsWrittenAsRegeditWritesItAndReadsBackExactly) {
+  for (const ValueCase& c : kValues) {
+    SCOPED_TRACE(c.what);
+    const std::u16string text = OneValue(c.value);
+    EXPECT_EQ(text, std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                   u"[HKEY_CURRENT_USER\\Software\\T]\r\n") +
+                        c.line + u"\r\n\r\n");
+    RegFile f;
+    f.keys.push_back({HKCU, u"Software\\T", false, {c.value}});
+    const RegFile back = ParseRegFile(FormatRegFile(f));
+    ASSERT_EQ(back.keys.size(), 1u);
+    ASSERT_EQ(back.keys[0].values.size(), 1u);
+    const RegFileValue& v = back.keys[0].values[0];
+    EXPECT_EQ(v.name, c.value.name);
+    EXPECT_EQ(v.remove, c.value.remove);
+    if (!c.value.remove) {
+      EXPECT_EQ(v.type, c.value.type);
+      EXPECT_EQ(v.data, c.value.data);
+    }
+  }
+}
+
+TEST(RegFile, FileStartsWithByteOrderMarkAndKeepsCommentsKeysAndRemovals) {
+  RegFile f;
+  f.comments = {u"Tavo Trimmwerk 3.0.1", u"Computer: PC-1"};
+  f.keys.push_back({HKLM, u"SOFTWARE\\Neu", true, {}});
+  f.keys.push_back({HKCR,
+                    u"Directory\\shell\\Kommandozeile öffnen",
+                    false,
+                    {{u"", false, kRegSz, Utf16(u"Kommandozeile öffnen", true)}}});
+  const Bytes bytes = FormatRegFile(f);
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes[0], 0xFF);
+  EXPECT_EQ(bytes[1], 0xFE);
+  EXPECT_EQ(Text(bytes),
+            u"Windows Registry Editor Version 5.00\r\n\r\n"
+            u"; Tavo Trimmwerk 3.0.1\r\n; Computer: PC-1\r\n\r\n"
+            u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Neu]\r\n\r\n"
+            u"[HKEY_CLASSES_ROOT\\Directory\\shell\\Kommandozeile öffnen]\r\n"
+            u"@=\"Kommandozeile öffnen\"\r\n\r\n");
+  const RegFile back = ParseRegFile(bytes);
+  EXPECT_EQ(back.comments, f.comments);
+  ASSERT_EQ(back.keys.size(), 2u);
+  EXPECT_TRUE(back.keys[0].remove);
+  EXPECT_EQ(back.keys[0].root, HKLM);
+  EXPECT_EQ(back.keys[1].root, HKCR);
+  EXPECT_EQ(back.keys[1].path, u"Directory\\shell\\Kommandozeile öffnen");
+}
+
+TEST(RegFile, LongHexDataIsWrappedAndJoinedAgain) {
+  RegFileValue v{u"Settings", false, kRegBinary, {}};
+  for (int i = 0; i < 300; ++i) v.data.push_back(static_cast<std::uint8_t>(i));
+  const std::u16string text = OneValue(v);
+  std::size_t longest = 0, start = 0, lines = 0;
+  for (std::size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos; ++lines) {
+    longest = std::max(longest, end - start);
+    start = end + 2;
+  }
+  EXPECT_LE(longest, 80u);
+  EXPECT_GT(lines, 10u);
+  RegFile f;
+  f.keys.push_back({HKCU, u"Software\\T", false, {v}});
+  EXPECT_EQ(ParseRegFile(FormatRegFile(f)).keys.at(0).values.at(0).data, v.data);
+}
+
+TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
+  auto file = [](const std::u16string& text) {
+    Bytes b = {0xFF, 0xFE};
+    const Bytes body = Utf16(text, false);
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+  };
+  const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
+  struct Bad {
+    Bytes bytes;
+    const char* line;
+  };
+  const Bad bad[] = {
+      {{'R', 'E', 'G'}, "Zeile 1"},
+      {file(u"REGEDIT4\r\n"), "Zeile 1: REGEDIT4"},
+      {file(head + u"\"a\"=dword:1\r\n"), "Zeile 3"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\n"), "Zeile 4: \"a\"=dword:1"},
+      {file(head + u"[HKEY_USERS\\T]\r\n"), "Zeile 3"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:0g\r\n"), "Zeile 4"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"open\r\n"), "Zeile 4"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=word:1\r\n"), "Zeile 4"},
+      {file(head + u"[-HKEY_CURRENT_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 4"},
+      {file(head + u"[HKEY_CURRENT_USER\\T\r\n"), "Zeile 3"},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.line);
+    try {
+      ParseRegFile(b.bytes);
+      ADD_FAILURE() << "accepted";
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find(b.line), std::string::npos) << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tw
