@@ -13,7 +13,7 @@ constexpr long kErrorKeyDeleted = 1018;
 constexpr std::uint32_t kReadRights = kKeyRead;
 constexpr std::uint32_t kWow64Flags = 0x0300;
 
-enum Fault { kFaultWrite = 1, kFaultCreate = 2, kFaultValueWrite = 4 };
+enum Fault { kFaultWrite = 1, kFaultCreate = 2, kFaultValueWrite = 4, kFaultAll = 8 };
 
 // Upper case as the registry compares names: ASCII, Latin-1, Latin Extended-A, Greek and
 // Cyrillic, which covers the names tests use.
@@ -159,7 +159,7 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
       continue;
     }
     if (!create) return nullptr;
-    if (node->InheritedFaults() & (kFaultWrite | kFaultCreate)) {
+    if (node->InheritedFaults() & (kFaultWrite | kFaultCreate | kFaultAll)) {
       *denied = true;
       return nullptr;
     }
@@ -185,6 +185,7 @@ long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::
   Node* node = Walk(from, sub, false, &denied);
   if (node == nullptr) return kErrorFileNotFound;
   access &= ~kWow64Flags;
+  if (node->InheritedFaults() & kFaultAll) return kErrorAccessDenied;
   if ((access & ~kReadRights) && (node->InheritedFaults() & kFaultWrite)) {
     return kErrorAccessDenied;
   }
@@ -305,7 +306,7 @@ long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   Node* node = Walk(from, sub, false, &denied);
   if (node == nullptr) return kErrorFileNotFound;
   if (node->parent == nullptr) return kErrorAccessDenied;  // a root
-  if (!node->children.empty() || (node->InheritedFaults() & kFaultWrite)) {
+  if (!node->children.empty() || (node->InheritedFaults() & (kFaultWrite | kFaultAll))) {
     return kErrorAccessDenied;
   }
   node->deleted = true;
@@ -430,6 +431,7 @@ void MemoryRegistry::DenyWrite(RegRoot root, const std::string& path) {
 void MemoryRegistry::DenyCreate(RegRoot root, const std::string& path) {
   Mark(root, path, kFaultCreate);
 }
+void MemoryRegistry::DenyAll(RegRoot root, const std::string& path) { Mark(root, path, kFaultAll); }
 void MemoryRegistry::DenyValueWrite(RegRoot root, const std::string& path) {
   Mark(root, path, kFaultValueWrite);
 }

@@ -62,6 +62,8 @@ class MemoryRegistry : public RegistryApi {
   void DenyWrite(RegRoot root, const std::string& path);
   // Uncreatable: existing keys open as usual, missing ones cannot be created.
   void DenyCreate(RegRoot root, const std::string& path);
+  // Deny-all: the key refuses every open, even for reading.
+  void DenyAll(RegRoot root, const std::string& path);
   // The keys open for writing, but every value write is refused.
   void DenyValueWrite(RegRoot root, const std::string& path);
 

@@ -19,10 +19,15 @@ const char kNoCreate[] = "Ich will aber nichts erzeugen!";
 // The one shared accessor: which root the current helper works on and which rights it asks
 // for when writing. Closing a key never flushes it (lazy write).
 struct Accessor {
-  RegistryApi* api;
+  RegistryApi* api = nullptr;
   RegRoot root = HKCU;
   std::uint32_t access = kKeyAllAccess;
+  std::vector<RegFailure> failures;
 };
+
+// Deleting a tree needs to open every key of it with these rights first.
+constexpr std::uint32_t kDelete = 0x10000;
+constexpr std::uint32_t kTreeAccess = kDelete | kKeyEnumerateSubKeys | kKeyQueryValue;
 
 RegistryApi* g_backend = nullptr;
 std::unique_ptr<Accessor> g_accessor;
@@ -38,10 +43,20 @@ Accessor* Select(RegRoot root) {
   return g_accessor.get();
 }
 
-bool KeyExists(Accessor& a, const std::string& path) {
-  RegKey key(*a.api);
-  return key.Open(a.root, path, kKeyProbe) == kErrorSuccess;
+// Records a failed call of a write on the accessor's root; returns the code.
+long Note(Accessor& a, long rc) {
+  if (rc != kErrorSuccess) a.failures.push_back(RegFailure{a.root, rc});
+  return rc;
 }
+
+// kErrorSuccess when the key is there; a key that refuses even probing is there as well, and
+// gives its refusal.
+long Probe(Accessor& a, const std::string& path) {
+  RegKey key(*a.api);
+  return key.Open(a.root, path, kKeyProbe);
+}
+
+bool KeyExists(Accessor& a, const std::string& path) { return Probe(a, path) == kErrorSuccess; }
 
 // Opens read-only with the weakest rights Windows grants.
 bool OpenReadOnly(Accessor& a, const std::string& path, RegKey& key) {
@@ -86,13 +101,13 @@ bool OpenForWrite(RegRoot root, const std::string& rawPath, RegKey& key) {
   if (a == nullptr) return false;
   a->access = kKeyAllAccess;
   const std::string path = Relative(rawPath);
-  if (!KeyExists(*a, path)) {
+  if (Probe(*a, path) == kErrorFileNotFound) {
     RegKey created(*a->api);
-    if (created.Create(a->root, path, a->access) != kErrorSuccess) {
+    if (Note(*a, created.Create(a->root, path, a->access)) != kErrorSuccess) {
       throw Error(FormatMessage1(kCreateRefused, path));
     }
   }
-  return key.Create(a->root, path, a->access) == kErrorSuccess;
+  return Note(*a, key.Create(a->root, path, a->access)) == kErrorSuccess;
 }
 
 bool WriteValue(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
@@ -100,8 +115,8 @@ bool WriteValue(RegRoot root, const std::string& path, const std::string& name, 
   if (!g_accessor) return false;
   RegKey key(*g_accessor->api);
   if (!OpenForWrite(root, path, key)) return false;
-  if (key.api().SetValue(key.get(), name, type, data, static_cast<std::uint32_t>(size)) !=
-      kErrorSuccess) {
+  if (Note(*g_accessor, key.api().SetValue(key.get(), name, type, data,
+                                           static_cast<std::uint32_t>(size))) != kErrorSuccess) {
     throw Error(FormatMessage1(kWriteRefused, name));
   }
   return true;
@@ -113,26 +128,49 @@ bool WriteText(RegRoot root, const std::string& path, const std::string& name, s
                     value.size() + 1);
 }
 
-// Deletes parent\name after its subkeys, last first. Subkeys that cannot be enumerated stay,
-// and then the final delete fails.
-bool DeleteTree(RegistryApi& api, RegHandle parent, const std::string& name) {
-  {
-    RegKey key(api);
-    if (key.Open(parent, name, kKeyAllAccess) == kErrorSuccess) {
-      std::uint32_t count = 0;
-      std::uint32_t longest = 0;
-      if (api.QueryInfoKey(key.get(), &count, &longest, nullptr) == kErrorSuccess) {
-        std::vector<char> buffer(longest + 1);
-        for (std::uint32_t i = count; i-- > 0;) {
-          std::uint32_t len = longest + 1;
-          if (api.EnumKey(key.get(), i, buffer.data(), &len) == kErrorSuccess) {
-            DeleteTree(api, key.get(), std::string(buffer.data(), len));
-          }
-        }
-      }
-    }
+// A subkey of a tree to delete: the open key above it and its exact name.
+struct TreeEntry {
+  RegHandle parent;
+  std::u16string name;
+};
+
+// Opens every key below key with the rights to delete it, parents before their subkeys, and
+// keeps them open in keys. Stops at the first key that refuses and returns its code.
+long OpenTree(Accessor& a, RegHandle key, std::vector<RegKey>& keys,
+              std::vector<TreeEntry>& entries) {
+  RegKeyInfo info;
+  if (const long rc = Note(a, a.api->QueryInfoKeyW(key, &info))) return rc;
+  std::vector<char16_t> buffer(info.maxSubKeyLen + 1);
+  for (std::uint32_t i = 0; i < info.subKeys; ++i) {
+    auto len = static_cast<std::uint32_t>(buffer.size());
+    if (const long rc = Note(a, a.api->EnumKeyW(key, i, buffer.data(), &len))) return rc;
+    std::u16string name(buffer.data(), len);
+    RegKey sub(*a.api);
+    if (const long rc = Note(a, sub.Open(key, name, kTreeAccess))) return rc;
+    const RegHandle opened = sub.get();
+    keys.push_back(std::move(sub));
+    entries.push_back(TreeEntry{key, std::move(name)});
+    if (const long rc = OpenTree(a, opened, keys, entries)) return rc;
   }
-  return api.DeleteKey(parent, name) == kErrorSuccess;
+  return kErrorSuccess;
+}
+
+// Deletes the key at path with its whole subtree. XP has no transactions: every key of the
+// tree is opened for deleting first, and nothing is deleted unless all of them opened.
+bool DeleteTree(Accessor& a, const std::string& path) {
+  std::vector<RegKey> keys;
+  std::vector<TreeEntry> entries;
+  {
+    RegKey top(*a.api);
+    if (Note(a, top.Open(a.root, path, kTreeAccess)) != kErrorSuccess) return false;
+    const RegHandle handle = top.get();
+    keys.push_back(std::move(top));
+    if (OpenTree(a, handle, keys, entries) != kErrorSuccess) return false;
+  }
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    if (Note(a, a.api->DeleteKeyW(it->parent, it->name)) != kErrorSuccess) return false;
+  }
+  return Note(a, a.api->DeleteKey(a.root, path)) == kErrorSuccess;
 }
 
 }  // namespace
@@ -143,7 +181,8 @@ RegistryApi* RegistryBackend() { return g_backend; }
 bool OpenRegistryAccess() {
   g_accessor.reset();
   if (g_backend == nullptr) return false;
-  g_accessor = std::make_unique<Accessor>(Accessor{g_backend});
+  g_accessor = std::make_unique<Accessor>();
+  g_accessor->api = g_backend;
   return true;
 }
 
@@ -153,6 +192,13 @@ bool CloseRegistryAccess() {
 }
 
 bool RegistryAccessOpen() { return g_accessor != nullptr; }
+
+std::size_t RegistryFailureCount() { return g_accessor ? g_accessor->failures.size() : 0; }
+
+std::vector<RegFailure> RegistryFailuresSince(std::size_t first) {
+  if (!g_accessor || first >= g_accessor->failures.size()) return {};
+  return std::vector<RegFailure>(g_accessor->failures.begin() + first, g_accessor->failures.end());
+}
 
 std::int32_t ReadRegInteger(RegRoot root, const std::string& path, const std::string& name,
                             bool create, std::int32_t def) {
@@ -232,7 +278,7 @@ bool MakeRegKey(RegRoot root, const std::string& rawPath) {
   // without administrator rights).
   if (KeyExists(*a, path)) return true;
   RegKey key(*a->api);
-  if (key.Create(a->root, path, a->access) != kErrorSuccess) {
+  if (Note(*a, key.Create(a->root, path, a->access)) != kErrorSuccess) {
     throw Error(FormatMessage1(kCreateRefused, path));
   }
   return true;
@@ -242,7 +288,7 @@ bool RemoveRegKey(RegRoot root, const std::string& path) {
   Accessor* a = Select(root);
   if (a == nullptr) return false;
   a->access = kKeyAllAccess;
-  return DeleteTree(*a->api, a->root, Relative(path));
+  return DeleteTree(*a, Relative(path));
 }
 
 bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name) {
@@ -250,8 +296,8 @@ bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& na
   if (a == nullptr) return false;
   a->access = kKeyAllAccess;
   RegKey key(*a->api);
-  return key.Open(a->root, Relative(path), a->access) == kErrorSuccess &&
-         a->api->DeleteValue(key.get(), name) == kErrorSuccess;
+  return Note(*a, key.Open(a->root, Relative(path), a->access)) == kErrorSuccess &&
+         Note(*a, a->api->DeleteValue(key.get(), name)) == kErrorSuccess;
 }
 
 }  // namespace tw

@@ -29,6 +29,18 @@ bool OpenRegistryAccess();
 bool CloseRegistryAccess();
 bool RegistryAccessOpen();
 
+// A call of a writer or remover that failed inside the batch: its root and Win32 code. A remove
+// that finds nothing to remove leaves kErrorFileNotFound, which is no refusal.
+struct RegFailure {
+  RegRoot root;
+  long code;
+  bool refused() const { return code != kErrorFileNotFound; }
+};
+// How many failures the open batch has recorded, and those from the first-th on; a new batch
+// starts with none.
+std::size_t RegistryFailureCount();
+std::vector<RegFailure> RegistryFailuresSince(std::size_t first);
+
 // Opens an accessor for one batch of registry work and closes it on every path out of the
 // scope, an exception included.
 class RegistryBatch {
@@ -63,9 +75,10 @@ bool RegKeyPresent(RegRoot root, const std::string& path);
 bool RegKeyHasSubKeys(RegRoot root, const std::string& path);
 bool RegValuePresent(RegRoot root, const std::string& path, const std::string& name);
 
-// Writers create missing keys. False when an existing key cannot be opened for writing
-// (nothing is written then); Error "Erzeugung von Schlüssel %s misslungen" when a missing key
-// cannot be created, "Fehler beim Setzen der Daten für '%s'" when the value write is refused.
+// Writers create missing keys. False when an existing key cannot be opened for writing, or
+// refuses even probing (nothing is written then); Error "Erzeugung von Schlüssel %s misslungen"
+// when a missing key cannot be created, "Fehler beim Setzen der Daten für '%s'" when the value
+// write is refused.
 bool WriteRegInteger(RegRoot root, const std::string& path, const std::string& name,
                      std::int32_t value);
 bool WriteRegString(RegRoot root, const std::string& path, const std::string& name,
@@ -77,8 +90,9 @@ bool WriteRegBinary(RegRoot root, const std::string& path, const std::string& na
 
 // True when the key exists afterwards; Error when it cannot be created.
 bool MakeRegKey(RegRoot root, const std::string& path);
-// Deletes the key with its whole subtree, last subkey first; false when the key is missing or
-// the final delete is refused.
+// Deletes the key with its whole subtree, subkeys by their exact (wide) names. Every key of the
+// tree is opened for deleting before anything is deleted: when one refuses, nothing is deleted
+// and the result is false, as it is for a missing key.
 bool RemoveRegKey(RegRoot root, const std::string& path);
 // Never creates the key; false when the key or the value is missing.
 bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name);

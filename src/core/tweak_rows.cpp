@@ -75,12 +75,12 @@ TweakRow TextRow(std::uint32_t id, const std::string& name, RegRoot root, const 
 }
 
 // VerbRow(id, name, root, key, caption, command): a context-menu verb, checked when its key
-// exists; checked writes the caption and the default value of the "command" subkey, unchecked
-// removes the verb with its subtree.
+// exists; checked writes the default value of the "command" subkey, then the caption (so the
+// verb never holds a caption without its command), unchecked removes the verb with its subtree.
 TweakRow VerbRow(std::uint32_t id, const std::string& name, RegRoot root, const std::string& key,
                  const std::string& caption, const std::string& command) {
   return Row(id, name, root, key, {KeyPresent()},
-             {Sz(kDefault, caption), Sz(kDefault, command).In("command")}, {RemoveKey()});
+             {Sz(kDefault, command).In("command"), Sz(kDefault, caption)}, {RemoveKey()});
 }
 
 const std::string kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";

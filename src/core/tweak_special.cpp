@@ -143,9 +143,10 @@ bool GetUnknownFiles() { return RegKeyPresent(HKCR, kAllFilesOpen); }
 
 bool SetUnknownFiles(bool unchecked) {
   if (!unchecked) {
-    return WriteRegString(HKCR, kAllFilesShell, "", kUnknownFilesVerb) &&
+    // The command first: the verb never holds its caption without it.
+    return WriteRegString(HKCR, kAllFilesOpen + "\\command", "", "notepad.exe %1") &&
            WriteRegString(HKCR, kAllFilesOpen, "", "Mit Notepad öffnen...") &&
-           WriteRegString(HKCR, kAllFilesOpen + "\\command", "", "notepad.exe %1");
+           WriteRegString(HKCR, kAllFilesShell, "", kUnknownFilesVerb);
   }
   // Take back only what the checked state wrote: other programs' verbs under "*\shell" stay,
   // and so does a default verb that someone else has set since.

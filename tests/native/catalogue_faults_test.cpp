@@ -130,12 +130,12 @@ TEST_F(CatalogueFaults, RefusedWritesRaiseAndStopTheSetter) {
   EXPECT_FALSE(memory().HasKey(HKCU, "Software\\Microsoft\\Internet Explorer\\SearchURL"));
   EXPECT_FALSE(memory().HasKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Search"));
 
-  // A verb whose command key is locked keeps the caption written before it.
+  // A verb whose command key is locked never gets its caption: the command is written first.
   const std::string regedit = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
   Fresh();
   memory().DenyWrite(HKCR, regedit + "\\command");
   EXPECT_FALSE(SetRegEdit(false));
-  EXPECT_TRUE(memory().Get(HKCR, regedit, "").has_value());
+  EXPECT_FALSE(memory().Get(HKCR, regedit, "").has_value());
 }
 
 TEST_F(CatalogueFaults, MessengerUninstallRunsRundll32FromTheSystemFolder) {

@@ -228,13 +228,29 @@ TEST_F(RegistryHelpers, RemoveRegKeyDeletesTheWholeSubtree) {
   EXPECT_FALSE(reg_->HasKey(HKLM, "SOFTWARE\\Ext")) << "removing never creates";
 }
 
-TEST_F(RegistryHelpers, RemoveRegKeyFailsWhenAProtectedSubkeyStays) {
+// All or nothing: a subkey named outside the ANSI code page goes with the tree; one subkey that
+// refuses deleting keeps the whole tree, and the refusal is recorded for the report.
+TEST_F(RegistryHelpers, RemoveRegKeyDeletesAllOrNothing) {
+  const std::u16string wide = u"SOFTWARE\\Tree\\\u65e5\u672c\\\u041a\u043b\u044e\u0447";
+  reg_->PutKeyW(HKLM, wide);
+  reg_->PutKey(HKLM, "SOFTWARE\\Tree\\Free");
+  EXPECT_TRUE(RemoveRegKey(HKLM, "SOFTWARE\\Tree"));
+  EXPECT_FALSE(reg_->HasKey(HKLM, "SOFTWARE\\Tree"));
+  EXPECT_TRUE(RegistryFailuresSince(0).empty());
+
+  reg_->PutKeyW(HKLM, wide);
   reg_->PutKey(HKLM, "SOFTWARE\\Tree\\Free");
   reg_->PutKey(HKLM, "SOFTWARE\\Tree\\Locked\\Inner");
   reg_->DenyWrite(HKLM, "SOFTWARE\\Tree\\Locked");
   EXPECT_FALSE(RemoveRegKey(HKLM, "SOFTWARE\\Tree"));
-  EXPECT_FALSE(reg_->HasKey(HKLM, "SOFTWARE\\Tree\\Free"));
+  EXPECT_TRUE(reg_->HasKey(HKLM, "SOFTWARE\\Tree\\Free"));
+  EXPECT_TRUE(reg_->HasKeyW(HKLM, wide));
   EXPECT_TRUE(reg_->HasKey(HKLM, "SOFTWARE\\Tree\\Locked\\Inner"));
+  const std::vector<RegFailure> failures = RegistryFailuresSince(0);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].root, HKLM);
+  EXPECT_EQ(failures[0].code, kErrorAccessDenied);
+  EXPECT_EQ(reg_->OpenHandles(), 0u);
 }
 
 TEST_F(RegistryHelpers, RemoveRegValueNeverCreatesTheKey) {
