@@ -1,0 +1,290 @@
+#include "backup.h"
+
+#include <algorithm>
+
+#include "codepage.h"
+#include "reg_key.h"
+#include "unittweak.h"
+
+namespace tw {
+namespace {
+
+bool Under(const RegPath& p, const RegPath& parent) {
+  if (p.root != parent.root) return false;
+  const std::u16string a = FoldName(p.path), b = FoldName(parent.path);
+  return a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 && a[b.size()] == u'\\');
+}
+
+bool Same(const RegPath& a, const RegPath& b) {
+  return a.root == b.root && FoldName(a.path) == FoldName(b.path);
+}
+
+std::u16string PlaceText(const RegPath& key, const std::u16string* value = nullptr) {
+  std::u16string text = RootName(key.root) + u"\\" + key.path;
+  if (value) text += u"\\" + (value->empty() ? u"@" : *value);
+  return text;
+}
+
+RegFileKey& KeyEntry(std::vector<RegFileKey>& entries, const RegPath& key) {
+  for (RegFileKey& e : entries) {
+    if (!e.remove && Same({e.root, e.path}, key)) return e;
+  }
+  entries.push_back({key.root, key.path, false, {}});
+  return entries.back();
+}
+
+// A subtree in a form that compares equal whatever order the registry enumerates in.
+std::vector<RegFileKey> Sorted(std::vector<RegFileKey> keys) {
+  for (RegFileKey& k : keys) {
+    k.line = 0;
+    k.path = FoldName(k.path);
+    for (RegFileValue& v : k.values) {
+      v.line = 0;
+      v.name = FoldName(v.name);
+    }
+    std::sort(k.values.begin(), k.values.end(),
+              [](const RegFileValue& a, const RegFileValue& b) { return a.name < b.name; });
+  }
+  std::sort(keys.begin(), keys.end(),
+            [](const RegFileKey& a, const RegFileKey& b) { return a.path < b.path; });
+  return keys;
+}
+
+bool SameSubtrees(const std::vector<RegFileKey>& a, const std::vector<RegFileKey>& b) {
+  const std::vector<RegFileKey> x = Sorted(a), y = Sorted(b);
+  if (x.size() != y.size()) return false;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    if (x[i].path != y[i].path || x[i].values.size() != y[i].values.size()) return false;
+    for (std::size_t j = 0; j < x[i].values.size(); ++j) {
+      const RegFileValue &v = x[i].values[j], &w = y[i].values[j];
+      if (v.name != w.name || v.type != w.type || v.data != w.data) return false;
+    }
+  }
+  return true;
+}
+
+bool KeyExists(RegistryApi& api, const RegPath& key) {
+  RegKey k(api);
+  const long rc = k.Open(key.root, key.path, kKeyProbe);
+  return rc == kErrorSuccess || rc == kErrorAccessDenied;
+}
+
+std::vector<std::u16string> SubKeys(RegistryApi& api, const RegPath& key, RegKeyInfo* info) {
+  std::vector<std::u16string> names;
+  RegKey k(api);
+  if (k.Open(key.root, key.path, kKeyRead) != kErrorSuccess) return names;
+  if (api.QueryInfoKeyW(k.get(), info) != kErrorSuccess) return names;
+  std::u16string buffer(info->maxSubKeyLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
+    if (api.EnumKeyW(k.get(), i, &buffer[0], &len) != kErrorSuccess) break;
+    names.push_back(buffer.substr(0, len));
+  }
+  return names;
+}
+
+// Deletes the key with its subtree, deepest keys first. True when it is gone afterwards.
+bool DeleteTree(RegistryApi& api, const RegPath& key) {
+  if (!KeyExists(api, key)) return true;
+  RegKeyInfo info;
+  for (const std::u16string& sub : SubKeys(api, key, &info))
+    DeleteTree(api, {key.root, key.path + u"\\" + sub});
+  const std::size_t slash = key.path.rfind(u'\\');
+  RegKey parent(api);
+  const std::u16string parentPath = slash == std::u16string::npos ? u"" : key.path.substr(0, slash);
+  const std::u16string name = slash == std::u16string::npos ? key.path : key.path.substr(slash + 1);
+  if (parent.Open(key.root, parentPath, kKeyAllAccess) != kErrorSuccess) return false;
+  api.DeleteKeyW(parent.get(), name);
+  return !KeyExists(api, key);
+}
+
+// The catalogue's places, in wide text, folded.
+struct Place {
+  RegRoot root;
+  std::u16string key;
+  std::u16string value;
+  bool wholeKey;
+};
+
+const std::vector<Place>& CataloguePlaces() {
+  static const std::vector<Place> places = [] {
+    std::vector<Place> all;
+    for (const TweakInfo& t : CatalogueTweaks()) {
+      for (const RegLocation& l : t.locations)
+        all.push_back(
+            {l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)), l.wholeKey});
+    }
+    return all;
+  }();
+  return places;
+}
+
+bool InWholeKey(const RegPath& key) {
+  for (const Place& p : CataloguePlaces()) {
+    if (p.wholeKey && Under(key, {p.root, p.key})) return true;
+  }
+  return false;
+}
+
+bool IsCatalogueKey(const RegPath& key) {
+  for (const Place& p : CataloguePlaces()) {
+    if (Same(key, {p.root, p.key})) return true;
+  }
+  return InWholeKey(key);
+}
+
+bool IsCatalogueValue(const RegPath& key, const std::u16string& name) {
+  if (InWholeKey(key)) return true;
+  const std::u16string folded = FoldName(name);
+  for (const Place& p : CataloguePlaces()) {
+    if (!p.wholeKey && p.value == folded && Same(key, {p.root, p.key})) return true;
+  }
+  return false;
+}
+
+// A key on the way to a catalogue key (HKLM\SOFTWARE\Policies\Microsoft\Windows\WindowsUpdate
+// when a setter made it for its AU subkey).
+bool LeadsToCatalogue(const RegPath& key) {
+  for (const Place& p : CataloguePlaces()) {
+    if (Under({p.root, p.key}, key)) return true;
+  }
+  return false;
+}
+
+// A key that leads to catalogue keys may go whole only while it holds nothing else.
+bool HoldsOnlyCatalogue(RegistryApi& machine, const RegPath& key) {
+  for (const RegFileKey& k : DumpSubtree(machine, key)) {
+    const RegPath p{k.root, k.path};
+    if (!LeadsToCatalogue(p) && !InWholeKey(p)) return false;
+    for (const RegFileValue& v : k.values) {
+      if (!IsCatalogueValue(p, v.name)) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key) {
+  std::vector<RegFileKey> out;
+  RegKey k(api);
+  if (k.Open(key.root, key.path, kKeyRead) != kErrorSuccess) return out;
+  RegKeyInfo info;
+  if (api.QueryInfoKeyW(k.get(), &info) != kErrorSuccess) return out;
+  RegFileKey entry{key.root, key.path, false, {}};
+  std::u16string name(info.maxValueNameLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t len = static_cast<std::uint32_t>(name.size());
+    if (api.EnumValueW(k.get(), i, &name[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
+      break;
+    const std::u16string valueName = name.substr(0, len);
+    if (auto v = ReadStoredValue(api, key, valueName))
+      entry.values.push_back({valueName, false, v->type, v->data});
+  }
+  out.push_back(entry);
+  for (const std::u16string& sub : SubKeys(api, key, &info)) {
+    std::vector<RegFileKey> below = DumpSubtree(api, {key.root, key.path + u"\\" + sub});
+    out.insert(out.end(), below.begin(), below.end());
+  }
+  return out;
+}
+
+std::vector<RegFileKey> BackupEntries(OverlayRegistry& overlay, RegistryApi& base) {
+  std::vector<RegFileKey> entries;
+  for (const RegPath& c : overlay.CreatedKeys()) entries.push_back({c.root, c.path, true, {}});
+  for (const RegPath& d : overlay.DeletedKeys()) {
+    entries.push_back({d.root, d.path, true, {}});
+    for (RegFileKey& k : DumpSubtree(base, d)) entries.push_back(std::move(k));
+  }
+  for (const RegValueRef& v : overlay.TouchedValues()) {
+    RegFileValue before{v.name, true, kRegNone, {}};
+    if (auto stored = ReadStoredValue(base, v.key, v.name))
+      before = {v.name, false, stored->type, stored->data};
+    KeyEntry(entries, v.key).values.push_back(before);
+  }
+  return entries;
+}
+
+void DropUnchanged(std::vector<RegFileKey>& entries, RegistryApi& machine) {
+  std::vector<RegFileKey> kept;
+  for (std::size_t i = 0; i < entries.size();) {
+    RegFileKey& e = entries[i];
+    const RegPath key{e.root, e.path};
+    if (e.remove) {
+      // A deleted key comes with its content right after it; a created one alone.
+      std::size_t end = i + 1;
+      while (end < entries.size() && !entries[end].remove &&
+             Under({entries[end].root, entries[end].path}, key))
+        ++end;
+      const std::vector<RegFileKey> content(entries.begin() + i + 1, entries.begin() + end);
+      const bool unchanged = content.empty() ? !KeyExists(machine, key)
+                                             : SameSubtrees(content, DumpSubtree(machine, key));
+      if (!unchanged) kept.insert(kept.end(), entries.begin() + i, entries.begin() + end);
+      i = end;
+      continue;
+    }
+    RegFileKey k = e;
+    k.values.clear();
+    for (const RegFileValue& v : e.values) {
+      const std::optional<StoredValue> now = ReadStoredValue(machine, key, v.name);
+      const bool same = v.remove ? !now : now && now->type == v.type && now->data == v.data;
+      if (!same) k.values.push_back(v);
+    }
+    if (!k.values.empty()) kept.push_back(k);
+    ++i;
+  }
+  entries = std::move(kept);
+}
+
+std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
+  const RegFileKey* removed = nullptr;  // content after "[-key]" restores that key
+  for (const RegFileKey& k : file.keys) {
+    const RegPath key{k.root, k.path};
+    if (k.remove) {
+      removed = &k;
+      const bool allowed =
+          IsCatalogueKey(key) || (LeadsToCatalogue(key) && HoldsOnlyCatalogue(machine, key));
+      if (!allowed) return k.line;
+      continue;
+    }
+    const bool restoresRemoved = removed && Under(key, {removed->root, removed->path}) &&
+                                 InWholeKey({removed->root, removed->path});
+    if (!restoresRemoved) removed = nullptr;
+    if (!restoresRemoved && !IsCatalogueKey(key)) return k.line;
+    for (const RegFileValue& v : k.values) {
+      if (!restoresRemoved && !IsCatalogueValue(key, v.name)) return v.line;
+    }
+  }
+  return 0;
+}
+
+std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entries,
+                                           RegistryApi& machine) {
+  std::vector<std::u16string> failed;
+  for (const RegFileKey& e : entries) {
+    const RegPath key{e.root, e.path};
+    if (e.remove) {
+      if (!DeleteTree(machine, key)) failed.push_back(PlaceText(key));
+      continue;
+    }
+    RegKey k(machine);
+    if (k.Create(e.root, e.path, kKeyAllAccess) != kErrorSuccess) {
+      failed.push_back(PlaceText(key));
+      continue;
+    }
+    for (const RegFileValue& v : e.values) {
+      long rc;
+      if (v.remove) {
+        rc = machine.DeleteValueW(k.get(), v.name);
+        if (rc == kErrorFileNotFound) rc = kErrorSuccess;
+      } else {
+        rc = machine.SetValueW(k.get(), v.name, v.type, v.data.data(),
+                               static_cast<std::uint32_t>(v.data.size()));
+      }
+      if (rc != kErrorSuccess) failed.push_back(PlaceText(key, &v.name));
+    }
+  }
+  return failed;
+}
+
+}  // namespace tw

@@ -1,0 +1,444 @@
+#include "overlay_registry.h"
+
+#include <algorithm>
+
+#include "codepage.h"
+#include "reg_key.h"
+
+namespace tw {
+namespace {
+
+constexpr long kErrorKeyDeleted = 1018;
+
+bool IsRoot(RegHandle h) { return h == HKCR || h == HKCU || h == HKLM; }
+
+bool IsText(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// An ANSI call's data as the wide call stores it, and back, as advapi32 converts them.
+Bytes AnsiDataToWide(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  if (!IsText(type)) return Bytes(data, data + size);
+  const std::u16string wide = AnsiToWide(std::string(data, data + size));
+  Bytes out;
+  for (char16_t c : wide) {
+    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  return out;
+}
+Bytes WideDataToAnsi(const StoredValue& v) {
+  if (!IsText(v.type)) return v.data;
+  std::u16string wide;
+  for (std::size_t i = 0; i + 1 < v.data.size(); i += 2)
+    wide += static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8);
+  const std::string ansi = WideToAnsi(wide);
+  return Bytes(ansi.begin(), ansi.end());
+}
+
+// RegQueryValueEx's buffer rules.
+long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std::uint8_t* data,
+             std::uint32_t* size) {
+  if (type) *type = v.type;
+  if (!size) return data ? kErrorInvalidParameter : kErrorSuccess;
+  const auto needed = static_cast<std::uint32_t>(bytes.size());
+  if (data && *size < needed) {
+    *size = needed;
+    return kErrorMoreData;
+  }
+  if (data) std::copy(bytes.begin(), bytes.end(), data);
+  *size = needed;
+  return kErrorSuccess;
+}
+
+template <typename Char>
+long CopyName(const std::basic_string<Char>& name, Char* out, std::uint32_t* len) {
+  if (!out || !len) return kErrorInvalidParameter;
+  if (*len < name.size() + 1) {
+    return kErrorMoreData;
+  }
+  std::copy(name.begin(), name.end(), out);
+  out[name.size()] = 0;
+  *len = static_cast<std::uint32_t>(name.size());
+  return kErrorSuccess;
+}
+
+bool Under(const std::u16string& folded, const std::u16string& folded_parent) {
+  if (folded_parent.empty()) return true;
+  return folded == folded_parent || (folded.size() > folded_parent.size() &&
+                                     folded.compare(0, folded_parent.size(), folded_parent) == 0 &&
+                                     folded[folded_parent.size()] == u'\\');
+}
+
+bool Under(const RegPath& p, const RegPath& parent) {
+  return p.root == parent.root && Under(FoldName(p.path), FoldName(parent.path));
+}
+
+}  // namespace
+
+std::u16string FoldName(const std::u16string& name) {
+  std::u16string out = name;
+  for (char16_t& c : out) {
+    if (c >= u'a' && c <= u'z') {
+      c -= 0x20;
+    } else if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
+               (c >= 0x430 && c <= 0x44F)) {
+      c -= 0x20;
+    } else if (c >= 0x450 && c <= 0x45F) {
+      c -= 0x50;
+    }
+  }
+  return out;
+}
+
+std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
+                                           const std::u16string& name) {
+  RegKey k(api);
+  if (k.Open(key.root, key.path, kKeyQueryValue) != kErrorSuccess) return std::nullopt;
+  StoredValue v;
+  std::uint32_t size = 0;
+  if (api.QueryValueW(k.get(), name, &v.type, nullptr, &size) != kErrorSuccess) return std::nullopt;
+  v.data.resize(size);
+  long rc = api.QueryValueW(k.get(), name, &v.type, v.data.data(), &size);
+  if (rc != kErrorSuccess) return std::nullopt;
+  v.data.resize(std::min<std::size_t>(size, v.data.size()));
+  return v;
+}
+
+long OverlayRegistry::Resolve(RegHandle h, RegPath* out) const {
+  if (IsRoot(h)) {
+    *out = {h, u""};
+    return kErrorSuccess;
+  }
+  const auto it = handles_.find(h);
+  if (it == handles_.end()) return kErrorInvalidHandle;
+  *out = it->second;
+  return kErrorSuccess;
+}
+
+RegPath OverlayRegistry::Join(const RegPath& parent, const std::u16string& sub) const {
+  std::u16string s = sub;
+  while (!s.empty() && s[0] == u'\\') s.erase(0, 1);
+  while (!s.empty() && s.back() == u'\\') s.pop_back();
+  if (s.empty()) return parent;
+  if (parent.path.empty()) return {parent.root, s};
+  return {parent.root, parent.path + u"\\" + s};
+}
+
+OverlayRegistry::KeyState& OverlayRegistry::State(const RegPath& p) {
+  KeyState& s = state_[{p.root, FoldName(p.path)}];
+  if (s.path.empty()) s.path = p.path;
+  return s;
+}
+
+bool OverlayRegistry::BaseHidden(const RegPath& p) const {
+  const std::u16string folded = FoldName(p.path);
+  for (const auto& [key, s] : state_) {
+    if (key.first == p.root && s.hidesBase && Under(folded, key.second)) return true;
+  }
+  return false;
+}
+
+bool OverlayRegistry::Exists(const RegPath& p) {
+  if (p.path.empty()) return true;
+  const std::u16string folded = FoldName(p.path);
+  const auto it = state_.find({p.root, folded});
+  if (it != state_.end()) return it->second.exists;
+  for (const auto& [key, s] : state_) {
+    if (key.first == p.root && !s.exists && Under(folded, key.second)) return false;
+  }
+  if (BaseHidden(p)) return false;
+  RegKey k(base_);
+  const long rc = k.Open(p.root, p.path, kKeyProbe);
+  return rc == kErrorSuccess || rc == kErrorAccessDenied;
+}
+
+std::optional<StoredValue> OverlayRegistry::Value(const RegPath& key, const std::u16string& name) {
+  const auto it = state_.find({key.root, FoldName(key.path)});
+  if (it != state_.end()) {
+    const auto v = it->second.values.find(FoldName(name));
+    if (v != it->second.values.end()) return v->second;
+  }
+  if (BaseHidden(key)) return std::nullopt;
+  return ReadStoredValue(base_, key, name);
+}
+
+std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
+  std::vector<std::u16string> names;
+  std::vector<std::u16string> folded;
+  if (!BaseHidden(p)) {
+    RegKey k(base_);
+    RegKeyInfo info;
+    if (k.Open(p.root, p.path, kKeyRead) == kErrorSuccess &&
+        base_.QueryInfoKeyW(k.get(), &info) == kErrorSuccess) {
+      std::u16string buffer(info.maxSubKeyLen + 1, u'\0');
+      for (std::uint32_t i = 0;; ++i) {
+        std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
+        if (base_.EnumKeyW(k.get(), i, &buffer[0], &len) != kErrorSuccess) break;
+        const std::u16string name = buffer.substr(0, len);
+        const RegPath child = Join(p, name);
+        const auto it = state_.find({p.root, FoldName(child.path)});
+        if (it != state_.end() && !it->second.exists) continue;
+        names.push_back(name);
+        folded.push_back(FoldName(name));
+      }
+    }
+  }
+  const std::u16string parent = FoldName(p.path);
+  for (const auto& [key, s] : state_) {
+    if (key.first != p.root || !s.exists || key.second == parent || !Under(key.second, parent))
+      continue;
+    const std::u16string rest = key.second.substr(parent.empty() ? 0 : parent.size() + 1);
+    if (rest.find(u'\\') != std::u16string::npos) continue;
+    if (std::find(folded.begin(), folded.end(), rest) != folded.end()) continue;
+    const std::u16string& written = s.path;
+    names.push_back(written.substr(written.size() - rest.size()));
+    folded.push_back(rest);
+  }
+  return names;
+}
+
+std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(const RegPath& p) {
+  std::vector<std::pair<std::u16string, StoredValue>> out;
+  const auto it = state_.find({p.root, FoldName(p.path)});
+  std::vector<std::u16string> seen;
+  if (it != state_.end()) {
+    for (const auto& [folded, v] : it->second.values) {
+      seen.push_back(folded);
+      if (v) out.push_back({it->second.names.at(folded), *v});
+    }
+  }
+  if (BaseHidden(p)) return out;
+  RegKey k(base_);
+  RegKeyInfo info;
+  if (k.Open(p.root, p.path, kKeyRead) != kErrorSuccess ||
+      base_.QueryInfoKeyW(k.get(), &info) != kErrorSuccess)
+    return out;
+  std::u16string buffer(info.maxValueNameLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
+    if (base_.EnumValueW(k.get(), i, &buffer[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
+      break;
+    const std::u16string name = buffer.substr(0, len);
+    if (std::find(seen.begin(), seen.end(), FoldName(name)) != seen.end()) continue;
+    if (auto v = ReadStoredValue(base_, p, name)) out.push_back({name, *v});
+  }
+  return out;
+}
+
+RegHandle OverlayRegistry::NewHandle(const RegPath& p) {
+  const RegHandle h = next_++;
+  handles_[h] = p;
+  return h;
+}
+
+bool OverlayRegistry::UnderChangedKey(const RegPath& p) const {
+  for (const RegPath& c : created_) {
+    if (Under(p, c)) return true;
+  }
+  for (const RegPath& d : deleted_) {
+    if (Under(p, d)) return true;
+  }
+  return false;
+}
+
+void OverlayRegistry::TouchValue(const RegPath& key, const std::u16string& name) {
+  if (UnderChangedKey(key)) return;
+  for (const RegValueRef& v : values_) {
+    if (v.key.root == key.root && FoldName(v.key.path) == FoldName(key.path) &&
+        FoldName(v.name) == FoldName(name))
+      return;
+  }
+  values_.push_back({key, name});
+}
+
+long OverlayRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t,
+                               RegHandle* out) {
+  RegPath p;
+  if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
+  p = Join(p, sub);
+  if (!Exists(p)) return kErrorFileNotFound;
+  *out = NewHandle(p);
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t,
+                                 RegHandle* out) {
+  RegPath p;
+  if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
+  const RegPath target = Join(p, sub);
+  // Each missing level is made; the topmost of them is what a restore removes.
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t slash = target.path.find(u'\\', from);
+    const RegPath level{target.root, target.path.substr(0, slash)};
+    if (!level.path.empty() && !Exists(level)) {
+      const bool inChanged = UnderChangedKey(level);
+      KeyState& s = State(level);
+      s.exists = true;
+      s.hidesBase = true;
+      if (!inChanged) created_.push_back(level);
+    }
+    if (slash == std::u16string::npos) break;
+    from = slash + 1;
+  }
+  *out = NewHandle(target);
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
+  RegPath p;
+  if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
+  p = Join(p, sub);
+  if (p.path.empty() || !Exists(p)) return kErrorFileNotFound;
+  if (!SubKeyNames(p).empty()) return kErrorAccessDenied;
+  const bool fromBase = !UnderChangedKey(p);
+  KeyState& s = State(p);
+  s.exists = false;
+  s.hidesBase = true;
+  s.values.clear();
+  const auto under = [&](const RegPath& x) { return Under(x, p); };
+  created_.erase(std::remove_if(created_.begin(), created_.end(), under), created_.end());
+  if (fromBase) {
+    deleted_.erase(std::remove_if(deleted_.begin(), deleted_.end(), under), deleted_.end());
+    values_.erase(std::remove_if(values_.begin(), values_.end(),
+                                 [&](const RegValueRef& v) { return Under(v.key, p); }),
+                  values_.end());
+    deleted_.push_back(p);
+  }
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::CloseKey(RegHandle key) {
+  if (IsRoot(key)) return kErrorSuccess;
+  return handles_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+long OverlayRegistry::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                                  std::uint8_t* data, std::uint32_t* size) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  const std::optional<StoredValue> v = Exists(p) ? Value(p, name) : std::nullopt;
+  if (!v) return kErrorFileNotFound;
+  return CopyOut(*v, v->data, type, data, size);
+}
+
+long OverlayRegistry::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                                const std::uint8_t* data, std::uint32_t size) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  if (!Exists(p)) return kErrorKeyDeleted;
+  KeyState& s = State(p);
+  const std::u16string folded = FoldName(name);
+  s.values[folded] = StoredValue{type, Bytes(data, data + size)};
+  s.names[folded] = name;
+  TouchValue(p, name);
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  if (!Exists(p) || !Value(p, name)) return kErrorFileNotFound;
+  KeyState& s = State(p);
+  const std::u16string folded = FoldName(name);
+  s.values[folded] = std::nullopt;
+  s.names[folded] = name;
+  TouchValue(p, name);
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  if (!Exists(p)) return kErrorKeyDeleted;
+  RegKeyInfo i;
+  for (const std::u16string& n : SubKeyNames(p)) {
+    ++i.subKeys;
+    i.maxSubKeyLen = std::max<std::uint32_t>(i.maxSubKeyLen, n.size());
+  }
+  for (const auto& [n, v] : Values(p)) {
+    ++i.values;
+    i.maxValueNameLen = std::max<std::uint32_t>(i.maxValueNameLen, n.size());
+    i.maxValueLen = std::max<std::uint32_t>(i.maxValueLen, v.data.size());
+  }
+  if (info) *info = i;
+  return kErrorSuccess;
+}
+
+long OverlayRegistry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                               std::uint32_t* nameLen) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  const std::vector<std::u16string> names = SubKeyNames(p);
+  if (index >= names.size()) return kErrorNoMoreItems;
+  return CopyName(names[index], name, nameLen);
+}
+
+long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
+                                 std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
+                                 std::uint32_t* size) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  const auto values = Values(p);
+  if (index >= values.size()) return kErrorNoMoreItems;
+  if (long rc = CopyName(values[index].first, name, nameLen); rc != kErrorSuccess) return rc;
+  if (!data && !size && !type) return kErrorSuccess;
+  return CopyOut(values[index].second, values[index].second.data, type, data, size);
+}
+
+long OverlayRegistry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                              RegHandle* out) {
+  return OpenKeyW(parent, AnsiToWide(sub), access, out);
+}
+long OverlayRegistry::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                                RegHandle* out) {
+  return CreateKeyW(parent, AnsiToWide(sub), access, out);
+}
+long OverlayRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
+  return DeleteKeyW(parent, AnsiToWide(sub));
+}
+long OverlayRegistry::DeleteValue(RegHandle key, const std::string& name) {
+  return DeleteValueW(key, AnsiToWide(name));
+}
+long OverlayRegistry::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size) {
+  const Bytes wide = AnsiDataToWide(type, data, size);
+  return SetValueW(key, AnsiToWide(name), type, wide.data(),
+                   static_cast<std::uint32_t>(wide.size()));
+}
+long OverlayRegistry::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
+                                 std::uint8_t* data, std::uint32_t* size) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  const std::optional<StoredValue> v = Exists(p) ? Value(p, AnsiToWide(name)) : std::nullopt;
+  if (!v) return kErrorFileNotFound;
+  return CopyOut(*v, WideDataToAnsi(*v), type, data, size);
+}
+long OverlayRegistry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
+                                   std::uint32_t* maxSubKeyLen, std::uint32_t* values) {
+  RegKeyInfo info;
+  const long rc = QueryInfoKeyW(key, &info);
+  if (rc != kErrorSuccess) return rc;
+  if (subKeys) *subKeys = info.subKeys;
+  if (maxSubKeyLen) *maxSubKeyLen = info.maxSubKeyLen;
+  if (values) *values = info.values;
+  return kErrorSuccess;
+}
+long OverlayRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
+                              std::uint32_t* nameLen) {
+  RegPath p;
+  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
+  const std::vector<std::u16string> names = SubKeyNames(p);
+  if (index >= names.size()) return kErrorNoMoreItems;
+  return CopyName(WideToAnsi(names[index]), name, nameLen);
+}
+
+std::optional<StoredValue> OverlayRegistry::ValueNow(const RegValueRef& v) {
+  if (!Exists(v.key)) return std::nullopt;
+  return Value(v.key, v.name);
+}
+
+bool OverlayRegistry::KeyExistsNow(const RegPath& key) { return Exists(key); }
+
+}  // namespace tw

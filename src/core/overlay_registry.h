@@ -1,0 +1,120 @@
+#pragma once
+
+// A registry that reads through to another one and keeps every write to itself: an apply run
+// (or an export) made against it shows which keys and values it would touch, and nothing
+// reaches the machine. The base is only ever read.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry.h"
+#include "registry_api.h"
+
+namespace tw {
+
+// A key as the overlay names it: root and path in the case of the first call that named it.
+struct RegPath {
+  RegRoot root = 0;
+  std::u16string path;
+};
+
+struct RegValueRef {
+  RegPath key;
+  std::u16string name;
+};
+
+struct StoredValue {
+  std::uint32_t type = kRegNone;
+  Bytes data;
+  bool operator==(const StoredValue& o) const { return type == o.type && data == o.data; }
+};
+
+class OverlayRegistry : public RegistryApi {
+ public:
+  explicit OverlayRegistry(RegistryApi& base) : base_(base) {}
+  OverlayRegistry(const OverlayRegistry&) = delete;
+  OverlayRegistry& operator=(const OverlayRegistry&) = delete;
+
+  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+               RegHandle* out) override;
+  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
+                 RegHandle* out) override;
+  long CloseKey(RegHandle key) override;
+  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                  std::uint32_t* size) override;
+  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValue(RegHandle key, const std::string& name) override;
+  long DeleteKey(RegHandle parent, const std::string& sub) override;
+  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                    std::uint32_t* values) override;
+  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
+  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                RegHandle* out) override;
+  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                  RegHandle* out) override;
+  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
+  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
+  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                std::uint32_t* nameLen) override;
+  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
+                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* size) override;
+  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                 const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValueW(RegHandle key, const std::u16string& name) override;
+
+  // What the writes touched, each once, in the order first touched.
+  // Values set or deleted (outside keys that were created or deleted whole).
+  const std::vector<RegValueRef>& TouchedValues() const { return values_; }
+  // Keys that did not exist in the base and were created; a subkey of a created key is not
+  // listed again.
+  const std::vector<RegPath>& CreatedKeys() const { return created_; }
+  // Keys of the base that were deleted with their subtree.
+  const std::vector<RegPath>& DeletedKeys() const { return deleted_; }
+
+  // The state after the writes: a value, or none when it is absent.
+  std::optional<StoredValue> ValueNow(const RegValueRef& v);
+  bool KeyExistsNow(const RegPath& key);
+
+ private:
+  struct KeyState {
+    bool exists = true;
+    bool hidesBase = false;  // deleted once: the base's subkeys and values are gone below it
+    std::map<std::u16string, std::optional<StoredValue>> values;  // by folded name
+    std::map<std::u16string, std::u16string> names;               // folded → as written
+    std::u16string path;                                          // as first written
+  };
+  using StateKey = std::pair<RegRoot, std::u16string>;  // root, folded path
+
+  long Resolve(RegHandle h, RegPath* out) const;
+  RegPath Join(const RegPath& parent, const std::u16string& sub) const;
+  bool BaseHidden(const RegPath& p) const;
+  bool Exists(const RegPath& p);
+  std::optional<StoredValue> Value(const RegPath& key, const std::u16string& name);
+  std::vector<std::u16string> SubKeyNames(const RegPath& p);
+  std::vector<std::pair<std::u16string, StoredValue>> Values(const RegPath& p);
+  RegHandle NewHandle(const RegPath& p);
+  KeyState& State(const RegPath& p);
+  bool UnderChangedKey(const RegPath& p) const;
+  void TouchValue(const RegPath& key, const std::u16string& name);
+
+  RegistryApi& base_;
+  std::map<StateKey, KeyState> state_;
+  std::map<RegHandle, RegPath> handles_;
+  RegHandle next_ = 0x1000;
+  std::vector<RegValueRef> values_;
+  std::vector<RegPath> created_;
+  std::vector<RegPath> deleted_;
+};
+
+// Reads a value of the base registry through the seam, with its exact type and bytes.
+std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
+                                           const std::u16string& name);
+// Case-insensitive as the registry compares names.
+std::u16string FoldName(const std::u16string& name);
+
+}  // namespace tw

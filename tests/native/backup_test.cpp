@@ -1,0 +1,218 @@
+// Backups: the writes run once against an overlay (nothing reaches the machine), the backup
+// written as a registry file, the real writes, then the restore gives back every byte.
+
+#include "backup.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "codepage.h"
+#include "memory_registry.h"
+#include "reg_key.h"
+#include "registry.h"
+#include "unittweak.h"
+
+namespace tw {
+namespace {
+
+Bytes Utf16(const std::u16string& s) {
+  Bytes b;
+  for (char16_t c : s) {
+    b.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    b.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  b.insert(b.end(), {0, 0});
+  return b;
+}
+
+const char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const char16_t kCurrentVersion[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const char16_t kCommandHere[] = u"Directory\\shell\\Command Prompt Here";
+// A subkey named outside cp1252.
+const std::u16string kOmega = std::u16string(kCommandHere) + u"\\Ω";
+
+// A machine with values of every kind at catalogue places, and some that are not.
+void Seed(MemoryRegistry& m) {
+  m.PutDword(HKCU, kAdvanced, "HideFileExt", 1);
+  m.PutDword(HKCU, kAdvanced, "Hidden", 2);
+  m.PutString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "abc");
+  m.PutString(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Tool", "tool.exe");
+  // ProgramFilesDir as an expandable string holding text outside cp1252.
+  RegKey k(m);
+  ASSERT_EQ(k.Create(HKLM, std::u16string(kCurrentVersion), kKeyAllAccess), kErrorSuccess);
+  const Bytes dir = Utf16(u"%SystemDrive%\\Программы");
+  ASSERT_EQ(m.SetValueW(k.get(), u"ProgramFilesDir", kRegExpandSz, dir.data(),
+                        static_cast<std::uint32_t>(dir.size())),
+            kErrorSuccess);
+  // A context-menu entry with a subkey named outside cp1252 and a multi-string.
+  RegKey verb(m);
+  ASSERT_EQ(verb.Create(HKCR, kOmega, kKeyAllAccess), kErrorSuccess);
+  const Bytes multi = {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0};
+  ASSERT_EQ(m.SetValueW(verb.get(), u"Liste", kRegMultiSz, multi.data(), 10), kErrorSuccess);
+  m.PutString(HKCR, "Directory\\shell\\Command Prompt Here\\command", "", "cmd.exe /k cd %1");
+}
+
+std::vector<RegFileKey> Everything(RegistryApi& api) {
+  std::vector<RegFileKey> all;
+  for (RegRoot root : {HKCR, HKCU, HKLM}) {
+    std::vector<RegFileKey> keys = DumpSubtree(api, {root, u""});
+    all.insert(all.end(), keys.begin(), keys.end());
+  }
+  return all;
+}
+
+bool Same(std::vector<RegFileKey> a, std::vector<RegFileKey> b) {
+  // Restoring into the same machine: compare as a second backup would see them.
+  auto text = [](const std::vector<RegFileKey>& keys) {
+    std::vector<std::u16string> lines;
+    for (const RegFileKey& k : keys) {
+      lines.push_back(RootName(k.root) + u"\\" + FoldName(k.path));
+      for (const RegFileValue& v : k.values) {
+        std::u16string line = lines.back() + u"|" + FoldName(v.name) + u"|" +
+                              static_cast<char16_t>(u'0' + v.type) + u"|";
+        for (std::uint8_t byte : v.data) line += static_cast<char16_t>(byte);
+        lines.push_back(line);
+      }
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  };
+  return text(a) == text(b);
+}
+
+// Runs the writes inside a batch against api.
+void RunWrites(RegistryApi& api, const std::function<void()>& writes) {
+  SetRegistryBackend(&api);
+  RegistryBatch batch;
+  ASSERT_TRUE(batch.opened());
+  writes();
+}
+
+struct RoundTrip {
+  const char* what;
+  std::function<void()> writes;
+};
+
+const RoundTrip kRuns[] = {
+    {"boxes that set values", [] { SetShowFileext(false), SetShowAllFiles(false); }},
+    {"a slider over unreadable text", [] { SetStartmenuDelay(100); }},
+    {"the program folder over an expandable string", [] { SetProgramDir("D:\\Programme"); }},
+    {"a context-menu entry removed with its subtree", [] { SetOpenConsole(true); }},
+    {"a context-menu entry created", [] { SetNotepadReg(false), SetRegEdit(false); }},
+    {"console colours", [] { SetConsoleColors(1, 2); }},
+    {"a policy key created with its parents", [] { SetDisableAutoUpdate(false); }},
+    {"several kinds at once",
+     [] {
+       SetShowFileext(false), SetOpenConsole(true), SetProgramDir("E:\\P"), SetRegEdit(false);
+       SetBitBucket(3), SetStartmenuDelay(5);
+     }},
+};
+
+TEST(Backup, RestoringTheBackupOfARunGivesBackEveryByte) {
+  for (const RoundTrip& r : kRuns) {
+    SCOPED_TRACE(r.what);
+    MemoryRegistry machine;
+    Seed(machine);
+    const std::vector<RegFileKey> before = Everything(machine);
+
+    OverlayRegistry overlay(machine);
+    RunWrites(overlay, r.writes);
+    EXPECT_TRUE(Same(Everything(machine), before)) << "the overlay wrote to the machine";
+    std::vector<RegFileKey> entries = BackupEntries(overlay, machine);
+    EXPECT_FALSE(entries.empty());
+
+    RunWrites(machine, r.writes);
+    EXPECT_FALSE(Same(Everything(machine), before)) << "the run changed nothing";
+    DropUnchanged(entries, machine);
+
+    RegFile file;
+    file.keys = entries;
+    const RegFile back = ParseRegFile(FormatRegFile(file));
+    EXPECT_EQ(FirstForeignLine(back, machine), 0u);
+    EXPECT_TRUE(RestoreEntries(back.keys, machine).empty());
+    EXPECT_TRUE(Same(Everything(machine), before));
+  }
+  SetRegistryBackend(nullptr);
+}
+
+TEST(Backup, ARefusedWriteLeavesNothingToRestore) {
+  MemoryRegistry machine;
+  Seed(machine);
+  machine.DenyWrite(HKLM, "");
+  OverlayRegistry overlay(machine);
+  RunWrites(overlay,
+            [] { SetDisableAutoUpdate(false), SetProgramDir("D:\\P"), SetShowFileext(false); });
+  std::vector<RegFileKey> entries = BackupEntries(overlay, machine);
+  ASSERT_EQ(entries.size(), 3u);  // the policy key, ProgramFilesDir, HideFileExt
+  RunWrites(machine, [] {
+    try {
+      SetDisableAutoUpdate(false);
+    } catch (const std::exception&) {
+    }
+    SetProgramDir("D:\\P"), SetShowFileext(false);
+  });
+  DropUnchanged(entries, machine);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].root, HKCU);
+  ASSERT_EQ(entries[0].values.size(), 1u);
+  EXPECT_EQ(entries[0].values[0].name, u"HideFileExt");
+  SetRegistryBackend(nullptr);
+}
+
+TEST(Backup, OverlayNamesOnlyTheTopmostCreatedAndDeletedKeys) {
+  MemoryRegistry machine;
+  Seed(machine);
+  OverlayRegistry overlay(machine);
+  RunWrites(overlay, [] { SetDisableAutoUpdate(false), SetOpenConsole(true); });
+  ASSERT_EQ(overlay.CreatedKeys().size(), 1u);
+  EXPECT_EQ(overlay.CreatedKeys()[0].path, u"SOFTWARE\\Policies");
+  ASSERT_EQ(overlay.DeletedKeys().size(), 1u);
+  EXPECT_EQ(overlay.DeletedKeys()[0].path, kCommandHere);
+  EXPECT_TRUE(overlay.TouchedValues().empty());
+  EXPECT_FALSE(overlay.KeyExistsNow({HKCR, kOmega}));
+  EXPECT_TRUE(machine.HasKeyW(HKCR, kOmega));
+  SetRegistryBackend(nullptr);
+}
+
+TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
+  MemoryRegistry machine;
+  Seed(machine);
+  machine.PutString(HKLM, "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "Fremd", "x");
+  const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
+  struct Case {
+    const char* what;
+    std::u16string body;
+    std::size_t line;
+  };
+  const Case cases[] = {
+      {"a catalogue value",
+       u"[HKEY_CURRENT_USER\\" + AnsiToWide(kAdvanced) + u"]\r\n\"HideFileExt\"=dword:00000001\r\n",
+       0},
+      {"a run key beside ProgramFilesDir",
+       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+       u"\"x\"=\"evil.exe\"\r\n",
+       3},
+      {"another value of a catalogue key",
+       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\r\n"
+       u"\"ProgramFilesDir\"=\"C:\\\\P\"\r\n\"CommonFilesDir\"=\"x\"\r\n",
+       5},
+      {"a removed catalogue entry and its content",
+       u"[-HKEY_CLASSES_ROOT\\" + std::u16string(kCommandHere) + u"]\r\n\r\n[HKEY_CLASSES_ROOT\\" +
+           kCommandHere + u"\\command]\r\n@=\"cmd\"\r\n",
+       0},
+      {"a removed parent of catalogue keys", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]\r\n", 3},
+      {"a removed parent that holds a foreign value",
+       u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]\r\n", 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes bytes = {0xFF, 0xFE};
+    const Bytes body = Utf16(head + c.body);
+    bytes.insert(bytes.end(), body.begin(), body.end() - 2);
+    EXPECT_EQ(FirstForeignLine(ParseRegFile(bytes), machine), c.line);
+  }
+}
+
+}  // namespace
+}  // namespace tw
