@@ -1,0 +1,147 @@
+#include "backup_store.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tw {
+namespace {
+
+const char kRestored[] = " (rückgängig gemacht)";
+const char kExtension[] = ".reg";
+
+struct BackupName {
+  std::string stamp;  // "2026-12-08_07-05-09"
+  int counter = 1;
+  bool restored = false;
+};
+
+bool Digits(const std::string& s, std::size_t from, std::size_t count) {
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
+  }
+  return true;
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// A file name of the backup folder, or nothing when it is not a backup.
+std::optional<BackupName> Parse(const std::string& name) {
+  static const char kShape[] = "0000-00-00_00-00-00";
+  if (name.size() < sizeof kShape - 1 || !EndsWith(name, kExtension)) return std::nullopt;
+  for (std::size_t i = 0; i + 1 < sizeof kShape; ++i) {
+    if (kShape[i] == '0' ? !Digits(name, i, 1) : name[i] != kShape[i]) return std::nullopt;
+  }
+  BackupName b;
+  b.stamp = name.substr(0, sizeof kShape - 1);
+  std::string rest = name.substr(b.stamp.size(), name.size() - b.stamp.size() - 4);
+  if (EndsWith(rest, kRestored)) {
+    b.restored = true;
+    rest.resize(rest.size() - (sizeof kRestored - 1));
+  }
+  if (!rest.empty()) {
+    if (rest.size() < 4 || rest.compare(0, 2, " (") != 0 || rest.back() != ')' ||
+        !Digits(rest, 2, rest.size() - 3) || rest.size() > 8)
+      return std::nullopt;
+    b.counter = std::stoi(rest.substr(2, rest.size() - 3));
+  }
+  return b;
+}
+
+bool Older(const BackupName& a, const BackupName& b) {
+  return a.stamp != b.stamp ? a.stamp < b.stamp : a.counter < b.counter;
+}
+
+// The backups among names, oldest first.
+std::vector<std::pair<BackupName, std::string>> Backups(const std::vector<std::string>& names) {
+  std::vector<std::pair<BackupName, std::string>> out;
+  for (const std::string& n : names) {
+    if (auto b = Parse(n)) out.push_back({*b, n});
+  }
+  std::sort(out.begin(), out.end(),
+            [](const auto& x, const auto& y) { return Older(x.first, y.first); });
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> MemoryBackupStore::Names() {
+  std::vector<std::string> names;
+  for (const auto& [name, data] : files) names.push_back(name);
+  return names;
+}
+
+bool MemoryBackupStore::Create(const std::string& name, const Bytes& data, std::string* why) {
+  if (unwritable || files.count(name)) {
+    if (why) *why = "Zugriff verweigert";
+    return false;
+  }
+  files[name] = data;
+  return true;
+}
+
+bool MemoryBackupStore::Replace(const std::string& name, const Bytes& data) {
+  if (unwritable || !files.count(name)) return false;
+  files[name] = data;
+  return true;
+}
+
+std::optional<Bytes> MemoryBackupStore::Read(const std::string& name) {
+  const auto it = files.find(name);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
+bool MemoryBackupStore::Rename(const std::string& from, const std::string& to) {
+  if (unwritable || !files.count(from) || files.count(to)) return false;
+  files[to] = files[from];
+  files.erase(from);
+  return true;
+}
+
+bool MemoryBackupStore::Remove(const std::string& name) {
+  return !unwritable && files.erase(name) == 1;
+}
+
+std::string NewBackupName(const std::vector<std::string>& taken, const RunTime& t) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
+  int counter = 1;
+  for (const auto& [b, name] : Backups(taken)) {
+    if (b.stamp == stamp) counter = std::max(counter, b.counter + 1);
+  }
+  std::string name = stamp;
+  if (counter > 1) name += " (" + std::to_string(counter) + ")";
+  return name + kExtension;
+}
+
+std::string NewestUnrestored(const std::vector<std::string>& names) {
+  const auto backups = Backups(names);
+  for (auto it = backups.rbegin(); it != backups.rend(); ++it) {
+    if (!it->first.restored) return it->second;
+  }
+  return "";
+}
+
+std::string RestoredName(const std::string& name) {
+  return name.substr(0, name.size() - (sizeof kExtension - 1)) + kRestored + kExtension;
+}
+
+std::vector<std::string> BackupsBeyond(const std::vector<std::string>& names, std::size_t keep) {
+  const auto backups = Backups(names);
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i + keep < backups.size(); ++i) out.push_back(backups[i].second);
+  return out;
+}
+
+std::string BackupDateText(const std::string& name) {
+  const auto b = Parse(name);
+  if (!b) return "";
+  const std::string& s = b->stamp;
+  return s.substr(8, 2) + "." + s.substr(5, 2) + "." + s.substr(0, 4) + " um " + s.substr(11, 2) +
+         ":" + s.substr(14, 2) + ":" + s.substr(17, 2) + " Uhr";
+}
+
+}  // namespace tw

@@ -1,0 +1,61 @@
+#pragma once
+
+// The folder that keeps the backups of apply runs: the user's local (non-roaming) application
+// data, "Tavo Trimmwerk\Sicherungen". The window uses the Win32 folder; tests a folder in
+// memory. File names are in the program's code page.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry.h"
+
+namespace tw {
+
+class BackupStore {
+ public:
+  virtual ~BackupStore() = default;
+  // The names of the folder's files; none when the folder is missing or unreadable.
+  virtual std::vector<std::string> Names() = 0;
+  // Writes a new file (never over an existing one) and flushes it to disk. On failure *why
+  // holds the system's reason.
+  virtual bool Create(const std::string& name, const Bytes& data, std::string* why) = 0;
+  // Writes the file anew, flushed; false on failure.
+  virtual bool Replace(const std::string& name, const Bytes& data) = 0;
+  virtual std::optional<Bytes> Read(const std::string& name) = 0;
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual bool Remove(const std::string& name) = 0;
+};
+
+// A backup folder in memory, with a switch that makes it refuse every write.
+class MemoryBackupStore : public BackupStore {
+ public:
+  std::vector<std::string> Names() override;
+  bool Create(const std::string& name, const Bytes& data, std::string* why) override;
+  bool Replace(const std::string& name, const Bytes& data) override;
+  std::optional<Bytes> Read(const std::string& name) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& name) override;
+
+  bool unwritable = false;
+  std::map<std::string, Bytes> files;
+};
+
+// The local date and time of a run.
+struct RunTime {
+  int year, month, day, hour, minute, second;
+};
+
+// "2026-12-08_07-05-09.reg", with " (2)", " (3)" … before ".reg" when that name is taken.
+std::string NewBackupName(const std::vector<std::string>& taken, const RunTime& t);
+// The newest backup not yet restored, or "" when there is none.
+std::string NewestUnrestored(const std::vector<std::string>& names);
+// The name a restored backup takes: "… (rückgängig gemacht).reg".
+std::string RestoredName(const std::string& name);
+// The backups beyond the newest keep (restored ones included), oldest first.
+std::vector<std::string> BackupsBeyond(const std::vector<std::string>& names, std::size_t keep);
+// "08.12.2026 um 07:05:09 Uhr", from a backup's name; "" when it is not one.
+std::string BackupDateText(const std::string& name);
+
+}  // namespace tw

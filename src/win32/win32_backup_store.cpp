@@ -1,0 +1,148 @@
+#include "win32_backup_store.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include "codepage.h"
+
+namespace tw {
+namespace {
+
+// A file handle that closes itself.
+class File {
+ public:
+  explicit File(HANDLE h) : h_(h) {}
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File() {
+    if (valid()) CloseHandle(h_);
+  }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+std::wstring ToWide(const std::string& text) {
+  const std::u16string w = AnsiToWide(text);
+  return std::wstring(w.begin(), w.end());
+}
+
+std::string FromWide(const std::wstring& text) {
+  return WideToAnsi(std::u16string(text.begin(), text.end()));
+}
+
+// The system's text for the last error, in the program's code page.
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  char* text = nullptr;
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string out = n ? std::string(text, n) : "Fehler " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!out.empty() && (out.back() == '\r' || out.back() == '\n' || out.back() == ' '))
+    out.pop_back();
+  return out;
+}
+
+// Makes every missing folder of path.
+bool MakeFolders(const std::wstring& path) {
+  for (std::size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
+    const std::wstring part = path.substr(0, at);
+    if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      return false;
+    if (at == std::wstring::npos) return true;
+  }
+}
+
+// Writes the whole file and flushes it. A file this call created but could not fill is removed
+// again, so no half-written backup is ever taken for a whole one.
+bool WriteTo(const std::wstring& path, const Bytes& data, DWORD disposition, std::string* why) {
+  bool ok = false;
+  {
+    File f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr));
+    if (!f.valid()) {
+      if (why) *why = LastErrorText();
+      return false;
+    }
+    DWORD written = 0;
+    ok = WriteFile(f.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+         written == data.size() && FlushFileBuffers(f.get());
+    if (!ok && why) *why = LastErrorText();
+  }
+  if (!ok) DeleteFileW(path.c_str());
+  return ok;
+}
+
+}  // namespace
+
+Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(folder)) {
+  if (!folder_.empty()) return;
+  wchar_t base[MAX_PATH] = {};
+  if (SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base) == S_OK)
+    folder_ = std::wstring(base) + L"\\Tavo Trimmwerk\\Sicherungen";
+}
+
+std::wstring Win32BackupStore::Path(const std::string& name) const {
+  return folder_ + L"\\" + ToWide(name);
+}
+
+std::vector<std::string> Win32BackupStore::Names() {
+  std::vector<std::string> names;
+  if (folder_.empty()) return names;
+  WIN32_FIND_DATAW found;
+  const HANDLE h = FindFirstFileW((folder_ + L"\\*.reg").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(FromWide(found.cFileName));
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+  return names;
+}
+
+bool Win32BackupStore::Create(const std::string& name, const Bytes& data, std::string* why) {
+  if (folder_.empty()) {
+    if (why) *why = "Der Ordner für Anwendungsdaten ist unbekannt.";
+    return false;
+  }
+  if (!MakeFolders(folder_)) {
+    if (why) *why = LastErrorText();
+    return false;
+  }
+  return WriteTo(Path(name), data, CREATE_NEW, why);
+}
+
+bool Win32BackupStore::Replace(const std::string& name, const Bytes& data) {
+  return !folder_.empty() && WriteTo(Path(name), data, CREATE_ALWAYS, nullptr);
+}
+
+std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {
+  File f(CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f.valid()) return std::nullopt;
+  const DWORD size = GetFileSize(f.get(), nullptr);
+  if (size == INVALID_FILE_SIZE) return std::nullopt;
+  Bytes data(size);
+  DWORD read = 0;
+  if (size && (!ReadFile(f.get(), data.data(), size, &read, nullptr) || read != size))
+    return std::nullopt;
+  return data;
+}
+
+bool Win32BackupStore::Rename(const std::string& from, const std::string& to) {
+  return MoveFileW(Path(from).c_str(), Path(to).c_str()) != 0;
+}
+
+bool Win32BackupStore::Remove(const std::string& name) {
+  return DeleteFileW(Path(name).c_str()) != 0;
+}
+
+bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why) {
+  return WriteTo(path, data, CREATE_ALWAYS, why);
+}
+
+}  // namespace tw

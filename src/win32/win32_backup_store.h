@@ -1,0 +1,37 @@
+#pragma once
+
+// The backup folder on disk: the user's local application data (CSIDL_LOCAL_APPDATA, on a
+// German XP "Lokale Einstellungen\Anwendungsdaten"), "Tavo Trimmwerk\Sicherungen". Wide file
+// calls throughout, so a user name outside the code page still reaches the folder.
+
+#include <string>
+
+#include "backup_store.h"
+
+namespace tw {
+
+class Win32BackupStore : public BackupStore {
+ public:
+  // folder: a folder of its own (tests); empty for the user's backup folder.
+  explicit Win32BackupStore(std::wstring folder = L"");
+
+  std::vector<std::string> Names() override;
+  bool Create(const std::string& name, const Bytes& data, std::string* why) override;
+  bool Replace(const std::string& name, const Bytes& data) override;
+  std::optional<Bytes> Read(const std::string& name) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& name) override;
+
+  const std::wstring& folder() const { return folder_; }
+
+ private:
+  std::wstring Path(const std::string& name) const;
+  bool Write(const std::string& name, const Bytes& data, bool createNew, std::string* why);
+
+  std::wstring folder_;
+};
+
+// Writes the bytes to a file of the user's choosing, replacing it; false with *why on failure.
+bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why);
+
+}  // namespace tw
