@@ -347,7 +347,7 @@ void TfrmMain::FormPaint(HDC dc) {
   DeleteDC(source);
 }
 
-void TfrmMain::LoadCurrentSettings() { tw::LoadCurrentSettings(*controls_); }
+void TfrmMain::LoadCurrentSettings() { LoadAndRemember(*controls_, loaded_); }
 
 void TfrmMain::sbutCurrentSettingsClick(Control&) {
   LoadCurrentSettings();
@@ -360,7 +360,7 @@ void TfrmMain::butCancelClick(Control&) { Close(); }
 // --- Applying and the standard view.
 
 void TfrmMain::butApplyClick(Control&) {
-  ApplyWindow window{*controls_, StandardViewShown,
+  ApplyWindow window{*controls_, StandardViewShown, loaded_,
                      [this](int maximum) -> std::unique_ptr<Progress> {
                        return std::make_unique<TfrmProgress>(handle(), maximum);
                      },
