@@ -381,5 +381,41 @@ TEST_F(ApplyRun, AfterTheStandardViewOnlyDifferingWritesAreMade) {
   }
 }
 
+// A context-menu entry the run removes, with a subkey named outside cp1252, goes completely.
+// When a subkey refuses deleting, nothing of the entry goes and the setting is reported: the
+// entry never keeps its caption without its command.
+TEST_F(ApplyRun, RemovingAnEntryIsAllOrNothing) {
+  const std::string entry = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
+  const std::u16string wide = AnsiToWide(entry) + u"\\\u65e5\u672c\\ddeexec";
+  for (bool locked : {false, true}) {
+    SCOPED_TRACE(locked ? "locked command" : "all free");
+    Prepare(Layout::XP);
+    MemoryMachine()->PutString(HKCR, entry, "", "Registry-Editor");
+    MemoryMachine()->PutString(HKCR, entry + "\\command", "", "regedit.exe");
+    MemoryMachine()->PutKeyW(HKCR, wide);
+    if (locked) MemoryMachine()->DenyWrite(HKCR, entry + "\\command");
+    Load();
+    ASSERT_TRUE(surface.Checked("cboxRegEdit"));
+    surface.SetChecked("cboxRegEdit", false);
+    captions = {{"cboxRegEdit", "Registry-Editor"}};
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Apply();
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[0].text, std::string(kChanges) + "Registry-Editor: aus" + kAsk);
+    if (!locked) {
+      EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+      EXPECT_FALSE(MemoryMachine()->HasKey(HKCR, entry));
+      continue;
+    }
+    EXPECT_EQ(messages.asked[1].text,
+              "Folgende Einstellungen wurden nicht übernommen:\rRegistry-Editor\r\r"
+              "Systemweite Einstellungen erfordern Administratorrechte.");
+    EXPECT_TRUE(MemoryMachine()->HasKeyW(HKCR, wide));
+    EXPECT_TRUE(MemoryMachine()->Get(HKCR, entry, "").has_value());
+    EXPECT_TRUE(MemoryMachine()->Get(HKCR, entry + "\\command", "").has_value());
+    EXPECT_TRUE(surface.Checked("cboxRegEdit"));
+  }
+}
+
 }  // namespace
 }  // namespace tw::test
