@@ -235,6 +235,8 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
   Load();
   MemoryMachine()->DenyWrite(HKLM, "");
   captions = {{"cboxDisableRemoteDesktop", "&Remotedesktop\rdeaktivieren"},
+              {"cboxShowFileext", "Dateiendungen anzeigen"},
+              {"labStartmenuDelayCaption", "Startmenüverzögerung"},
               {"tbarBitBucket", "Papierkorb"},
               {"Label1", "Installationspfad für Programme"}};
   const bool remote = surface.Checked("cboxDisableRemoteDesktop");
@@ -248,6 +250,12 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
   Apply();
 
   ASSERT_EQ(messages.asked.size(), 3u);
+  // In the order of the sequence; sliders and the folder by their heading and shown value.
+  EXPECT_EQ(messages.asked[0].text,
+            std::string(kChanges) + "Dateiendungen anzeigen: " + (fileext ? "aus" : "ein") +
+                "\rStartmenüverzögerung: 100 ms\rRemotedesktop deaktivieren: " +
+                (remote ? "aus" : "ein") +
+                "\rPapierkorb: 50 %\rInstallationspfad für Programme: D:\\Software" + kAsk);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
   EXPECT_EQ(messages.asked[1].text,
             "Folgende Einstellungen wurden nicht übernommen:\rRemotedesktop deaktivieren\r"
