@@ -364,9 +364,12 @@ LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
 }
 
 void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
-  LoadCurrentSettings(controls);
-  if (IsWindowsXP()) loaded = RememberLoaded(controls, Layout::XP);
-  if (IsWindowsVista()) loaded = RememberLoaded(controls, Layout::Vista);
+  if (!IsWindowsXPOrVista()) return;
+  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  // A reading that could not open the registry changed no control: the user's changes since
+  // the last load stay changes.
+  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
+    loaded = RememberLoaded(controls, layout);
 }
 
 std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint) {
@@ -453,7 +456,7 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
 
   progress->AllowClose();
   const bool reloaded = LoadSettings(controls, ReadOrder(layout));
-  window.loaded = RememberLoaded(controls, layout);
+  if (reloaded) window.loaded = RememberLoaded(controls, layout);
   progress->Fill();
   if (!wrote || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.

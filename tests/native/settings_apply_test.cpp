@@ -266,8 +266,12 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
   EXPECT_EQ(surface.Position("trackStartmenuDelay"), 100);
 }
 
+// Without a registry nothing is claimed, and the changes stay changes for the next click.
 TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
   Prepare(Layout::Vista);
+  Load();
+  captions = {{"cb20060501", "Sprechblasen abschalten"}};
+  surface.SetChecked("cb20060501", true);
   SetRegistryBackend(nullptr);
   messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
   Apply();
@@ -277,6 +281,12 @@ TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
             "übernommen.");
   EXPECT_EQ(progress.steps, 0);
   EXPECT_TRUE(progress.destroyed);
+
+  SetRegistryBackend(MemoryMachine());
+  messages.answers = {MsgResult::No};
+  Apply();
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[2].text, std::string(kChanges) + "Sprechblasen abschalten: ein" + kAsk);
 }
 
 // A deny-all key under HKCU with a changed box in it (the first write), and a changed box later
