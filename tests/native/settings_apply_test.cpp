@@ -327,7 +327,7 @@ TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
 TEST_F(ApplyRun, NothingChangedSaysSoAndTouchesNothing) {
   for (Layout layout : {Layout::XP, Layout::Vista}) {
     Prepare(layout);
-    SeedHostileValues();
+    HostileValues hostile(*MemoryMachine());
     Load();
     SetRegistryBackend(nullptr);  // any registry call now fails the run
     messages.answers = {MsgResult::Ok};
@@ -351,9 +351,9 @@ TEST_F(ApplyRun, OneChangedBoxChangesOnlyItsTweak) {
                                     {Layout::Vista, "cb20060533"}}) {
     SCOPED_TRACE(box);
     Prepare(layout);
-    SeedHostileValues();
+    HostileValues hostile(*MemoryMachine());
     Load();
-    const Snapshot before = CatalogueSnapshot();
+    const Snapshot before = CatalogueSnapshot(*MemoryMachine());
     surface.SetChecked(box, !surface.Checked(box));
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Apply();
@@ -365,7 +365,8 @@ TEST_F(ApplyRun, OneChangedBoxChangesOnlyItsTweak) {
       if (std::string(w.controls[0]) == box) tweak = &TweakOf(w);
     }
     ASSERT_NE(tweak, nullptr);
-    const std::vector<std::string> changed = Differences(before, CatalogueSnapshot());
+    const std::vector<std::string> changed =
+        Differences(before, CatalogueSnapshot(*MemoryMachine()));
     EXPECT_FALSE(changed.empty());
     for (const std::string& entry : changed) EXPECT_TRUE(InTweak(entry, *tweak)) << entry;
   }
@@ -375,10 +376,10 @@ TEST_F(ApplyRun, OneChangedBoxChangesOnlyItsTweak) {
 TEST_F(ApplyRun, AfterTheStandardViewOnlyDifferingWritesAreMade) {
   for (Layout layout : {Layout::XP, Layout::Vista}) {
     Prepare(layout);
-    SeedHostileValues();
+    HostileValues hostile(*MemoryMachine());
     Load();
     const Showing loadedShown = Shown();
-    const Snapshot before = CatalogueSnapshot();
+    const Snapshot before = CatalogueSnapshot(*MemoryMachine());
     ShowStandard(surface, layout);
     const Showing standard = Shown();
     std::vector<const TweakInfo*> written;
@@ -391,7 +392,7 @@ TEST_F(ApplyRun, AfterTheStandardViewOnlyDifferingWritesAreMade) {
     ASSERT_LT(written.size(), WriteSequence(layout).size());
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Apply();
-    for (const std::string& entry : Differences(before, CatalogueSnapshot())) {
+    for (const std::string& entry : Differences(before, CatalogueSnapshot(*MemoryMachine()))) {
       EXPECT_TRUE(std::any_of(written.begin(), written.end(),
                               [&](const TweakInfo* t) { return InTweak(entry, *t); }))
           << entry << " written, though its controls showed the standard already";

@@ -13,6 +13,7 @@
 
 #include "app.h"
 #include "expect_loaded.h"
+#include "machine_snapshot.h"
 #include "reg_key.h"
 #include "registry.h"
 #include "settings_apply.h"
@@ -406,6 +407,39 @@ TEST_F(Apply, RefusedMachineSettingsAreNamedAndUserSettingsWritten) {
             kErrorSuccess);
   EXPECT_EQ(Machine().DeleteKey(parent.get(), "{59031a47-3f72-44a7-89c5-5595fe6b30ee}"),
             kErrorSuccess);
+}
+
+// A machine holding hostile values: changing one box changes that tweak's values and nothing
+// else under any catalogue location.
+TEST_F(Apply, OneChangedBoxChangesOnlyItsTweak) {
+  tw::test::HostileValues hostile(Machine());
+  for (const char* box : xp ? std::vector<const char*>{"cboxBalloonTips", "cboxDisableActiveX"}
+                            : std::vector<const char*>{"cb20060501", "cb20060540"}) {
+    SCOPED_TRACE(box);
+    form->LoadCurrentSettings();
+    const tw::test::Snapshot before = tw::test::CatalogueSnapshot(Machine());
+    c().SetChecked(box, !c().Checked(box));
+    {
+      SystemStub system;
+      messages.asked.clear();
+      messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+      Click("butApply");
+    }
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].text, kDone);
+    const auto tweak = std::find_if(
+        CatalogueTweaks().begin(), CatalogueTweaks().end(),
+        [&](const TweakInfo& t) { return static_cast<int>(t.id) == c().Get(box).tweakId; });
+    ASSERT_NE(tweak, CatalogueTweaks().end());
+    const auto changed = tw::test::Differences(before, tw::test::CatalogueSnapshot(Machine()));
+    EXPECT_FALSE(changed.empty());
+    for (const std::string& entry : changed) EXPECT_TRUE(tw::test::InTweak(entry, *tweak)) << entry;
+    // Back as it was, for the next tests.
+    c().SetChecked(box, !c().Checked(box));
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  ExpectRunOver();
 }
 
 // The console colour value cannot be written: the run goes on past it and names it afterwards
