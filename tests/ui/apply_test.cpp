@@ -6,6 +6,7 @@
 #include <windows.h>
 // Needs <windows.h> first.
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <map>
@@ -439,6 +440,55 @@ TEST_F(Apply, OneChangedBoxChangesOnlyItsTweak) {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Click("butApply");
   }
+  ExpectRunOver();
+}
+
+// A key of HKCU whose DACL denies everyone; the DACL that allows everyone comes back when the
+// object goes.
+class DenyAllKey {
+ public:
+  explicit DenyAllKey(const char* path) : path_(path) { locked_ = Set("D:P"); }
+  ~DenyAllKey() { Set("D:P(A;;KA;;;WD)"); }
+  bool locked() const { return locked_; }
+
+ private:
+  bool Set(const char* sddl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key) != 0) return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    bool done = false;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
+      done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == 0;
+      LocalFree(sd);
+    }
+    RegCloseKey(key);
+    return done;
+  }
+  const char* path_;
+  bool locked_ = false;
+};
+
+// A deny-all key with a changed box in it (the first write of the sequence) and a changed box
+// later: the later one is written, the report names the first, without the hint on
+// administrator rights.
+TEST_F(Apply, ADenyAllKeyDoesNotEndTheRun) {
+  const std::string first = xp ? "cboxBalloonTips" : "cb20060501";
+  const std::string later = xp ? "cbLockNumlock" : "cb20070409";
+  const bool laterOn = !c().Checked(later);
+  c().SetChecked(first, !c().Checked(first));
+  c().SetChecked(later, laterOn);
+  {
+    DenyAllKey advanced("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    ASSERT_TRUE(advanced.locked());
+    SystemStub system;
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  EXPECT_EQ(messages.asked[1].text,
+            "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten");
+  EXPECT_EQ(c().Checked(later), laterOn) << "written after the refusal";
   ExpectRunOver();
 }
 
