@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "app.h"
 #include "expect_loaded.h"
@@ -490,6 +491,26 @@ TEST_F(Apply, ADenyAllKeyDoesNotEndTheRun) {
             "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten");
   EXPECT_EQ(c().Checked(later), laterOn) << "written after the refusal";
   ExpectRunOver();
+}
+
+// A fault that is no registry error ends the run: the batch is closed, the progress window
+// gone, and the error reaches the program's hook.
+TEST_F(Apply, AProgramFaultEndsTheRunAndReachesTheErrorHook) {
+  const std::string box = xp ? "cboxBalloonTips" : "cb20060501";
+  c().SetChecked(box, !c().Checked(box));
+  {
+    RegistrySpy spy;
+    spy.onChange = [] { throw std::logic_error("Programmfehler"); };
+    messages.answers = {MsgResult::Yes};
+    Click("butApply");
+  }
+  EXPECT_EQ(messages.asked.size(), 1u) << "no report";
+  EXPECT_EQ(errors, std::vector<std::string>{"Programmfehler"});
+  EXPECT_EQ(frmProgress, nullptr);
+  EXPECT_EQ(ThreadWindow("TfrmProgress"), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(form->handle()));
+  EXPECT_FALSE(RegistryAccessOpen());
+  errors.clear();
 }
 
 // The console colour value cannot be written: the run goes on past it and names it afterwards
