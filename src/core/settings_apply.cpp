@@ -17,10 +17,12 @@ WriteStep Box(const char* box, bool (*set)(bool)) {
   s.set.flag = set;
   return s;
 }
-WriteStep Slider(const char* slider, bool (*set)(int), const char* reportAs = nullptr) {
+WriteStep Slider(const char* slider, bool (*set)(int), const char* unit,
+                 const char* reportAs = nullptr) {
   WriteStep s{Arg::Position, {slider}, {}};
   s.set.number = set;
   s.reportAs = reportAs;
+  s.unit = unit;
   return s;
 }
 WriteStep Colours(const char* text, const char* background) {
@@ -69,7 +71,7 @@ const std::vector<WriteStep> kWriteXP = {
     Box("cboxStopWebsearch", SetStopWebsearch),
     Box("cboxIncreaseSystemPerformance", SetIncreaseSystemPerformance),
     Box("cboxDeactivatePersonalMenus", SetDeactivatePersonalMenus),
-    Slider("trackStartmenuDelay", SetStartmenuDelay, "labStartmenuDelayCaption"),
+    Slider("trackStartmenuDelay", SetStartmenuDelay, " ms", "labStartmenuDelayCaption"),
     Box("cboxDontGroupTaskbaritems", SetDontGroupTaskbaritems),
     Box("cboxDisableRemoteDesktop", SetDisableRemoteDesktop),
     Box("cboxDisableAutoUpdate", SetDisableAutoUpdate),
@@ -110,7 +112,7 @@ const std::vector<WriteStep> kWriteXP = {
     Box("cboxStopHighlighting", SetStopHighlighting),
     Box("cboxFullStopErrorReporting", SetFullStopErrorReporting),
     Box("cboxActivateMemSharing", SetActivateMemSharing),
-    Slider("tbarBitBucket", SetBitBucket),
+    Slider("tbarBitBucket", SetBitBucket, " %"),
     Box("cboxNukeOnDelete", SetNukeOnDelete),
     Box("cboxNetworkMenu", SetNetworkMenu),
     Box("cboxControlPanelMenu", SetControlPanelMenu),
@@ -150,7 +152,7 @@ const std::vector<WriteStep> kWriteVista = {
     Box("cb20060517", SetShowFileext),
     Box("cb20060518", SetShowAllFiles),
     Box("cb20060523", SetIncreaseSystemPerformance),
-    Slider("tb20060528", SetStartmenuDelay),
+    Slider("tb20060528", SetStartmenuDelay, " ms"),
     Box("cb20060533", SetDeleteAdminShare),
     Box("cb20060534", SetStopSecurityCenter),
     Box("cb20060540", SetDisableActiveX),
@@ -199,10 +201,11 @@ const std::vector<WriteStep> kWriteVista = {
 // clang-format on
 
 const char kConfirmApply[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
+const char kChanges[] = "Folgende Einstellungen werden geändert:";
+const char kNothingChanged[] = "Es wurden keine Einstellungen geändert.";
 const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 const char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
-const char kPartly[] = "Die Einstellungen wurden nur teilweise übernommen:";
 const char kNoRegistry[] =
     "Die Registrierung konnte nicht geöffnet werden.\rDie Einstellungen wurden nicht übernommen.";
 const char kNotApplied[] = "Folgende Einstellungen wurden nicht übernommen:";
@@ -210,15 +213,8 @@ const char kAdminHint[] = "Systemweite Einstellungen erfordern Administratorrech
 // More unapplied settings than this are cut short with "und n weitere".
 constexpr std::size_t kListedAtMost = 15;
 
-// What the controls of one write show: box states or slider position or list indexes in
-// numbers, a label's text in text.
-struct Shown {
-  std::vector<int> numbers;
-  std::string text;
-};
-
-Shown Read(const ControlSurface& c, const WriteStep& step) {
-  Shown s;
+StepState Read(const ControlSurface& c, const WriteStep& step) {
+  StepState s;
   for (const char* name : StepControls(step)) {
     switch (step.arg) {
       case Arg::NegatedCheck:
@@ -240,54 +236,49 @@ Shown Read(const ControlSurface& c, const WriteStep& step) {
   return s;
 }
 
-// The setter's result is not used: what took effect is judged after the reload (removing an
-// entry that was never there reports false, yet the control shows what it asked for).
-void Write(const WriteStep& step, const Shown& s) {
+// The setter's result: false when it reports failure (which counts only together with a
+// refusal the registry layer recorded; removing what is not there also reports false).
+bool Write(const WriteStep& step, const StepState& s) {
   const std::vector<int>& n = s.numbers;
   switch (step.arg) {
     case Arg::NegatedCheck:
-      step.set.flag(n[0] == 0);
-      break;
+      return step.set.flag(n[0] == 0);
     case Arg::Position:
-      step.set.number(n[0]);
-      break;
+      return step.set.number(n[0]);
     case Arg::ColourPair:
-      step.set.pair(n[0], n[1]);
-      break;
+      return step.set.pair(n[0], n[1]);
     case Arg::SearchOptions:
-      step.set.options(n[0], n[1], n[2], n[3], n[4]);
-      break;
+      return step.set.options(n[0], n[1], n[2], n[3], n[4]);
     case Arg::LabelText:
-      step.set.text(s.text);
-      break;
+      return step.set.text(s.text);
     case Arg::SearchProvider:
-      step.set.provider(n[0] == 0, step.provider->name, step.provider->address);
-      break;
+      return step.set.provider(n[0] == 0, step.provider->name, step.provider->address);
   }
+  return false;
+}
+
+// The controls that name a write to the user: the search-option boxes that differ between the
+// two states, otherwise the one control (or the one it is reported as).
+std::vector<const char*> Named(const WriteStep& step, const StepState& a, const StepState& b) {
+  const std::vector<const char*> controls = StepControls(step);
+  if (step.arg != Arg::SearchOptions) return {step.reportAs ? step.reportAs : controls[0]};
+  std::vector<const char*> differ;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (a.numbers[i] != b.numbers[i]) differ.push_back(controls[i]);
+  }
+  return differ;
 }
 
 // The controls of a write whose reloaded state differs from what they asked for. A colour pair
 // is compared the way loading shows it (black on black reads back as 7 on 0).
-std::vector<const char*> Unapplied(const WriteStep& step, const Shown& asked, const Shown& now) {
-  const std::vector<const char*> controls = StepControls(step);
-  const char* name = step.reportAs ? step.reportAs : controls[0];
-  switch (step.arg) {
-    case Arg::ColourPair: {
-      const ColourPair want = ConsoleColourPair(asked.numbers[0] | asked.numbers[1] << 4);
-      const bool same = want.text == now.numbers[0] && want.background == now.numbers[1];
-      return same ? std::vector<const char*>{} : std::vector<const char*>{name};
-    }
-    case Arg::SearchOptions: {
-      std::vector<const char*> differ;
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (asked.numbers[i] != now.numbers[i]) differ.push_back(controls[i]);
-      }
-      return differ;
-    }
-    default:
-      if (asked.numbers == now.numbers && asked.text == now.text) return {};
-      return {name};
+std::vector<const char*> Unapplied(const WriteStep& step, const StepState& asked,
+                                   const StepState& now) {
+  if (step.arg == Arg::ColourPair) {
+    const ColourPair want = ConsoleColourPair(asked.numbers[0] | asked.numbers[1] << 4);
+    if (want.text == now.numbers[0] && want.background == now.numbers[1]) return {};
+    return Named(step, asked, now);
   }
+  return asked == now ? std::vector<const char*>{} : Named(step, asked, now);
 }
 
 // A caption as one line of a message: without accelerator marks, line breaks or outer blanks.
@@ -302,22 +293,54 @@ std::string Plain(const std::string& caption) {
   return TrimBlanks(out);
 }
 
-// The captions of the settings whose controls, reloaded, show something else than they asked
-// for, each once.
-std::vector<std::string> NotTakenEffect(const ApplyWindow& window,
-                                        const std::vector<WriteStep>& sequence,
-                                        const std::vector<Shown>& asked) {
-  std::vector<std::string> captions;
-  for (std::size_t i = 0; i < sequence.size(); ++i) {
-    const Shown now = Read(window.controls, sequence[i]);
-    for (const char* name : Unapplied(sequence[i], asked[i], now)) {
-      std::string caption = Plain(window.caption(name));
-      if (caption.empty()) caption = name;
-      if (std::find(captions.begin(), captions.end(), caption) == captions.end())
-        captions.push_back(caption);
-    }
+std::string CaptionOf(const ApplyWindow& window, const char* name) {
+  const std::string caption = Plain(window.caption(name));
+  return caption.empty() ? name : caption;
+}
+
+// The controls a changed write is named by: the search-option boxes that changed (all of them
+// without a remembered load), otherwise the one control.
+std::vector<const char*> ChangedNames(const WriteStep& step, const StepState* before,
+                                      const StepState& asked) {
+  if (step.arg == Arg::SearchOptions && before == nullptr) return StepControls(step);
+  return Named(step, before ? *before : asked, asked);
+}
+
+// The lines of the confirmation for one changed write.
+std::vector<std::string> ChangeLines(const ApplyWindow& window, const WriteStep& step,
+                                     const StepState* before, const StepState& asked) {
+  const std::vector<const char*> controls = StepControls(step);
+  std::vector<std::string> lines;
+  switch (step.arg) {
+    case Arg::NegatedCheck:
+    case Arg::SearchProvider:
+    case Arg::SearchOptions:
+      for (const char* name : ChangedNames(step, before, asked)) {
+        const auto at = std::find_if(controls.begin(), controls.end(),
+                                     [&](const char* c) { return std::string(c) == name; });
+        const bool on = asked.numbers[at - controls.begin()] != 0;
+        lines.push_back(CaptionOf(window, name) + ": " + (on ? "ein" : "aus"));
+      }
+      break;
+    case Arg::Position:
+      lines.push_back(CaptionOf(window, ChangedNames(step, before, asked)[0]) + ": " +
+                      std::to_string(asked.numbers[0]) + (step.unit ? step.unit : ""));
+      break;
+    case Arg::LabelText:
+      lines.push_back(CaptionOf(window, ChangedNames(step, before, asked)[0]) + ": " + asked.text);
+      break;
+    case Arg::ColourPair:
+      lines.push_back(CaptionOf(window, controls[0]) + ": Text " +
+                      std::to_string(asked.numbers[0]) + ", Hintergrund " +
+                      std::to_string(asked.numbers[1]));
+      break;
   }
-  return captions;
+  return lines;
+}
+
+void AddOnce(std::vector<std::string>& captions, const std::string& caption) {
+  if (std::find(captions.begin(), captions.end(), caption) == captions.end())
+    captions.push_back(caption);
 }
 
 }  // namespace
@@ -334,13 +357,37 @@ std::vector<const char*> StepControls(const WriteStep& step) {
   return names;
 }
 
-std::string NotAppliedReport(const std::vector<std::string>& captions) {
+LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
+  LoadedControls loaded{layout, {}};
+  for (const WriteStep& step : WriteSequence(layout)) loaded.steps.push_back(Read(controls, step));
+  return loaded;
+}
+
+void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
+  if (!IsWindowsXPOrVista()) return;
+  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  // A reading that could not open the registry changed no control: the user's changes since
+  // the last load stay changes.
+  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
+    loaded = RememberLoaded(controls, layout);
+}
+
+std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint) {
   std::string text = kNotApplied;
   const std::size_t listed = captions.size() > kListedAtMost ? kListedAtMost - 1 : captions.size();
   for (std::size_t i = 0; i < listed; ++i) text += "\r" + captions[i];
   if (listed < captions.size())
     text += "\rund " + std::to_string(captions.size() - listed) + " weitere";
-  return text + "\r\r" + kAdminHint;
+  return adminHint ? text + "\r\r" + kAdminHint : text;
+}
+
+std::string ConfirmationText(const std::vector<std::string>& changes) {
+  std::string text = kChanges;
+  const std::size_t listed = std::min(changes.size(), kListedAtMost);
+  for (std::size_t i = 0; i < listed; ++i) text += "\r" + changes[i];
+  if (listed < changes.size())
+    text += "\r… und " + std::to_string(changes.size() - listed) + " weitere";
+  return text + "\r\r" + kConfirmApply;
 }
 
 std::string ProgressText(int position, int maximum) {
@@ -348,52 +395,86 @@ std::string ProgressText(int position, int maximum) {
 }
 
 void ApplySettings(ApplyWindow& window, Layout layout) {
-  if (MessageDlg(kConfirmApply, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return;
   ControlSurface& controls = window.controls;
   const std::vector<WriteStep>& sequence = WriteSequence(layout);
-  // The writes use what the controls show now; nothing can change them during the run.
-  std::vector<Shown> asked;
-  for (const WriteStep& step : sequence) asked.push_back(Read(controls, step));
+  // The writes use what the controls show now; nothing can change them during the run. Without
+  // a remembered load of this layout every write counts as changed.
+  const std::vector<StepState> loaded =
+      window.loaded.layout == layout && window.loaded.steps.size() == sequence.size()
+          ? window.loaded.steps
+          : std::vector<StepState>{};
+  auto before = [&](std::size_t i) { return loaded.empty() ? nullptr : &loaded[i]; };
+  std::vector<StepState> asked;
+  std::vector<bool> changed;
+  std::vector<std::string> changes;
+  for (std::size_t i = 0; i < sequence.size(); ++i) {
+    asked.push_back(Read(controls, sequence[i]));
+    changed.push_back(loaded.empty() || asked[i] != loaded[i]);
+    if (!changed[i]) continue;
+    for (std::string& line : ChangeLines(window, sequence[i], before(i), asked[i]))
+      changes.push_back(std::move(line));
+  }
+  if (std::none_of(changed.begin(), changed.end(), [](bool c) { return c; })) {
+    window.standardViewShown = false;  // closing loses nothing
+    MessageDlg(kNothingChanged, MsgType::Information, kMbOk);
+    return;
+  }
+  if (MessageDlg(ConfirmationText(changes), MsgType::Confirmation, kMbYes | kMbNo) !=
+      MsgResult::Yes)
+    return;
 
   window.standardViewShown = false;
   std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(sequence.size()));
   progress->Show();
 
+  std::vector<bool> failed(sequence.size());
+  bool adminHint = false;
   bool wrote = false;
-  std::optional<std::string> failure;
   {
     RegistryBatch batch;
     wrote = batch.opened();
     for (std::size_t i = 0; wrote && i < sequence.size(); ++i) {
-      try {
-        Write(sequence[i], asked[i]);
-      } catch (const Error& e) {
-        failure = e.what();
-        break;
+      if (changed[i]) {
+        const std::size_t first = RegistryFailureCount();
+        bool raised = false, ok = false;
+        try {
+          ok = Write(sequence[i], asked[i]);
+        } catch (const Error&) {
+          raised = true;
+        }
+        bool refused = false;
+        for (const RegFailure& f : RegistryFailuresSince(first)) {
+          if (!f.refused()) continue;
+          refused = true;
+          adminHint = adminHint || f.root == HKLM || f.root == HKCR;
+        }
+        failed[i] = raised || (!ok && refused);
       }
       progress->StepProgress();
     }
   }
-  if (failure) {
-    progress.reset();
-    LoadSettings(controls, ReadOrder(layout));
-    MessageDlg(std::string(kPartly) + "\r" + *failure, MsgType::Error, kMbOk);
-    return;
-  }
 
   progress->AllowClose();
   const bool reloaded = LoadSettings(controls, ReadOrder(layout));
+  if (reloaded) window.loaded = RememberLoaded(controls, layout);
   progress->Fill();
   if (!wrote || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
     MessageDlg(kNoRegistry, MsgType::Error, kMbOk);
     return;
   }
-  const std::vector<std::string> missed = NotTakenEffect(window, sequence, asked);
+  std::vector<std::string> missed;
+  for (std::size_t i = 0; i < sequence.size(); ++i) {
+    if (!changed[i]) continue;
+    const std::vector<const char*> names =
+        failed[i] ? ChangedNames(sequence[i], before(i), asked[i])
+                  : Unapplied(sequence[i], asked[i], Read(controls, sequence[i]));
+    for (const char* name : names) AddOnce(missed, CaptionOf(window, name));
+  }
   if (missed.empty()) {
     MessageDlg(kDone, MsgType::Information, kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(missed), MsgType::Error, kMbOk);
+    MessageDlg(NotAppliedReport(missed, adminHint), MsgType::Error, kMbOk);
   }
   progress.reset();
 

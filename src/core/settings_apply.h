@@ -1,7 +1,8 @@
 #pragma once
 
 // Applying: the two fixed write sequences (one setter call per write) and the apply run that
-// writes every control of the visible layout, re-reads the machine and reports what took effect.
+// writes what the user changed since the last load, re-reads the machine and reports what took
+// effect.
 
 #include <array>
 #include <functional>
@@ -46,12 +47,33 @@ struct WriteStep {
   Setter set;
   const SearchProvider* provider = nullptr;  // SearchProvider
   const char* reportAs = nullptr;  // a control whose caption names this setting, if not its own
+  const char* unit = nullptr;      // Position: what the page shows after the number (" ms")
 };
 
 // The write sequence of a layout: 85 writes on XP, 56 on Vista.
 const std::vector<WriteStep>& WriteSequence(Layout layout);
 // The controls of a write that are in use.
 std::vector<const char*> StepControls(const WriteStep& step);
+
+// What the controls of one write show: box states (1 checked), a slider position or list
+// indexes in numbers, a label's text in text.
+struct StepState {
+  std::vector<int> numbers;
+  std::string text;
+  bool operator==(const StepState& o) const { return numbers == o.numbers && text == o.text; }
+  bool operator!=(const StepState& o) const { return !(*this == o); }
+};
+
+// What every write's controls showed after the last load; empty before the first.
+struct LoadedControls {
+  Layout layout = Layout::XP;
+  std::vector<StepState> steps;
+};
+LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout);
+// Loads the layout of the running Windows (as LoadCurrentSettings) and remembers what the
+// controls show afterwards; a reading that could not open the registry is not remembered (but
+// the first one is, so there always is a state to compare with).
+void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded);
 
 // The progress window of a run. Created shown-less with the bar at 0 of its maximum; destroying
 // the object destroys the window (never through its close query).
@@ -71,23 +93,31 @@ class Progress {
 std::string ProgressText(int position, int maximum);
 
 // The error text of a run whose settings did not all take effect: the settings' captions, one
-// a line, cut short with "und n weitere" after 15 lines, and the hint on administrator rights.
-std::string NotAppliedReport(const std::vector<std::string>& captions);
+// a line, cut short with "und n weitere" after 15 lines, and with adminHint the hint on
+// administrator rights.
+std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint);
+// The question before a run: one line per change, at most 15, then "… und n weitere".
+std::string ConfirmationText(const std::vector<std::string>& changes);
 
 // What an apply run needs from the main window.
 struct ApplyWindow {
   ControlSurface& controls;
   bool& standardViewShown;
+  // What the controls showed after the last load; the run replaces it after its reload.
+  LoadedControls& loaded;
   // Creates the progress window with the bar's maximum.
   std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
   // The caption that names a control to the user: its own, or its group's when it has none.
   std::function<std::string(const std::string& control)> caption;
 };
 
-// Asks, writes the sequence inside a registry batch with one progress step per write, reloads
-// the controls and reports. When a control does not show afterwards what it asked for, the
-// report names those settings instead of claiming success. A setter that raises ends the run
-// at that write with an error box; the controls are reloaded first.
+// Writes only what differs from the last load. With nothing changed it says so and touches
+// nothing. Otherwise it asks, naming the changes, and writes inside a registry batch with one
+// progress step per write of the sequence (unchanged writes make no registry call), reloads the
+// controls and reports. A setting counts as not applied when its setter raises, when its
+// controls show something else after the reload, or when the setter fails with a refusal
+// recorded by the registry layer; the run goes on after each. Errors other than tw::Error end
+// the run (batch closed, progress window gone) and reach the caller.
 void ApplySettings(ApplyWindow& window, Layout layout);
 void ApplySettingsXP(ApplyWindow& window);
 void ApplySettingsVista(ApplyWindow& window);

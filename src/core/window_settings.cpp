@@ -1,6 +1,7 @@
 #include "window_settings.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -47,10 +48,19 @@ void LoadWindowSettings(WindowPlacement& window) {
   const std::optional<std::int32_t> left = ReadDword(key, "left");
   const std::optional<std::int32_t> top = ReadDword(key, "top");
   if (left || top) {
-    const int x = left.value_or(frame.left);
-    const int y = top.value_or(frame.top);
-    const ScreenRect moved = {x, y, x + frame.right - frame.left, y + frame.bottom - frame.top};
-    if (window.OnAnyMonitor(moved)) window.MoveTo(x, y);
+    // In 64 bits: a stored left of 0x7FFFFFFF plus the width does not fit an int.
+    const std::int64_t x = left.value_or(frame.left);
+    const std::int64_t y = top.value_or(frame.top);
+    const std::int64_t right = x + (std::int64_t{frame.right} - frame.left);
+    const std::int64_t bottom = y + window.TitleBarHeight();
+    auto fits = [](std::int64_t v) {
+      return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
+    };
+    if (fits(right) && fits(bottom)) {
+      const ScreenRect titleBar = {static_cast<int>(x), static_cast<int>(y),
+                                   static_cast<int>(right), static_cast<int>(bottom)};
+      if (window.OnOneWorkArea(titleBar)) window.MoveTo(titleBar.left, titleBar.top);
+    }
   }
   if (ReadDword(key, "collapsed").value_or(0) != 0) window.CollapseInfoPanel();
 }

@@ -23,13 +23,16 @@ class WindowPlacement {
   virtual int ClientWidth() const = 0;
   virtual int CollapsedClientWidth() const = 0;
   virtual void CollapseInfoPanel() = 0;
-  // True when the rectangle overlaps a monitor of the desktop.
-  virtual bool OnAnyMonitor(const ScreenRect& r) const = 0;
+  // From the frame's top to the client area's: the title bar with the border above it.
+  virtual int TitleBarHeight() const = 0;
+  // True when the rectangle lies wholly inside the work area of one monitor.
+  virtual bool OnOneWorkArea(const ScreenRect& r) const = 0;
 };
 
 // At first show. Applies each value that is present as a REG_DWORD; a value of another type is
-// skipped without a message. A position that would put the window on no monitor (one was
-// removed since) is not applied. "collapsed" other than 0 closes the panel.
+// skipped without a message. A position is applied only when the whole title bar would lie on
+// one monitor's work area, so the window can always be grabbed and moved (a monitor removed
+// since, a taskbar moved, values out of range). "collapsed" other than 0 closes the panel.
 void LoadWindowSettings(WindowPlacement& window);
 // At close. Creates the key when needed and writes the three values; a key that cannot be
 // opened for writing is left alone (the window closes all the same).

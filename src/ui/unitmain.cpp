@@ -128,9 +128,21 @@ class Placement : public WindowPlacement {
   int ClientWidth() const override { return form_.ClientWidth(); }
   int CollapsedClientWidth() const override { return form_.CollapsedClientWidth; }
   void CollapseInfoPanel() override { form_.CollapseInfoPanel(); }
-  bool OnAnyMonitor(const ScreenRect& s) const override {
+  int TitleBarHeight() const override {
+    RECT frame;
+    POINT client{0, 0};
+    GetWindowRect(form_.handle(), &frame);
+    ClientToScreen(form_.handle(), &client);
+    return client.y - frame.top;
+  }
+  bool OnOneWorkArea(const ScreenRect& s) const override {
     const RECT r{s.left, s.top, s.right, s.bottom};
-    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
+    if (!monitor || !GetMonitorInfoA(monitor, &info)) return false;
+    const RECT& w = info.rcWork;
+    return r.left >= w.left && r.top >= w.top && r.right <= w.right && r.bottom <= w.bottom;
   }
 
  private:
@@ -347,7 +359,7 @@ void TfrmMain::FormPaint(HDC dc) {
   DeleteDC(source);
 }
 
-void TfrmMain::LoadCurrentSettings() { tw::LoadCurrentSettings(*controls_); }
+void TfrmMain::LoadCurrentSettings() { LoadAndRemember(*controls_, loaded_); }
 
 void TfrmMain::sbutCurrentSettingsClick(Control&) {
   LoadCurrentSettings();
@@ -360,7 +372,7 @@ void TfrmMain::butCancelClick(Control&) { Close(); }
 // --- Applying and the standard view.
 
 void TfrmMain::butApplyClick(Control&) {
-  ApplyWindow window{*controls_, StandardViewShown,
+  ApplyWindow window{*controls_, StandardViewShown, loaded_,
                      [this](int maximum) -> std::unique_ptr<Progress> {
                        return std::make_unique<TfrmProgress>(handle(), maximum);
                      },

@@ -14,6 +14,7 @@
 #include "console_palette.h"
 #include "controls.h"
 #include "form.h"
+#include "settings_apply.h"
 
 namespace tw::ui {
 
@@ -103,6 +104,8 @@ class TfrmMain : public Form {
   HMODULE richEdit_ = nullptr;
   bool doubleBuffered_ = false;
   int shownText_ = 0;
+  // What the controls showed after the last load: applying writes only what differs.
+  LoadedControls loaded_;
 };
 
 extern TfrmMain* frmMain;

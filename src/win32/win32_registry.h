@@ -1,7 +1,8 @@
 #pragma once
 
 // The registry seam over advapi32. Handles are HKEYs; the three roots map to the predefined
-// keys. Stateless: one instance serves the whole program.
+// keys. Stateless: one instance serves the whole program. Under WOW64 (the 32-bit exe on 64-bit
+// Windows) every key is opened, created and deleted in the 64-bit view.
 
 #include "registry_api.h"
 

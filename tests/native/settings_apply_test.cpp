@@ -6,8 +6,11 @@
 #include <set>
 
 #include "apply_fakes.h"
+#include "catalogue_boxes.h"
 #include "fake_system.h"
+#include "machine_snapshot.h"
 #include "registry.h"
+#include "standard_view.h"
 #include "test_machine.h"
 
 namespace tw::test {
@@ -46,17 +49,21 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
   EXPECT_STREQ(vista[55].provider->name, "Wikipedia");
 }
 
-TEST(NotAppliedReport, ListsAtMostFifteenLines) {
-  for (std::size_t count : {15u, 16u}) {
-    std::vector<std::string> captions;
-    for (std::size_t i = 1; i <= count; ++i) captions.push_back("E" + std::to_string(i));
-    const std::string text = NotAppliedReport(captions);
-    const std::string tail = count == 15 ? "\rE14\rE15\r\r" : "\rE14\rund 2 weitere\r\r";
-    EXPECT_EQ(text,
-              "Folgende Einstellungen wurden nicht übernommen:\rE1\rE2\rE3\rE4\rE5\rE6\rE7\r"
-              "E8\rE9\rE10\rE11\rE12\rE13" +
-                  tail + "Systemweite Einstellungen erfordern Administratorrechte.");
-  }
+TEST(ApplyTexts, ReportAndQuestionListAtMostFifteenLines) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= 17; ++i) lines.push_back("E" + std::to_string(i));
+  const std::string first13 = "\rE1\rE2\rE3\rE4\rE5\rE6\rE7\rE8\rE9\rE10\rE11\rE12\rE13";
+  const std::string hint = "\r\rSystemweite Einstellungen erfordern Administratorrechte.";
+  const std::string report = "Folgende Einstellungen wurden nicht übernommen:" + first13;
+  const std::string question = "Folgende Einstellungen werden geändert:" + first13;
+  const std::string ask = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
+  const std::vector<std::string> fifteen(lines.begin(), lines.begin() + 15);
+  const std::vector<std::string> sixteen(lines.begin(), lines.begin() + 16);
+  EXPECT_EQ(NotAppliedReport(fifteen, true), report + "\rE14\rE15" + hint);
+  EXPECT_EQ(NotAppliedReport(sixteen, true), report + "\rE14\rund 2 weitere" + hint);
+  EXPECT_EQ(NotAppliedReport(fifteen, false), report + "\rE14\rE15");
+  EXPECT_EQ(ConfirmationText(fifteen), question + "\rE14\rE15" + ask);
+  EXPECT_EQ(ConfirmationText(lines), question + "\rE14\rE15\r… und 2 weitere" + ask);
 }
 
 // --- Runs on an in-memory machine.
@@ -77,11 +84,16 @@ class ApplyRun : public ::testing::Test {
     messages.asked.clear();
     standardViewShown = true;
   }
+  // The start-up reading, which the run compares against.
+  void Load() {
+    ASSERT_TRUE(LoadSettings(surface, ReadOrder(layout_)));
+    loaded = RememberLoaded(surface, layout_);
+  }
   void TearDown() override { SetSystemBackend(nullptr); }
 
   void Apply() {
     ApplyWindow window{
-        surface, standardViewShown,
+        surface, standardViewShown, loaded,
         [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
         [this](const std::string& name) { return captions.count(name) ? captions[name] : name; }};
     ApplySettings(window, layout_);
@@ -120,9 +132,32 @@ class ApplyRun : public ::testing::Test {
   MessageScript messages;
   ProgressLog progress;
   bool standardViewShown = true;
+  LoadedControls loaded;
   std::map<std::string, std::string> captions;
   Layout layout_ = Layout::XP;
 };
+
+constexpr char kAsk[] = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
+constexpr char kChanges[] = "Folgende Einstellungen werden geändert:\r";
+
+// The catalogue entry a write sets.
+const TweakInfo& TweakOf(const WriteStep& w) {
+  std::string name;
+  if (w.set.flag) {
+    for (const Box& b : CatalogueBoxes()) {
+      if (b.set == w.set.flag) name = b.name;
+    }
+  }
+  if (w.set.number) name = w.set.number == SetBitBucket ? "BitBucket" : "StartmenuDelay";
+  if (w.set.pair) name = "ConsoleColors";
+  if (w.set.options) name = "SearchOptions";
+  if (w.set.text) name = "ProgramDir";
+  if (w.set.provider) name = "SearchProvider";
+  for (const TweakInfo& t : CatalogueTweaks()) {
+    if (t.name == name) return t;
+  }
+  throw Error("no tweak for " + std::string(w.controls[0]));
+}
 
 TEST_F(ApplyRun, TheMachineHoldsWhatEveryControlShowed) {
   struct Case {
@@ -139,6 +174,7 @@ TEST_F(ApplyRun, TheMachineHoldsWhatEveryControlShowed) {
     const int writes = c.layout == Layout::XP ? 85 : 56;
     SCOPED_TRACE(std::to_string(writes) + (c.firstChecked ? " checked first" : ""));
     Prepare(c.layout);
+    Load();
     Request(c.firstChecked, c.delay, c.bitBucket, c.text, c.back, c.folder);
     Showing expected = Shown();
     if (c.text == 0 && c.back == 0)  // black on black is stored as 0, which reads as 7 on 0
@@ -147,7 +183,8 @@ TEST_F(ApplyRun, TheMachineHoldsWhatEveryControlShowed) {
     Apply();
 
     ASSERT_EQ(messages.asked.size(), 3u);
-    EXPECT_EQ(messages.asked[0].text, "Möchten Sie die Einstellungen jetzt vornehmen?");
+    EXPECT_EQ(messages.asked[0].text.rfind(kChanges, 0), 0u);
+    EXPECT_NE(messages.asked[0].text.find(kAsk), std::string::npos);
     EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo);
     EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
     EXPECT_EQ(messages.asked[1].type, MsgType::Information);
@@ -176,6 +213,8 @@ TEST_F(ApplyRun, TheMachineHoldsWhatEveryControlShowed) {
 TEST_F(ApplyRun, AnythingButYesDoesNothing) {
   for (MsgResult answer : {MsgResult::No, MsgResult::Cancel}) {
     Prepare(Layout::XP);
+    Load();
+    surface.SetChecked("cboxBalloonTips", true);
     messages.answers = {answer};
     Apply();
     EXPECT_EQ(messages.asked.size(), 1u);
@@ -193,9 +232,11 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
       if (at.root == HKLM && !at.wholeKey) MemoryMachine()->PutKey(HKLM, at.key);
     }
   }
-  ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
+  Load();
   MemoryMachine()->DenyWrite(HKLM, "");
   captions = {{"cboxDisableRemoteDesktop", "&Remotedesktop\rdeaktivieren"},
+              {"cboxShowFileext", "Dateiendungen anzeigen"},
+              {"labStartmenuDelayCaption", "Startmenüverzögerung"},
               {"tbarBitBucket", "Papierkorb"},
               {"Label1", "Installationspfad für Programme"}};
   const bool remote = surface.Checked("cboxDisableRemoteDesktop");
@@ -209,6 +250,12 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
   Apply();
 
   ASSERT_EQ(messages.asked.size(), 3u);
+  // In the order of the sequence; sliders and the folder by their heading and shown value.
+  EXPECT_EQ(messages.asked[0].text,
+            std::string(kChanges) + "Dateiendungen anzeigen: " + (fileext ? "aus" : "ein") +
+                "\rStartmenüverzögerung: 100 ms\rRemotedesktop deaktivieren: " +
+                (remote ? "aus" : "ein") +
+                "\rPapierkorb: 50 %\rInstallationspfad für Programme: D:\\Software" + kAsk);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
   EXPECT_EQ(messages.asked[1].text,
             "Folgende Einstellungen wurden nicht übernommen:\rRemotedesktop deaktivieren\r"
@@ -219,8 +266,12 @@ TEST_F(ApplyRun, RefusedWritesAreNamedInsteadOfSuccess) {
   EXPECT_EQ(surface.Position("trackStartmenuDelay"), 100);
 }
 
+// Without a registry nothing is claimed, and the changes stay changes for the next click.
 TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
   Prepare(Layout::Vista);
+  Load();
+  captions = {{"cb20060501", "Sprechblasen abschalten"}};
+  surface.SetChecked("cb20060501", true);
   SetRegistryBackend(nullptr);
   messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
   Apply();
@@ -230,28 +281,159 @@ TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
             "übernommen.");
   EXPECT_EQ(progress.steps, 0);
   EXPECT_TRUE(progress.destroyed);
+
+  SetRegistryBackend(MemoryMachine());
+  messages.answers = {MsgResult::No};
+  Apply();
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[2].text, std::string(kChanges) + "Sprechblasen abschalten: ein" + kAsk);
 }
 
-// The console colour value cannot be written: the colour write (51 of 85) raises.
-TEST_F(ApplyRun, ASetterThatRaisesEndsTheRunWithAnErrorBox) {
+// A deny-all key under HKCU with a changed box in it (the first write), and a changed box later
+// in the sequence: the run gets past the refusal, writes the later one and names the first,
+// without the hint on administrator rights.
+TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
   Prepare(Layout::XP);
+  Load();
+  MemoryMachine()->DenyAll(HKCU,
+                           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+  // The colour value refuses as well: its setter raises.
   MemoryMachine()->DenyValueWrite(HKCU, "Software\\Microsoft\\Command Processor");
-  Request(true, 250, 37, 14, 1, "D:\\Software");
-  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
+  captions = {{"cboxBalloonTips", "Sprechblasen abschalten"},
+              {"combxTextColor", "Kommandozeile"},
+              {"cboxMuteBeepTone", "Warnton abschalten"}};
+  surface.SetChecked("cboxBalloonTips", !surface.Checked("cboxBalloonTips"));
+  surface.SetItemIndex("combxTextColor", 14);
+  const bool beep = !surface.Checked("cboxMuteBeepTone");
+  surface.SetChecked("cboxMuteBeepTone", beep);
+  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
   Apply();
 
-  ASSERT_EQ(messages.asked.size(), 2u) << "no success message, no restart question";
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[0].text, std::string(kChanges) + "Sprechblasen abschalten: " +
+                                        (surface.Checked("cboxBalloonTips") ? "aus" : "ein") +
+                                        "\rWarnton abschalten: " + (beep ? "ein" : "aus") +
+                                        "\rKommandozeile: Text 14, Hintergrund 0" + kAsk);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
   EXPECT_EQ(messages.asked[1].text,
-            "Die Einstellungen wurden nur teilweise übernommen:\rFehler beim Setzen der Daten "
-            "für 'DefaultColor'");
-  EXPECT_EQ(progress.steps, 50);
-  EXPECT_EQ(progress.messagesAtDestroy, 1u) << "gone before the error box";
+            "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten\r"
+            "Kommandozeile");
+  EXPECT_EQ(surface.Checked("cboxMuteBeepTone"), beep) << "written after both refusals";
+  EXPECT_EQ(progress.steps, 85);
   EXPECT_FALSE(RegistryAccessOpen());
   EXPECT_EQ(MemoryMachine()->OpenHandles(), 0u);
-  // Reloaded: writes before the failure show, later ones show the machine as it was.
-  EXPECT_EQ(surface.Position("trackStartmenuDelay"), 250);
-  EXPECT_EQ(surface.Position("tbarBitBucket"), 10);
+}
+
+TEST_F(ApplyRun, NothingChangedSaysSoAndTouchesNothing) {
+  for (Layout layout : {Layout::XP, Layout::Vista}) {
+    Prepare(layout);
+    HostileValues hostile(*MemoryMachine());
+    Load();
+    SetRegistryBackend(nullptr);  // any registry call now fails the run
+    messages.answers = {MsgResult::Ok};
+    Apply();
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "Es wurden keine Einstellungen geändert.");
+    EXPECT_EQ(messages.asked[0].type, MsgType::Information);
+    EXPECT_EQ(messages.asked[0].buttons, kMbOk);
+    EXPECT_EQ(progress.created, 0);
+    EXPECT_FALSE(standardViewShown);
+  }
+}
+
+// On a machine seeded with a real XP's values and hostile ones, changing one box changes
+// exactly that tweak's values, nothing else under any catalogue location.
+TEST_F(ApplyRun, OneChangedBoxChangesOnlyItsTweak) {
+  for (const auto& [layout, box] : {std::pair{Layout::XP, "cboxBalloonTips"},
+                                    {Layout::XP, "cboxDeleteAdminShare"},
+                                    {Layout::XP, "cboxDisableActiveX"},
+                                    {Layout::Vista, "cb20060501"},
+                                    {Layout::Vista, "cb20060533"}}) {
+    SCOPED_TRACE(box);
+    Prepare(layout);
+    HostileValues hostile(*MemoryMachine());
+    Load();
+    const Snapshot before = CatalogueSnapshot(*MemoryMachine());
+    surface.SetChecked(box, !surface.Checked(box));
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Apply();
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+    EXPECT_EQ(progress.steps, layout == Layout::XP ? 85 : 56);
+    const TweakInfo* tweak = nullptr;
+    for (const WriteStep& w : WriteSequence(layout)) {
+      if (std::string(w.controls[0]) == box) tweak = &TweakOf(w);
+    }
+    ASSERT_NE(tweak, nullptr);
+    const std::vector<std::string> changed =
+        Differences(before, CatalogueSnapshot(*MemoryMachine()));
+    EXPECT_FALSE(changed.empty());
+    for (const std::string& entry : changed) EXPECT_TRUE(InTweak(entry, *tweak)) << entry;
+  }
+}
+
+// After the standard view only the writes whose controls it changed are made.
+TEST_F(ApplyRun, AfterTheStandardViewOnlyDifferingWritesAreMade) {
+  for (Layout layout : {Layout::XP, Layout::Vista}) {
+    Prepare(layout);
+    HostileValues hostile(*MemoryMachine());
+    Load();
+    const Showing loadedShown = Shown();
+    const Snapshot before = CatalogueSnapshot(*MemoryMachine());
+    ShowStandard(surface, layout);
+    const Showing standard = Shown();
+    std::vector<const TweakInfo*> written;
+    for (const WriteStep& w : WriteSequence(layout)) {
+      for (const char* name : StepControls(w)) {
+        if (loadedShown.at(name) != standard.at(name)) written.push_back(&TweakOf(w));
+      }
+    }
+    ASSERT_FALSE(written.empty());
+    ASSERT_LT(written.size(), WriteSequence(layout).size());
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Apply();
+    for (const std::string& entry : Differences(before, CatalogueSnapshot(*MemoryMachine()))) {
+      EXPECT_TRUE(std::any_of(written.begin(), written.end(),
+                              [&](const TweakInfo* t) { return InTweak(entry, *t); }))
+          << entry << " written, though its controls showed the standard already";
+    }
+  }
+}
+
+// A context-menu entry the run removes, with a subkey named outside cp1252, goes completely.
+// When a subkey refuses deleting, nothing of the entry goes and the setting is reported: the
+// entry never keeps its caption without its command.
+TEST_F(ApplyRun, RemovingAnEntryIsAllOrNothing) {
+  const std::string entry = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
+  const std::u16string wide = AnsiToWide(entry) + u"\\\u65e5\u672c\\ddeexec";
+  for (bool locked : {false, true}) {
+    SCOPED_TRACE(locked ? "locked command" : "all free");
+    Prepare(Layout::XP);
+    MemoryMachine()->PutString(HKCR, entry, "", "Registry-Editor");
+    MemoryMachine()->PutString(HKCR, entry + "\\command", "", "regedit.exe");
+    MemoryMachine()->PutKeyW(HKCR, wide);
+    if (locked) MemoryMachine()->DenyWrite(HKCR, entry + "\\command");
+    Load();
+    ASSERT_TRUE(surface.Checked("cboxRegEdit"));
+    surface.SetChecked("cboxRegEdit", false);
+    captions = {{"cboxRegEdit", "Registry-Editor"}};
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Apply();
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[0].text, std::string(kChanges) + "Registry-Editor: aus" + kAsk);
+    if (!locked) {
+      EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+      EXPECT_FALSE(MemoryMachine()->HasKey(HKCR, entry));
+      continue;
+    }
+    EXPECT_EQ(messages.asked[1].text,
+              "Folgende Einstellungen wurden nicht übernommen:\rRegistry-Editor\r\r"
+              "Systemweite Einstellungen erfordern Administratorrechte.");
+    EXPECT_TRUE(MemoryMachine()->HasKeyW(HKCR, wide));
+    EXPECT_TRUE(MemoryMachine()->Get(HKCR, entry, "").has_value());
+    EXPECT_TRUE(MemoryMachine()->Get(HKCR, entry + "\\command", "").has_value());
+    EXPECT_TRUE(surface.Checked("cboxRegEdit"));
+  }
 }
 
 }  // namespace

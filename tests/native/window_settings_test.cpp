@@ -11,7 +11,8 @@
 namespace tw::test {
 namespace {
 
-// A 500 x 400 window on two monitors, the second left of the first.
+// A 500 x 400 window with a 30-pixel title bar on two monitors, the second left of the first;
+// the first has a 30-pixel taskbar at its bottom.
 class FakePlacement : public WindowPlacement {
  public:
   ScreenRect Frame() const override { return frame; }
@@ -19,9 +20,11 @@ class FakePlacement : public WindowPlacement {
   int ClientWidth() const override { return collapsed ? 496 : 740; }
   int CollapsedClientWidth() const override { return 496; }
   void CollapseInfoPanel() override { collapsed = true; }
-  bool OnAnyMonitor(const ScreenRect& r) const override {
-    for (const ScreenRect& m : {ScreenRect{0, 0, 1024, 768}, ScreenRect{-1280, 0, 0, 1024}}) {
-      if (r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom) return true;
+  int TitleBarHeight() const override { return 30; }
+  bool OnOneWorkArea(const ScreenRect& r) const override {
+    for (const ScreenRect& m : {ScreenRect{0, 0, 1024, 738}, ScreenRect{-1280, 0, 0, 1024}}) {
+      if (r.left >= m.left && r.top >= m.top && r.right <= m.right && r.bottom <= m.bottom)
+        return true;
     }
     return false;
   }
@@ -53,7 +56,8 @@ TEST(WindowSettings, PositionAndPanelSurviveARestart) {
 TEST(WindowSettings, EachUsableValueApplies) {
   struct Value {
     const char* name;
-    int number;  // -1: stored as the text "300"
+    std::int64_t number;  // as a DWORD
+    bool asText = false;  // stored as the text "300"
   };
   struct Case {
     const char* what;
@@ -65,19 +69,28 @@ TEST(WindowSettings, EachUsableValueApplies) {
       {"no key", {}, 100, 100, false},
       {"only left", {{"left", 300}}, 300, 100, false},
       {"collapsed 5", {{"collapsed", 5}}, 100, 100, true},
-      {"left as text", {{"left", -1}, {"top", 50}, {"collapsed", 1}}, 100, 50, true},
-      {"collapsed as text", {{"collapsed", -1}}, 100, 100, false},
+      {"left as text", {{"left", 0, true}, {"top", 50}, {"collapsed", 1}}, 100, 50, true},
+      {"collapsed as text", {{"collapsed", 0, true}}, 100, 100, false},
       {"monitor removed", {{"left", 3000}, {"top", 50}}, 100, 100, false},
+      // The whole title bar must lie on one monitor's work area.
+      {"body off screen", {{"left", 500}, {"top", 700}}, 500, 700, false},
+      {"title bar under the taskbar", {{"left", 500}, {"top", 709}}, 100, 100, false},
+      {"title bar across two monitors", {{"left", -200}, {"top", 50}}, 100, 100, false},
+      {"title bar above the screen", {{"left", 100}, {"top", -1}}, 100, 100, false},
+      {"right edge of the work area", {{"left", 524}, {"top", 0}}, 524, 0, false},
+      {"largest left", {{"left", 0x7FFFFFFF}, {"top", 50}}, 100, 100, false},
+      {"largest top", {{"left", 50}, {"top", 0x7FFFFFFF}}, 100, 100, false},
+      {"smallest left", {{"left", -2147483648LL}, {"top", 50}}, 100, 100, false},
   };
   MessageScript messages;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ResetMachine();
     for (const Value& v : c.stored) {
-      if (v.number < 0) {
+      if (v.asText) {
         MemoryMachine()->PutString(HKCU, kProgramKey, v.name, "300");
       } else {
-        MemoryMachine()->PutDword(HKCU, kProgramKey, v.name, v.number);
+        MemoryMachine()->PutDword(HKCU, kProgramKey, v.name, static_cast<std::uint32_t>(v.number));
       }
     }
     FakePlacement window;

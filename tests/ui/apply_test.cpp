@@ -1,18 +1,21 @@
-// Applying in the real window: every control reaches the machine, the progress window counts
-// the writes and cannot be closed while they run, refused writes are named, and a setter that
-// raises ends the run with an error box.
+// Applying in the real window: every changed control reaches the machine and nothing else is
+// written, the progress window counts the writes and cannot be closed while they run, refused
+// writes are named and do not end the run.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 // Needs <windows.h> first.
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "app.h"
 #include "expect_loaded.h"
+#include "machine_snapshot.h"
 #include "reg_key.h"
 #include "registry.h"
 #include "settings_apply.h"
@@ -24,7 +27,8 @@
 namespace tw::ui::test {
 namespace {
 
-constexpr char kConfirm[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
+constexpr char kChanges[] = "Folgende Einstellungen werden geändert:\r";
+constexpr char kAsk[] = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
 constexpr char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 constexpr char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
@@ -65,7 +69,7 @@ class Apply : public LiveWindow {
 
 // Two runs with opposite boxes: every box is written checked once and unchecked once. The
 // progress label is read at every change the run makes to the registry: the n-th write happens
-// while it reads n-1, so the writes are exactly the sequence's and none passes unseen.
+// while it reads n-1, so exactly the writes whose controls changed reach the registry.
 TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
   struct Case {
     bool firstChecked;
@@ -79,8 +83,21 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
                         Case{false, 1, 100, 0, 2, folder.c_str(), MsgResult::Yes}}) {
     SCOPED_TRACE(k.firstChecked ? "first box checked" : "first box unchecked");
     form->StandardViewShown = true;
+    const auto loaded = Showing();
     Request(k.firstChecked, k.delay, k.bitBucket, k.text, k.back, k.folder);
     const auto requested = Showing();
+    std::set<std::string> expectedLabels;
+    {
+      const std::map<std::string, std::string> was(loaded.begin(), loaded.end());
+      const std::map<std::string, std::string> now(requested.begin(), requested.end());
+      int n = 0;
+      for (const WriteStep& w : WriteSequence(layout)) {
+        for (const char* name : StepControls(w)) {
+          if (was.at(name) != now.at(name)) expectedLabels.insert(ProgressText(n, Writes()));
+        }
+        ++n;
+      }
+    }
 
     RegistrySpy spy;
     SystemStub system;
@@ -93,7 +110,7 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
       }
       labels.insert(WindowText(frmProgress->labProgress()));
       mainBlocked = mainBlocked && !IsWindowEnabled(form->handle());
-      if (labels.size() == 40 && !triedClosing) {
+      if (!triedClosing) {
         triedClosing = true;
         HWND w = frmProgress->handle();
         SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box, Alt+F4
@@ -121,15 +138,15 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
     Click("butApply");
 
     ASSERT_EQ(messages.asked.size(), 3u);
-    EXPECT_EQ(messages.asked[0].text, kConfirm);
+    EXPECT_EQ(messages.asked[0].text.rfind(kChanges, 0), 0u);
+    EXPECT_NE(messages.asked[0].text.find(kAsk), std::string::npos);
     EXPECT_EQ(messages.asked[1].text, kDone);
     EXPECT_EQ(messages.asked[1].type, MsgType::Information);
     EXPECT_EQ(messages.asked[2].text, kRestart);
     const std::vector<std::uint32_t> restarts = {kRebootForceIfHung};
     EXPECT_EQ(system.exitRequests, k.restart == MsgResult::Yes ? restarts : decltype(restarts){});
 
-    std::set<std::string> expectedLabels;
-    for (int n = 0; n < Writes(); ++n) expectedLabels.insert(ProgressText(n, Writes()));
+    EXPECT_GT(expectedLabels.size(), 20u);
     EXPECT_EQ(labels, expectedLabels);
     EXPECT_TRUE(triedClosing && stayed) << "a close request during the writes is refused";
     EXPECT_TRUE(mainBlocked);
@@ -150,16 +167,63 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
 
 TEST_F(Apply, NoToTheQuestionLeavesEverythingAlone) {
   form->StandardViewShown = true;
+  const std::string box = xp ? "cboxBalloonTips" : "cb20060501";
+  const bool on = !c().Checked(box);
+  c().SetChecked(box, on);
   const auto before = Showing();
   RegistrySpy spy;
   messages.answers = {MsgResult::No};
   Click("butApply");
   ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].text, kConfirm);
+  EXPECT_EQ(messages.asked[0].text,
+            std::string(kChanges) + "Sprechblasen abschalten: " + (on ? "ein" : "aus") + kAsk);
   EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo);
   EXPECT_EQ(spy.calls, 0) << "no registry access at all";
   EXPECT_TRUE(form->StandardViewShown);
   EXPECT_EQ(Showing(), before);
+  ExpectRunOver();
+}
+
+TEST_F(Apply, NothingChangedMakesNoRegistryCall) {
+  form->StandardViewShown = true;
+  RegistrySpy spy;
+  Click("butApply");
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, "Es wurden keine Einstellungen geändert.");
+  EXPECT_EQ(messages.asked[0].type, MsgType::Information);
+  EXPECT_EQ(messages.asked[0].buttons, kMbOk);
+  EXPECT_EQ(spy.calls, 0);
+  EXPECT_FALSE(form->StandardViewShown) << "closing loses nothing";
+  ExpectRunOver();
+}
+
+// After the standard view, the writes whose controls it changed reach the registry, no other.
+TEST_F(Apply, AfterTheStandardViewOnlyDifferingWritesAreMade) {
+  const auto loaded = Showing();
+  Click("sbutXPStandard");
+  const auto standard = Showing();
+  std::set<std::string> expectedLabels;
+  int n = 0;
+  for (const WriteStep& w : WriteSequence(layout)) {
+    for (const char* name : StepControls(w)) {
+      const auto was = std::find_if(loaded.begin(), loaded.end(),
+                                    [&](const auto& p) { return p.first == name; });
+      const auto now = std::find_if(standard.begin(), standard.end(),
+                                    [&](const auto& p) { return p.first == name; });
+      if (was->second != now->second) expectedLabels.insert(ProgressText(n, Writes()));
+    }
+    ++n;
+  }
+  ASSERT_FALSE(expectedLabels.empty());
+  RegistrySpy spy;
+  SystemStub system;
+  std::set<std::string> labels;
+  spy.onChange = [&] {
+    if (frmProgress) labels.insert(WindowText(frmProgress->labProgress()));
+  };
+  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+  Click("butApply");
+  EXPECT_EQ(labels, expectedLabels);
   ExpectRunOver();
 }
 
@@ -347,33 +411,139 @@ TEST_F(Apply, RefusedMachineSettingsAreNamedAndUserSettingsWritten) {
             kErrorSuccess);
 }
 
-// The console colour value cannot be written: the run stops there with an error box, after the
-// progress window has gone and the registry batch was closed; the window goes on.
-TEST_F(Apply, ASetterThatRaisesEndsTheRunWithAnErrorBox) {
+// A machine holding hostile values: changing one box changes that tweak's values and nothing
+// else under any catalogue location.
+TEST_F(Apply, OneChangedBoxChangesOnlyItsTweak) {
+  tw::test::HostileValues hostile(Machine());
+  for (const char* box : xp ? std::vector<const char*>{"cboxBalloonTips", "cboxDisableActiveX"}
+                            : std::vector<const char*>{"cb20060501", "cb20060540"}) {
+    SCOPED_TRACE(box);
+    form->LoadCurrentSettings();
+    const tw::test::Snapshot before = tw::test::CatalogueSnapshot(Machine());
+    c().SetChecked(box, !c().Checked(box));
+    {
+      SystemStub system;
+      messages.asked.clear();
+      messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+      Click("butApply");
+    }
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].text, kDone);
+    const auto tweak = std::find_if(
+        CatalogueTweaks().begin(), CatalogueTweaks().end(),
+        [&](const TweakInfo& t) { return static_cast<int>(t.id) == c().Get(box).tweakId; });
+    ASSERT_NE(tweak, CatalogueTweaks().end());
+    const auto changed = tw::test::Differences(before, tw::test::CatalogueSnapshot(Machine()));
+    EXPECT_FALSE(changed.empty());
+    for (const std::string& entry : changed) EXPECT_TRUE(tw::test::InTweak(entry, *tweak)) << entry;
+    // Back as it was, for the next tests.
+    c().SetChecked(box, !c().Checked(box));
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  ExpectRunOver();
+}
+
+// A key of HKCU whose DACL denies everyone; the DACL that allows everyone comes back when the
+// object goes.
+class DenyAllKey {
+ public:
+  explicit DenyAllKey(const char* path) : path_(path) { locked_ = Set("D:P"); }
+  ~DenyAllKey() { Set("D:P(A;;KA;;;WD)"); }
+  bool locked() const { return locked_; }
+
+ private:
+  bool Set(const char* sddl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key) != 0) return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    bool done = false;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
+      done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == 0;
+      LocalFree(sd);
+    }
+    RegCloseKey(key);
+    return done;
+  }
+  const char* path_;
+  bool locked_ = false;
+};
+
+// A deny-all key with a changed box in it (the first write of the sequence) and a changed box
+// later: the later one is written, the report names the first, without the hint on
+// administrator rights.
+TEST_F(Apply, ADenyAllKeyDoesNotEndTheRun) {
+  const std::string first = xp ? "cboxBalloonTips" : "cb20060501";
+  const std::string later = xp ? "cbLockNumlock" : "cb20070409";
+  const bool laterOn = !c().Checked(later);
+  c().SetChecked(first, !c().Checked(first));
+  c().SetChecked(later, laterOn);
+  {
+    DenyAllKey advanced("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    ASSERT_TRUE(advanced.locked());
+    SystemStub system;
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  EXPECT_EQ(messages.asked[1].text,
+            "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten");
+  EXPECT_EQ(c().Checked(later), laterOn) << "written after the refusal";
+  ExpectRunOver();
+}
+
+// A fault that is no registry error ends the run: the batch is closed, the progress window
+// gone, and the error reaches the program's hook.
+TEST_F(Apply, AProgramFaultEndsTheRunAndReachesTheErrorHook) {
+  const std::string box = xp ? "cboxBalloonTips" : "cb20060501";
+  c().SetChecked(box, !c().Checked(box));
+  {
+    RegistrySpy spy;
+    spy.onChange = [] { throw std::logic_error("Programmfehler"); };
+    messages.answers = {MsgResult::Yes};
+    Click("butApply");
+  }
+  EXPECT_EQ(messages.asked.size(), 1u) << "no report";
+  EXPECT_EQ(errors, std::vector<std::string>{"Programmfehler"});
+  EXPECT_EQ(frmProgress, nullptr);
+  EXPECT_EQ(ThreadWindow("TfrmProgress"), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(form->handle()));
+  EXPECT_FALSE(RegistryAccessOpen());
+  errors.clear();
+}
+
+// The console colour value cannot be written: the run goes on past it and names it afterwards
+// (without the hint on administrator rights: the refusal is under HKCU), once the registry batch
+// is closed.
+TEST_F(Apply, ARefusedWriteDoesNotEndTheRun) {
   RegistrySpy spy;
   spy.refuseValue = "DefaultColor";
   SystemStub system;
-  bool progressGone = false, batchClosed = false, mainEnabled = false;
+  const std::string text = xp ? "combxTextColor" : "combx20060817a";
+  c().SetItemIndex(text, c().ItemIndex(text) == 14 ? 13 : 14);
+  const std::string later = xp ? "cbLockNumlock" : "cb20070409";
+  const bool on = !c().Checked(later);
+  c().SetChecked(later, on);
+  bool batchClosed = false, mainEnabled = false;
   messages.onAsk = [&](const Asked& a) {
     if (a.type != MsgType::Error) return;
-    progressGone = frmProgress == nullptr && ThreadWindow("TfrmProgress") == nullptr;
     batchClosed = !RegistryAccessOpen();
     mainEnabled = IsWindowEnabled(form->handle()) != FALSE;
   };
-  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
+  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
   Click("butApply");
-  ASSERT_EQ(messages.asked.size(), 2u) << "no success message, no restart question";
+  ASSERT_EQ(messages.asked.size(), 3u);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
   EXPECT_EQ(messages.asked[1].text,
-            "Die Einstellungen wurden nur teilweise übernommen:\rFehler beim Setzen der Daten "
-            "für 'DefaultColor'");
-  EXPECT_TRUE(progressGone && batchClosed && mainEnabled);
+            "Folgende Einstellungen wurden nicht übernommen:\rKommandozeile");
+  EXPECT_EQ(messages.asked[2].text, kRestart);
+  EXPECT_EQ(c().Checked(later), on) << "written after the refusal";
+  EXPECT_TRUE(batchClosed);
+  EXPECT_FALSE(mainEnabled) << "the progress window is still up during the report";
   EXPECT_TRUE(system.exitRequests.empty());
   ExpectRunOver();
-
-  messages.answers = {MsgResult::No};
-  Click("butApply");
-  EXPECT_EQ(messages.asked.size(), 3u) << "the next click starts a new run";
+  ExpectMachineShown();
 }
 
 }  // namespace
