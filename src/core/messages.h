@@ -10,8 +10,9 @@ namespace tw {
 
 enum class MsgType { Plain, Confirmation, Information, Error };
 
-// Button set, a combination of these bits.
-enum MsgButtons : unsigned { kMbYes = 1, kMbNo = 2, kMbCancel = 4, kMbOk = 8 };
+// Button set, a combination of these bits. kMbDefaultNo makes "&Nein" the default button (the
+// first button is otherwise).
+enum MsgButtons : unsigned { kMbYes = 1, kMbNo = 2, kMbCancel = 4, kMbOk = 8, kMbDefaultNo = 16 };
 
 enum class MsgResult { Yes, No, Cancel, Ok };
 

@@ -98,11 +98,16 @@ void Layout(HWND dlg, const DialogData& d) {
       std::max(textLeft + static_cast<int>(text.right) + kMargin * 2, rowWidth + kMargin * 4);
   const int buttonTop = kMargin * 2 + textHeight + kMargin * 2;
   int x = (clientWidth - rowWidth) / 2;
+  // The first button is the default, or "&Nein" where a question asks for it.
+  int defaultButton = 0;
   for (int i = 0; i < count; ++i) {
-    const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    if ((d.buttons & kMbDefaultNo) && buttons[i]->bit == kMbNo) defaultButton = i;
+  }
+  for (int i = 0; i < count; ++i) {
+    const DWORD style = WS_TABSTOP | (i == defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     HWND button = AddChild(dlg, "BUTTON", buttons[i]->caption, style, x, buttonTop, kButtonWidth,
                            kButtonHeight, buttons[i]->id, d.font);
-    if (i == 0) SetFocus(button);
+    if (i == defaultButton) SetFocus(button);
     x += kButtonWidth + kButtonGap;
   }
   const int clientHeight = buttonTop + kButtonHeight + kMargin;

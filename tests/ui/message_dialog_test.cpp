@@ -14,13 +14,18 @@ struct Seen {
   std::string text;
   std::vector<std::string> buttons;
   bool icon = false;
+  std::string defaultButton;  // the one Enter presses, holding the focus
 };
 
 // Reads the box that is open now and answers it: a button by its caption, or Escape.
 void AnswerBox(Seen& seen, const std::string& press) {
   HWND box = GetActiveWindow();
   seen.caption = WindowText(box);
-  for (HWND h : ChildrenOfClass(box, "Button")) seen.buttons.push_back(WindowText(h));
+  for (HWND h : ChildrenOfClass(box, "Button")) {
+    seen.buttons.push_back(WindowText(h));
+    if ((GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON && GetFocus() == h)
+      seen.defaultButton = WindowText(h);
+  }
   for (HWND h : ChildrenOfClass(box, "Static")) {
     if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       seen.icon = SendMessageA(h, STM_GETICON, 0, 0) != 0;
@@ -90,6 +95,18 @@ TEST(MessageDialog, GermanCaptionsButtonsAndAnswers) {
     EXPECT_EQ(seen.text, text);
     EXPECT_EQ(seen.buttons, c.shown);
     EXPECT_EQ(seen.icon, c.type != MsgType::Plain) << c.caption;
+  }
+}
+
+TEST(MessageDialog, AQuestionMayMakeNoTheDefault) {
+  for (unsigned extra : {0u, static_cast<unsigned>(kMbDefaultNo)}) {
+    Seen seen;
+    After(100, [&] { AnswerBox(seen, "&Nein"); });
+    EXPECT_EQ(ShowMessageDialog("Ohne Sicherung fortfahren?", MsgType::Confirmation,
+                                kMbYes | kMbNo | extra),
+              MsgResult::No);
+    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Ja", "&Nein"}));
+    EXPECT_EQ(seen.defaultButton, extra ? "&Nein" : "&Ja");
   }
 }
 
