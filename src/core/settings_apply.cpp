@@ -204,6 +204,9 @@ const char kConfirmApply[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
 const char kChanges[] = "Folgende Einstellungen werden geändert:";
 const char kNothingChanged[] = "Es wurden keine Einstellungen geändert.";
 const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
+const char kUndoHint[] =
+    "Die bisherigen Werte wurden gesichert; \"Letzte Übernahme rückgängig machen\" im "
+    "Systemmenü (Alt+Leertaste) stellt sie wieder her.";
 const char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
 const char kNoRegistry[] =
@@ -212,50 +215,6 @@ const char kNotApplied[] = "Folgende Einstellungen wurden nicht übernommen:";
 const char kAdminHint[] = "Systemweite Einstellungen erfordern Administratorrechte.";
 // More unapplied settings than this are cut short with "und n weitere".
 constexpr std::size_t kListedAtMost = 15;
-
-StepState Read(const ControlSurface& c, const WriteStep& step) {
-  StepState s;
-  for (const char* name : StepControls(step)) {
-    switch (step.arg) {
-      case Arg::NegatedCheck:
-      case Arg::SearchOptions:
-      case Arg::SearchProvider:
-        s.numbers.push_back(c.Checked(name) ? 1 : 0);
-        break;
-      case Arg::Position:
-        s.numbers.push_back(c.Position(name));
-        break;
-      case Arg::ColourPair:
-        s.numbers.push_back(c.ItemIndex(name));
-        break;
-      case Arg::LabelText:
-        s.text = c.Text(name);
-        break;
-    }
-  }
-  return s;
-}
-
-// The setter's result: false when it reports failure (which counts only together with a
-// refusal the registry layer recorded; removing what is not there also reports false).
-bool Write(const WriteStep& step, const StepState& s) {
-  const std::vector<int>& n = s.numbers;
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-      return step.set.flag(n[0] == 0);
-    case Arg::Position:
-      return step.set.number(n[0]);
-    case Arg::ColourPair:
-      return step.set.pair(n[0], n[1]);
-    case Arg::SearchOptions:
-      return step.set.options(n[0], n[1], n[2], n[3], n[4]);
-    case Arg::LabelText:
-      return step.set.text(s.text);
-    case Arg::SearchProvider:
-      return step.set.provider(n[0] == 0, step.provider->name, step.provider->address);
-  }
-  return false;
-}
 
 // The controls that name a write to the user: the search-option boxes that differ between the
 // two states, otherwise the one control (or the one it is reported as).
@@ -345,6 +304,48 @@ void AddOnce(std::vector<std::string>& captions, const std::string& caption) {
 
 }  // namespace
 
+StepState StepShown(const ControlSurface& c, const WriteStep& step) {
+  StepState s;
+  for (const char* name : StepControls(step)) {
+    switch (step.arg) {
+      case Arg::NegatedCheck:
+      case Arg::SearchOptions:
+      case Arg::SearchProvider:
+        s.numbers.push_back(c.Checked(name) ? 1 : 0);
+        break;
+      case Arg::Position:
+        s.numbers.push_back(c.Position(name));
+        break;
+      case Arg::ColourPair:
+        s.numbers.push_back(c.ItemIndex(name));
+        break;
+      case Arg::LabelText:
+        s.text = c.Text(name);
+        break;
+    }
+  }
+  return s;
+}
+
+bool MakeWrite(const WriteStep& step, const StepState& s) {
+  const std::vector<int>& n = s.numbers;
+  switch (step.arg) {
+    case Arg::NegatedCheck:
+      return step.set.flag(n[0] == 0);
+    case Arg::Position:
+      return step.set.number(n[0]);
+    case Arg::ColourPair:
+      return step.set.pair(n[0], n[1]);
+    case Arg::SearchOptions:
+      return step.set.options(n[0], n[1], n[2], n[3], n[4]);
+    case Arg::LabelText:
+      return step.set.text(s.text);
+    case Arg::SearchProvider:
+      return step.set.provider(n[0] == 0, step.provider->name, step.provider->address);
+  }
+  return false;
+}
+
 const std::vector<WriteStep>& WriteSequence(Layout layout) {
   return layout == Layout::XP ? kWriteXP : kWriteVista;
 }
@@ -359,7 +360,8 @@ std::vector<const char*> StepControls(const WriteStep& step) {
 
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
   LoadedControls loaded{layout, {}};
-  for (const WriteStep& step : WriteSequence(layout)) loaded.steps.push_back(Read(controls, step));
+  for (const WriteStep& step : WriteSequence(layout))
+    loaded.steps.push_back(StepShown(controls, step));
   return loaded;
 }
 
@@ -408,7 +410,7 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   std::vector<bool> changed;
   std::vector<std::string> changes;
   for (std::size_t i = 0; i < sequence.size(); ++i) {
-    asked.push_back(Read(controls, sequence[i]));
+    asked.push_back(StepShown(controls, sequence[i]));
     changed.push_back(loaded.empty() || asked[i] != loaded[i]);
     if (!changed[i]) continue;
     for (std::string& line : ChangeLines(window, sequence[i], before(i), asked[i]))
@@ -422,6 +424,19 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   if (MessageDlg(ConfirmationText(changes), MsgType::Confirmation, kMbYes | kMbNo) !=
       MsgResult::Yes)
     return;
+  // The backup is on disk before the first write; without one the user decides.
+  if (window.backups) {
+    const auto changedWrites = [&] {
+      for (std::size_t i = 0; i < sequence.size(); ++i) {
+        if (!changed[i]) continue;
+        try {
+          MakeWrite(sequence[i], asked[i]);
+        } catch (const Error&) {
+        }
+      }
+    };
+    if (!window.backups->Before(changedWrites, changes)) return;
+  }
 
   window.standardViewShown = false;
   std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(sequence.size()));
@@ -438,7 +453,7 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
         const std::size_t first = RegistryFailureCount();
         bool raised = false, ok = false;
         try {
-          ok = Write(sequence[i], asked[i]);
+          ok = MakeWrite(sequence[i], asked[i]);
         } catch (const Error&) {
           raised = true;
         }
@@ -457,6 +472,7 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   progress->AllowClose();
   const bool reloaded = LoadSettings(controls, ReadOrder(layout));
   if (reloaded) window.loaded = RememberLoaded(controls, layout);
+  const bool backedUp = window.backups && window.backups->After();
   progress->Fill();
   if (!wrote || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
@@ -468,11 +484,12 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
     if (!changed[i]) continue;
     const std::vector<const char*> names =
         failed[i] ? ChangedNames(sequence[i], before(i), asked[i])
-                  : Unapplied(sequence[i], asked[i], Read(controls, sequence[i]));
+                  : Unapplied(sequence[i], asked[i], StepShown(controls, sequence[i]));
     for (const char* name : names) AddOnce(missed, CaptionOf(window, name));
   }
   if (missed.empty()) {
-    MessageDlg(kDone, MsgType::Information, kMbOk);
+    MessageDlg(backedUp ? std::string(kDone) + "\r" + kUndoHint : kDone, MsgType::Information,
+               kMbOk);
   } else {
     MessageDlg(NotAppliedReport(missed, adminHint), MsgType::Error, kMbOk);
   }

@@ -64,6 +64,13 @@ struct StepState {
   bool operator!=(const StepState& o) const { return !(*this == o); }
 };
 
+// What the controls of a write show now.
+StepState StepShown(const ControlSurface& controls, const WriteStep& step);
+// Calls the write's setter with what its controls showed. The setter's result: false when it
+// reports failure (which counts only together with a refusal the registry layer recorded;
+// removing what is not there also reports false).
+bool MakeWrite(const WriteStep& step, const StepState& state);
+
 // What every write's controls showed after the last load; empty before the first.
 struct LoadedControls {
   Layout layout = Layout::XP;
@@ -99,6 +106,19 @@ std::string NotAppliedReport(const std::vector<std::string>& captions, bool admi
 // The question before a run: one line per change, at most 15, then "… und n weitere".
 std::string ConfirmationText(const std::vector<std::string>& changes);
 
+// Keeps a backup of what a run changes, so that it can be undone.
+class RunBackups {
+ public:
+  virtual ~RunBackups() = default;
+  // Before the first write: saves what writes() would change (it runs them against an overlay,
+  // never against the machine). False when the run must not start: no backup could be saved
+  // and the user chose not to go on without one.
+  virtual bool Before(const std::function<void()>& writes,
+                      const std::vector<std::string>& changes) = 0;
+  // After the run and its reload: true when a backup of values that changed remains.
+  virtual bool After() = 0;
+};
+
 // What an apply run needs from the main window.
 struct ApplyWindow {
   ControlSurface& controls;
@@ -109,6 +129,8 @@ struct ApplyWindow {
   std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
   // The caption that names a control to the user: its own, or its group's when it has none.
   std::function<std::string(const std::string& control)> caption;
+  // Backups of the runs; none without.
+  RunBackups* backups = nullptr;
 };
 
 // Writes only what differs from the last load. With nothing changed it says so and touches

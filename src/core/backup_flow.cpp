@@ -1,0 +1,200 @@
+#include "backup_flow.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "codepage.h"
+#include "error.h"
+#include "messages.h"
+#include "registry.h"
+
+namespace tw {
+namespace {
+
+const char kTitle[] = "Tavo Trimmwerk 3.0.1: Sicherung vor dem Übernehmen der Einstellungen";
+const char kDate[] = "Datum: ";
+const char kWindows[] = "Windows: ";
+const char kComputer[] = "Computer: ";
+const char kSetting[] = "Einstellung: ";
+
+const char kUndoQuestion[] =
+    "Die Übernahme vom %s wird rückgängig gemacht. Folgende Einstellungen erhalten wieder ihre "
+    "vorigen Werte:";
+const char kGoOn[] = "Möchten Sie fortfahren?";
+const char kNoBackup[] = "Es gibt keine Übernahme, die rückgängig gemacht werden kann.";
+const char kUnreadable[] = "Die Sicherung \"%s\" kann nicht wiederhergestellt werden:";
+const char kOtherComputer[] = "Sie stammt vom Computer \"%s\" und wird nur dort wiederhergestellt.";
+const char kForeign[] =
+    "Sie enthält in Zeile %s einen Eintrag, den keine Einstellung dieses Programms schreibt.";
+const char kNothingWritten[] = "Es wurde nichts geändert.";
+const char kNotRestored[] = "Folgende Einträge konnten nicht wiederhergestellt werden:";
+const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
+const char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
+const char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
+constexpr std::size_t kListedAtMost = 15;
+
+std::u16string Wide(const std::string& s) { return AnsiToWide(s); }
+
+bool StartsWith(const std::u16string& s, const std::string& prefix) {
+  const std::u16string p = Wide(prefix);
+  return s.compare(0, p.size(), p) == 0;
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  const std::size_t listed = lines.size() > kListedAtMost ? kListedAtMost - 1 : lines.size();
+  for (std::size_t i = 0; i < listed; ++i) text += "\r" + lines[i];
+  if (listed < lines.size())
+    text += "\r… und " + std::to_string(lines.size() - listed) + " weitere";
+  return text;
+}
+
+std::string DateText(const RunTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+bool SameComputer(const std::string& a, const std::string& b) {
+  return FoldName(Wide(a)) == FoldName(Wide(b));
+}
+
+void Refuse(const std::string& name, const std::string& why) {
+  MessageDlg(FormatMessage1(kUnreadable, name) + "\r" + why + "\r\r" + kNothingWritten,
+             MsgType::Error, kMbOk);
+}
+
+}  // namespace
+
+std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
+  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time)),
+                                       Wide(kWindows + h.windows), Wide(kComputer + h.computer)};
+  for (const std::string& s : h.settings) lines.push_back(Wide(kSetting + s));
+  return lines;
+}
+
+BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments) {
+  BackupHeader h;
+  for (const std::u16string& c : comments) {
+    const std::string text = WideToAnsi(c);
+    if (StartsWith(c, kComputer)) h.computer = text.substr(sizeof kComputer - 1);
+    if (StartsWith(c, kWindows)) h.windows = text.substr(sizeof kWindows - 1);
+    if (StartsWith(c, kSetting)) h.settings.push_back(text.substr(sizeof kSetting - 1));
+  }
+  return h;
+}
+
+std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes) {
+  RegistryApi* machine = RegistryBackend();
+  if (!machine) return {};
+  OverlayRegistry overlay(*machine);
+  SetRegistryBackend(&overlay);
+  try {
+    RegistryBatch batch;
+    if (batch.opened()) writes();
+  } catch (...) {
+    SetRegistryBackend(machine);
+    throw;
+  }
+  SetRegistryBackend(machine);
+  return BackupEntries(overlay, *machine);
+}
+
+SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
+                       const std::vector<RegFileKey>& entries) {
+  RegFile file;
+  file.comments = HeaderComments(header);
+  file.keys = entries;
+  SavedBackup saved;
+  const std::string name = NewBackupName(store.Names(), header.time);
+  if (!store.Create(name, FormatRegFile(file), &saved.why)) return saved;
+  saved.name = name;
+  for (const std::string& old : BackupsBeyond(store.Names(), kBackupsKept)) store.Remove(old);
+  return saved;
+}
+
+bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
+                  std::vector<RegFileKey> entries) {
+  if (saved.name.empty()) return false;
+  RegistryApi* machine = RegistryBackend();
+  if (machine) DropUnchanged(entries, *machine);
+  if (entries.empty()) {
+    store.Remove(saved.name);
+    return false;
+  }
+  RegFile file;
+  file.comments = HeaderComments(header);
+  file.keys = entries;
+  return store.Replace(saved.name, FormatRegFile(file));
+}
+
+bool StoreBackups::Before(const std::function<void()>& writes,
+                          const std::vector<std::string>& changes) {
+  current_ = header_();
+  current_.settings = changes;
+  saved_ = {};
+  entries_ = PlanBackup(writes);
+  if (entries_.empty()) return true;  // nothing the run could change
+  saved_ = SaveBackup(store_, current_, entries_);
+  if (!saved_.name.empty()) return true;
+  const std::string question =
+      std::string(kNoBackupWritten) + "\r" + saved_.why + "\r\r" + kWithoutBackup;
+  return MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo | kMbDefaultNo) ==
+         MsgResult::Yes;
+}
+
+bool StoreBackups::After() { return SettleBackup(store_, saved_, current_, entries_); }
+
+bool CanUndo(BackupStore& store) { return !NewestUnrestored(store.Names()).empty(); }
+
+void UndoLastApply(UndoWindow& window) {
+  const std::string name = NewestUnrestored(window.store.Names());
+  if (name.empty()) {
+    MessageDlg(kNoBackup, MsgType::Information, kMbOk);
+    return;
+  }
+  const std::optional<Bytes> bytes = window.store.Read(name);
+  RegFile file;
+  try {
+    if (!bytes) throw Error(kNoBackup);
+    file = ParseRegFile(*bytes);
+  } catch (const Error& e) {
+    Refuse(name, e.what());
+    return;
+  }
+  const BackupHeader header = HeaderFromComments(file.comments);
+  if (!SameComputer(header.computer, window.computer)) {
+    Refuse(name, FormatMessage1(kOtherComputer, header.computer));
+    return;
+  }
+  RegistryApi* machine = RegistryBackend();
+  if (!machine) return;
+  if (const std::size_t line = FirstForeignLine(file, *machine)) {
+    Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
+    return;
+  }
+  const std::string question =
+      FormatMessage1(kUndoQuestion, BackupDateText(name)) + Lines(header.settings) + "\r\r" + kGoOn;
+  if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return;
+
+  std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(file.keys.size()));
+  progress->Show();
+  std::vector<std::string> failed;
+  for (const RegFileKey& key : file.keys) {
+    for (const std::u16string& place : RestoreEntries({key}, *machine))
+      failed.push_back(WideToAnsi(place));
+    progress->StepProgress();
+  }
+  progress->AllowClose();
+  LoadAndRemember(window.controls, window.loaded);
+  progress->Fill();
+  window.store.Rename(name, RestoredName(name));
+  if (failed.empty()) {
+    MessageDlg(kDone, MsgType::Information, kMbOk);
+  } else {
+    MessageDlg(kNotRestored + Lines(failed), MsgType::Error, kMbOk);
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,86 @@
+#pragma once
+
+// The backup of an apply run and its undo: what the run's writes will touch is found against
+// an overlay and saved before the first real write, cut to what changed after the run, and
+// restored on request from the system menu.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "backup.h"
+#include "backup_store.h"
+#include "control_surface.h"
+#include "settings_apply.h"
+
+namespace tw {
+
+// What a backup file says about its run, in its comment lines.
+struct BackupHeader {
+  RunTime time{};
+  std::string windows;                // the Windows version's name
+  std::string computer;               // the backup is restored on this computer only
+  std::vector<std::string> settings;  // "Sprechblasen abschalten: ein", one a setting
+};
+
+std::vector<std::u16string> HeaderComments(const BackupHeader& header);
+// The computer and the settings from a backup's comments.
+BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments);
+
+// The entries that restore what writes() would change, found by running it against an overlay
+// of the registry backend; nothing reaches the machine. The backend is the same afterwards.
+std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes);
+
+// A backup kept on disk for one run.
+struct SavedBackup {
+  std::string name;  // "" when none was written
+  std::string why;   // the system's reason, when writing failed
+};
+
+// Writes the backup as a new file, flushed, and keeps only the newest backups.
+SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
+                       const std::vector<RegFileKey>& entries);
+// After the run: drops what did not change and writes the file again; removes it when nothing
+// is left to restore. True when a backup remains.
+bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
+                  std::vector<RegFileKey> entries);
+
+// The backups of the window's apply runs, kept in a backup folder.
+class StoreBackups : public RunBackups {
+ public:
+  StoreBackups(BackupStore& store, std::function<BackupHeader()> header)
+      : store_(store), header_(std::move(header)) {}
+  bool Before(const std::function<void()>& writes,
+              const std::vector<std::string>& changes) override;
+  bool After() override;
+
+ private:
+  BackupStore& store_;
+  std::function<BackupHeader()> header_;
+  BackupHeader current_;
+  SavedBackup saved_;
+  std::vector<RegFileKey> entries_;
+};
+
+// How many backups are kept; older ones are removed when a new one is written.
+constexpr std::size_t kBackupsKept = 30;
+
+// What the undo needs from the main window.
+struct UndoWindow {
+  ControlSurface& controls;
+  LoadedControls& loaded;
+  BackupStore& store;
+  std::string computer;
+  std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
+};
+
+// Whether the system-menu entry is enabled: a backup that was not restored yet.
+bool CanUndo(BackupStore& store);
+// Restores the newest backup not yet restored, after a question that names its run, with the
+// progress window and a report of what could not be restored; then reloads the controls and
+// marks the backup as restored. A backup from another computer, one that does not parse, or
+// one that names anything outside the catalogue is refused whole, and nothing is written.
+void UndoLastApply(UndoWindow& window);
+
+}  // namespace tw

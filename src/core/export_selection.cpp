@@ -1,0 +1,194 @@
+#include "export_selection.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "backup.h"
+#include "codepage.h"
+#include "registry.h"
+#include "settings_apply.h"
+#include "standard_view.h"
+
+namespace tw {
+namespace {
+
+const char kTitle[] = "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen Computern";
+const char kPart[] = "Teil: ";
+const char kMade[] = "Erstellt am %s auf dem Computer ";
+const char kSetting[] = "Einstellung: ";
+
+// The search-option boxes and the value each one stands for, in the setter's order.
+const char* const kSearchOptionValues[] = {"SearchSystemDirs", "SearchHidden", "IncludeSubFolders",
+                                           "CaseSensitive", "SearchSlowFiles"};
+
+const StandardValue* StandardOf(Layout layout, const char* control) {
+  for (const StandardValue& v : StandardValues(layout).values) {
+    if (std::string(v.control) == control) return &v;
+  }
+  return nullptr;
+}
+
+// Whether a write belongs to the selection.
+bool On(Layout layout, const WriteStep& step, const StepState& s) {
+  const std::vector<const char*> controls = StepControls(step);
+  switch (step.arg) {
+    case Arg::NegatedCheck:
+    case Arg::SearchProvider:
+    case Arg::SearchOptions:
+      return std::any_of(s.numbers.begin(), s.numbers.end(), [](int n) { return n != 0; });
+    case Arg::Position:
+    case Arg::ColourPair:
+      for (std::size_t i = 0; i < controls.size(); ++i) {
+        const StandardValue* v = StandardOf(layout, controls[i]);
+        if (!v || v->value != s.numbers[i]) return true;
+      }
+      return false;
+    case Arg::LabelText: {
+      const StandardValue* v = StandardOf(layout, controls[0]);
+      return !v || !v->text || s.text != v->text;
+    }
+  }
+  return false;
+}
+
+std::string Plain(const std::string& caption) {
+  std::string out;
+  for (char c : caption) {
+    if (c == '&') continue;
+    out += (c == '\r' || c == '\n') ? ' ' : c;
+  }
+  return out;
+}
+
+std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
+                               const std::function<std::string(const std::string&)>& caption) {
+  const std::vector<const char*> controls = StepControls(step);
+  const std::string name = step.reportAs ? step.reportAs : controls[0];
+  std::vector<std::string> lines;
+  switch (step.arg) {
+    case Arg::NegatedCheck:
+    case Arg::SearchProvider:
+    case Arg::SearchOptions:
+      for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (s.numbers[i]) lines.push_back(Plain(caption(controls[i])) + ": ein");
+      }
+      break;
+    case Arg::Position:
+      lines.push_back(Plain(caption(name)) + ": " + std::to_string(s.numbers[0]) +
+                      (step.unit ? step.unit : ""));
+      break;
+    case Arg::LabelText:
+      lines.push_back(Plain(caption(name)) + ": " + s.text);
+      break;
+    case Arg::ColourPair:
+      lines.push_back(Plain(caption(name)) + ": Text " + std::to_string(s.numbers[0]) +
+                      ", Hintergrund " + std::to_string(s.numbers[1]));
+      break;
+  }
+  return lines;
+}
+
+// Search options: only the values of the checked boxes go into the file.
+bool UncheckedOption(const std::vector<std::u16string>& unchecked, const std::u16string& name) {
+  return std::find(unchecked.begin(), unchecked.end(), FoldName(name)) != unchecked.end();
+}
+
+std::string DateText(const RunTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day, t.month, t.year);
+  return text;
+}
+
+}  // namespace
+
+std::string ExportFileName(const std::string& chosen, const std::string& suffix) {
+  const std::size_t dot = chosen.rfind('.');
+  const std::size_t slash = chosen.find_last_of("\\/");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return chosen + suffix + ".reg";
+  return chosen.substr(0, dot) + suffix + chosen.substr(dot);
+}
+
+std::vector<ExportFile> ExportSelection(
+    const ControlSurface& controls, Layout layout,
+    const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
+    const std::string& computer) {
+  std::vector<std::string> settings;
+  std::vector<std::u16string> uncheckedOptions;
+  std::vector<std::pair<const WriteStep*, StepState>> writes;
+  for (const WriteStep& step : WriteSequence(layout)) {
+    const StepState s = StepShown(controls, step);
+    if (!On(layout, step, s)) continue;
+    writes.push_back({&step, s});
+    for (std::string& line : Lines(step, s, caption)) settings.push_back(std::move(line));
+    if (step.arg == Arg::SearchOptions) {
+      for (std::size_t i = 0; i < s.numbers.size(); ++i) {
+        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionValues[i])));
+      }
+    }
+  }
+  RegistryApi* machine = RegistryBackend();
+  if (writes.empty() || !machine) return {};
+
+  OverlayRegistry overlay(*machine);
+  SetRegistryBackend(&overlay);
+  try {
+    RegistryBatch batch;
+    for (const auto& [step, state] : writes) MakeWrite(*step, state);
+  } catch (...) {
+    SetRegistryBackend(machine);
+    throw;
+  }
+  SetRegistryBackend(machine);
+
+  std::vector<RegFileKey> keys;
+  for (const RegPath& d : overlay.DeletedKeys()) keys.push_back({d.root, d.path, true, {}});
+  for (const RegPath& c : overlay.CreatedKeys()) {
+    for (RegFileKey& k : DumpSubtree(overlay, c)) {
+      auto& v = k.values;
+      v.erase(std::remove_if(
+                  v.begin(), v.end(),
+                  [&](const RegFileValue& x) { return UncheckedOption(uncheckedOptions, x.name); }),
+              v.end());
+      keys.push_back(std::move(k));
+    }
+  }
+  for (const RegValueRef& v : overlay.TouchedValues()) {
+    if (UncheckedOption(uncheckedOptions, v.name)) continue;
+    RegFileValue value{v.name, true, kRegNone, {}};
+    if (auto now = overlay.ValueNow(v)) value = {v.name, false, now->type, now->data};
+    auto it = std::find_if(keys.begin(), keys.end(), [&](const RegFileKey& k) {
+      return !k.remove && k.root == v.key.root && FoldName(k.path) == FoldName(v.key.path);
+    });
+    if (it == keys.end()) it = keys.insert(keys.end(), {v.key.root, v.key.path, false, {}});
+    it->values.push_back(value);
+  }
+
+  std::vector<RegFileKey> machineKeys, userKeys;
+  for (RegFileKey& k : keys) (k.root == HKCU ? userKeys : machineKeys).push_back(std::move(k));
+  auto file = [&](const std::string& suffix, const char* part, std::vector<RegFileKey> part_keys) {
+    RegFile f;
+    f.comments = {AnsiToWide(kTitle)};
+    if (part) f.comments.push_back(AnsiToWide(std::string(kPart) + part));
+    char made[64];
+    std::snprintf(made, sizeof made, kMade, DateText(time).c_str());
+    f.comments.push_back(AnsiToWide(made + computer));
+    for (const std::string& s : settings) f.comments.push_back(AnsiToWide(kSetting + s));
+    f.keys = std::move(part_keys);
+    return ExportFile{suffix, FormatRegFile(f)};
+  };
+  if (machineKeys.empty() || userKeys.empty()) {
+    std::vector<RegFileKey> all = machineKeys.empty() ? userKeys : machineKeys;
+    return {file("", nullptr, all)};
+  }
+  return {file("-Computer",
+               "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
+               "Administratorrechten importieren, etwa aus einem Startskript.",
+               machineKeys),
+          file("-Benutzer",
+               "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer importieren, "
+               "etwa aus einem Anmeldeskript.",
+               userKeys)};
+}
+
+}  // namespace tw

@@ -1,0 +1,35 @@
+#pragma once
+
+// Export of the selection as registry files for other machines: exactly the writes that the
+// controls now "on" would make on this machine (every checked box; the sliders, the colour
+// pair and the program folder where they differ from the Windows standard view). Unchecked
+// boxes contribute nothing, so importing turns the chosen tweaks on and nothing off.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "backup_store.h"
+#include "control_surface.h"
+#include "reg_file.h"
+#include "settings_load.h"
+
+namespace tw {
+
+struct ExportFile {
+  std::string suffix;  // "" for a single file; "-Computer" (HKLM, HKCR) and "-Benutzer" (HKCU)
+                       // when the selection has both kinds
+  Bytes data;
+};
+
+// The files of the selection; none when nothing is on. Runs the writes against an overlay of
+// the registry backend inside a batch of its own; nothing reaches the machine.
+std::vector<ExportFile> ExportSelection(
+    const ControlSurface& controls, Layout layout,
+    const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
+    const std::string& computer);
+
+// "Trimmwerk-Auswahl.reg" with a suffix: "Trimmwerk-Auswahl-Computer.reg".
+std::string ExportFileName(const std::string& chosen, const std::string& suffix);
+
+}  // namespace tw

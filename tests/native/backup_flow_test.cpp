@@ -1,0 +1,213 @@
+// Apply runs that keep a backup, and its undo: back to the user's own previous values, one run
+// at a time; a backup that cannot be saved asks first; a backup from elsewhere or one that
+// names anything outside the catalogue is refused without writing.
+
+#include "backup_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "apply_fakes.h"
+#include "codepage.h"
+#include "export_selection.h"
+#include "fake_system.h"
+#include "machine_snapshot.h"
+#include "registry.h"
+#include "test_machine.h"
+
+namespace tw::test {
+namespace {
+
+const RunTime kFirst = {2026, 12, 8, 7, 5, 9};
+const RunTime kSecond = {2026, 12, 8, 7, 6, 0};
+const char kUndoHint[] =
+    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert; \"Letzte "
+    "Übernahme rückgängig machen\" im Systemmenü (Alt+Leertaste) stellt sie wieder her.";
+
+class BackupFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMachine();
+    SetSystemBackend(&system);
+    DeclareLayout(surface, Layout::XP);
+    // A context-menu entry with a subkey named outside cp1252, for a run to remove.
+    RegKey verb(Machine());
+    ASSERT_EQ(verb.Create(HKCR, std::u16string(u"Directory\\shell\\Command Prompt Here\\\u03a9"),
+                          kKeyAllAccess),
+              kErrorSuccess);
+    MemoryMachine()->PutString(HKCR, "Directory\\shell\\Command Prompt Here\\command", "",
+                               "cmd.exe /k cd %1");
+    Load();
+  }
+  void TearDown() override { SetSystemBackend(nullptr); }
+
+  void Load() {
+    ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
+    loaded = RememberLoaded(surface, Layout::XP);
+  }
+  StoreBackups Backups(const RunTime& time, const std::string& computer = "PC-1") {
+    return StoreBackups(store, [time, computer] {
+      BackupHeader h;
+      h.time = time;
+      h.computer = computer;
+      h.windows = "Microsoft Windows XP Professional Service Pack 3 (Build 2600)";
+      return h;
+    });
+  }
+  // Answers: the question, then what follows.
+  void Apply(RunBackups& backups, std::deque<MsgResult> answers) {
+    messages.answers = std::move(answers);
+    ApplyWindow window{
+        surface,
+        standardViewShown,
+        loaded,
+        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
+        [](const std::string& name) { return name; },
+        &backups};
+    ApplySettings(window, Layout::XP);
+  }
+  void Undo(std::deque<MsgResult> answers, const std::string& computer = "PC-1") {
+    messages.answers = std::move(answers);
+    UndoWindow window{surface, loaded, store, computer, [this](int max) {
+                        return std::make_unique<FakeProgress>(progress, max, messages);
+                      }};
+    UndoLastApply(window);
+  }
+  // Boxes of several kinds: a value, a slider over unreadable text, the colours, the folder,
+  // a context-menu entry removed with its subtree and one created.
+  void ChangeSeveral(int delay) {
+    surface.SetChecked("cboxShowFileext", !surface.Checked("cboxShowFileext"));
+    surface.SetPosition("trackStartmenuDelay", delay);
+    surface.SetItemIndex("combxTextColor", 10);
+    surface.SetItemIndex("combxBackgroundColor", 1);
+    surface.SetText("labProgramDir", "D:\\Programme");
+    surface.SetChecked("cboxOpenConsole", false);
+    surface.SetChecked("cboxRegEdit", true);
+  }
+
+  FakeSystem system;
+  FakeSurface surface;
+  MessageScript messages;
+  ProgressLog progress;
+  bool standardViewShown = false;
+  LoadedControls loaded;
+  MemoryBackupStore store;
+};
+
+TEST_F(BackupFlow, UndoGivesBackTheUsersOwnValuesByteForByte) {
+  HostileValues hostile(Machine());
+  Load();
+  const Snapshot before = CatalogueSnapshot(Machine());
+  StoreBackups backups = Backups(kFirst);
+  ChangeSeveral(100);
+  Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  ASSERT_EQ(messages.asked.size(), 3u);
+  EXPECT_EQ(messages.asked[1].text, kUndoHint);
+  EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
+  EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
+  ASSERT_TRUE(CanUndo(store));
+
+  messages.asked.clear();
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
+  ASSERT_EQ(messages.asked.size(), 2u);
+  const std::string& question = messages.asked[0].text;
+  EXPECT_EQ(
+      question.rfind("Die Übernahme vom 08.12.2026 um 07:05:09 Uhr wird rückgängig gemacht.", 0),
+      0u)
+      << question;
+  EXPECT_NE(question.find("\rcboxShowFileext: ein"), std::string::npos) << question;
+  EXPECT_NE(question.find("\rcboxOpenConsole: aus"), std::string::npos) << question;
+  EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+  EXPECT_EQ(store.Names(),
+            std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
+  EXPECT_FALSE(CanUndo(store));
+  EXPECT_FALSE(surface.Checked("cboxRegEdit"));  // the controls show the machine again
+}
+
+TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
+  const Snapshot start = CatalogueSnapshot(Machine());
+  StoreBackups first = Backups(kFirst);
+  ChangeSeveral(100);
+  Apply(first, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  const Snapshot afterFirst = CatalogueSnapshot(Machine());
+  StoreBackups second = Backups(kSecond);
+  surface.SetPosition("trackStartmenuDelay", 250);
+  surface.SetChecked("cboxOpenConsole", true);
+  surface.SetChecked("cboxBalloonTips", !surface.Checked("cboxBalloonTips"));
+  Apply(second, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  ASSERT_EQ(store.Names().size(), 2u);
+
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  EXPECT_TRUE(Differences(afterFirst, CatalogueSnapshot(Machine())).empty());
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  EXPECT_TRUE(Differences(start, CatalogueSnapshot(Machine())).empty());
+  EXPECT_FALSE(CanUndo(store));
+}
+
+TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
+  store.unwritable = true;
+  const Snapshot before = CatalogueSnapshot(Machine());
+  StoreBackups backups = Backups(kFirst);
+  ChangeSeveral(100);
+  Apply(backups, {MsgResult::Yes, MsgResult::No});
+  ASSERT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.asked[1].text,
+            "Die bisherigen Werte konnten nicht gesichert werden:\rZugriff verweigert\r\rMöchten "
+            "Sie die Einstellungen ohne Sicherung übernehmen?");
+  EXPECT_EQ(messages.asked[1].type, MsgType::Confirmation);
+  EXPECT_EQ(messages.asked[1].buttons, kMbYes | kMbNo | kMbDefaultNo);
+  EXPECT_EQ(progress.created, 0);
+  EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
+
+  messages.asked.clear();
+  Apply(backups, {MsgResult::Yes, MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
+  EXPECT_EQ(messages.asked.at(2).text, "Vorgang erfolgreich abgeschlossen!");
+}
+
+TEST_F(BackupFlow, AForeignOrEditedBackupIsRefusedAndNothingIsWritten) {
+  StoreBackups backups = Backups(kFirst, "ANDERER-PC");
+  ChangeSeveral(100);
+  Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  const Snapshot after = CatalogueSnapshot(Machine());
+  messages.asked.clear();
+  Undo({});
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_NE(messages.asked[0].text.find("vom Computer \"ANDERER-PC\""), std::string::npos)
+      << messages.asked[0].text;
+  EXPECT_EQ(messages.asked[0].type, MsgType::Error);
+
+  // The same computer, but a line added under the Run key beside ProgramFilesDir.
+  const std::string name = "2026-12-08_07-05-09.reg";
+  RegFile file = ParseRegFile(*store.Read(name));
+  for (std::u16string& c : file.comments) {
+    if (c == u"Computer: ANDERER-PC") c = u"Computer: PC-1";
+  }
+  file.keys.push_back({HKLM,
+                       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                       false,
+                       {{u"Trojaner", false, kRegSz, Wide(std::u16string(u"x.exe", 6))}}});
+  store.files[name] = FormatRegFile(file);
+  const std::size_t runLine = ParseRegFile(store.files[name]).keys.back().line;
+  messages.asked.clear();
+  Undo({});
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(runLine) + " einen Eintrag"),
+            std::string::npos)
+      << messages.asked[0].text;
+  EXPECT_TRUE(Differences(after, CatalogueSnapshot(Machine())).empty());
+  EXPECT_FALSE(MemoryMachine()->HasKey(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
+  EXPECT_EQ(store.Names(), std::vector<std::string>{name});
+}
+
+TEST_F(BackupFlow, NothingChangedByTheRunLeavesNoBackup) {
+  MemoryMachine()->DenyWrite(HKLM, "");
+  StoreBackups backups = Backups(kFirst);
+  surface.SetText("labProgramDir", "D:\\Programme");
+  Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  EXPECT_TRUE(store.Names().empty());
+  EXPECT_EQ(messages.asked.at(1).type, MsgType::Error);  // the report names the folder
+}
+
+}  // namespace
+}  // namespace tw::test

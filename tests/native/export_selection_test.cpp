@@ -1,0 +1,118 @@
+// Export of a selection: imported into a fresh machine, the program there shows exactly the
+// exported boxes and values on; unchecked boxes contribute nothing; machine-wide and per-user
+// settings go to two files.
+
+#include "export_selection.h"
+
+#include <gtest/gtest.h>
+
+#include "apply_fakes.h"
+#include "backup.h"
+#include "fake_system.h"
+#include "registry.h"
+#include "standard_view.h"
+#include "test_machine.h"
+
+namespace tw::test {
+namespace {
+
+const RunTime kNow = {2026, 12, 8, 7, 5, 9};
+
+// What regedit /s does with a file: its entries written in order.
+void Import(RegistryApi& machine, const Bytes& file) {
+  EXPECT_TRUE(RestoreEntries(ParseRegFile(file).keys, machine).empty());
+}
+
+class Export : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMachine();
+    SetSystemBackend(&system);
+    DeclareLayout(surface, Layout::XP);
+    ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
+  }
+  void TearDown() override {
+    SetRegistryBackend(nullptr);
+    SetSystemBackend(nullptr);
+  }
+  std::vector<ExportFile> Run() {
+    return ExportSelection(
+        surface, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-1");
+  }
+  // The program on the other machine: its controls after loading.
+  FakeSurface LoadedOn(MemoryRegistry& other) {
+    SetRegistryBackend(&other);
+    FakeSurface there;
+    DeclareLayout(there, Layout::XP);
+    EXPECT_TRUE(LoadSettings(there, ReadOrder(Layout::XP)));
+    SetRegistryBackend(&Machine());
+    return there;
+  }
+
+  FakeSystem system;
+  FakeSurface surface;
+};
+
+TEST_F(Export, AFreshMachineShowsExactlyTheExportedSelection) {
+  // The standard view, then a selection of several kinds on top.
+  ShowStandard(surface, Layout::XP);
+  for (const char* box : {"cboxShowFileext", "cboxOpenConsole", "cbDenyUSBWriteAccess",
+                          "cboxSearchHidden", "cboxDisableAutoUpdate"})
+    surface.SetChecked(box, true);
+  surface.SetPosition("trackStartmenuDelay", 120);
+  surface.SetItemIndex("combxTextColor", 10);
+  surface.SetText("labProgramDir", "D:\\Programme");
+  const std::vector<ExportFile> files = Run();
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].suffix, "-Computer");
+  EXPECT_EQ(files[1].suffix, "-Benutzer");
+  for (const RegFileKey& k : ParseRegFile(files[0].data).keys) EXPECT_NE(k.root, HKCU);
+  for (const RegFileKey& k : ParseRegFile(files[1].data).keys) EXPECT_EQ(k.root, HKCU);
+  EXPECT_TRUE(MemoryMachine()->SubKeys(HKCR, "Directory").empty()) << "exporting wrote";
+
+  MemoryRegistry empty, other;
+  const FakeSurface untouched = LoadedOn(empty);
+  for (const ExportFile& f : files) Import(other, f.data);
+  const FakeSurface there = LoadedOn(other);
+  // Every box of the selection is on there; every other box shows what it did before.
+  for (const WriteStep& step : WriteSequence(Layout::XP)) {
+    for (const char* name : StepControls(step)) {
+      if (!WritesBoxes(step.arg)) continue;
+      EXPECT_EQ(there.Checked(name), surface.Checked(name) || untouched.Checked(name)) << name;
+    }
+  }
+  EXPECT_EQ(there.Position("trackStartmenuDelay"), 120);
+  EXPECT_EQ(there.ItemIndex("combxTextColor"), 10);
+  EXPECT_EQ(there.ItemIndex("combxBackgroundColor"), 0);
+  EXPECT_EQ(there.Text("labProgramDir"), "D:\\Programme");
+}
+
+TEST_F(Export, UncheckedBoxesAndStandardValuesContributeNothing) {
+  ShowStandard(surface, Layout::XP);
+  surface.SetChecked("cboxFastWindowsShutdown", false);
+  EXPECT_TRUE(Run().empty());
+
+  surface.SetChecked("cboxSearchHidden", true);
+  const std::vector<ExportFile> files = Run();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].suffix, "");
+  const RegFile file = ParseRegFile(files[0].data);
+  // On an empty machine the file makes the missing keys; its only value is the checked option.
+  std::vector<std::u16string> values;
+  for (const RegFileKey& k : file.keys) {
+    EXPECT_FALSE(k.remove);
+    for (const RegFileValue& v : k.values) values.push_back(v.name);
+  }
+  EXPECT_EQ(values, std::vector<std::u16string>{u"SearchHidden"});
+  EXPECT_EQ(file.comments.back(), u"Einstellung: cboxSearchHidden: ein");
+}
+
+TEST(ExportName, SuffixGoesBeforeTheExtension) {
+  EXPECT_EQ(ExportFileName("C:\\A\\Trimmwerk-Auswahl.reg", "-Computer"),
+            "C:\\A\\Trimmwerk-Auswahl-Computer.reg");
+  EXPECT_EQ(ExportFileName("C:\\A.b\\Auswahl", "-Benutzer"), "C:\\A.b\\Auswahl-Benutzer.reg");
+  EXPECT_EQ(ExportFileName("C:\\A\\x.reg", ""), "C:\\A\\x.reg");
+}
+
+}  // namespace
+}  // namespace tw::test
