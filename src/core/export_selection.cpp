@@ -101,12 +101,12 @@ std::string DateText(const RunTime& t) {
 
 }  // namespace
 
-std::string ExportFileName(const std::string& chosen, const std::string& suffix) {
-  const std::size_t dot = chosen.rfind('.');
-  const std::size_t slash = chosen.find_last_of("\\/");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return chosen + suffix + ".reg";
-  return chosen.substr(0, dot) + suffix + chosen.substr(dot);
+std::u16string ExportFileName(const std::u16string& chosen, const std::string& suffix) {
+  const std::size_t dot = chosen.rfind(u'.');
+  const std::size_t slash = chosen.find_last_of(u"\\/");
+  if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash))
+    return chosen + AnsiToWide(suffix) + u".reg";
+  return chosen.substr(0, dot) + AnsiToWide(suffix) + chosen.substr(dot);
 }
 
 std::vector<ExportFile> ExportSelection(

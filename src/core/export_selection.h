@@ -29,7 +29,8 @@ std::vector<ExportFile> ExportSelection(
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer);
 
-// "Trimmwerk-Auswahl.reg" with a suffix: "Trimmwerk-Auswahl-Computer.reg".
-std::string ExportFileName(const std::string& chosen, const std::string& suffix);
+// The chosen file's path with a suffix before its extension: "Trimmwerk-Auswahl-Computer.reg";
+// ".reg" is added when the name has no extension.
+std::u16string ExportFileName(const std::u16string& chosen, const std::string& suffix);
 
 }  // namespace tw

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app.h"
+#include "backup_menu.h"
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
@@ -288,6 +289,8 @@ void TfrmMain::FormCreate() {
 
   LoadCurrentSettings();
   StandardViewShown = false;
+  backupMenu_ = std::make_unique<BackupMenu>(*this);
+  backupMenu_->Install();
 
   if (!IsWindowsXPOrVista()) {
     MessageDlg(kRefusal, MsgType::Information, kMbOk);
@@ -372,11 +375,14 @@ void TfrmMain::butCancelClick(Control&) { Close(); }
 // --- Applying and the standard view.
 
 void TfrmMain::butApplyClick(Control&) {
-  ApplyWindow window{*controls_, StandardViewShown, loaded_,
+  ApplyWindow window{*controls_,
+                     StandardViewShown,
+                     loaded_,
                      [this](int maximum) -> std::unique_ptr<Progress> {
                        return std::make_unique<TfrmProgress>(handle(), maximum);
                      },
-                     [this](const std::string& name) { return SettingCaption(name); }};
+                     [this](const std::string& name) { return SettingCaption(name); },
+                     backupMenu_ ? &backupMenu_->runBackups() : nullptr};
   tw::butApplyClick(window);
 }
 
@@ -662,6 +668,12 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEACTIVATE:
       FormMouseActivate(HIWORD(lParam));
+      break;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
+      break;
+    case WM_SYSCOMMAND:
+      if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
       break;
     case WM_HELP:
       OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));

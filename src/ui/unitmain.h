@@ -18,6 +18,8 @@
 
 namespace tw::ui {
 
+class BackupMenu;
+
 class TfrmMain : public Form {
  public:
   TfrmMain();
@@ -27,6 +29,8 @@ class TfrmMain : public Form {
   void Create();
 
   Controls& controls() { return *controls_; }
+  LoadedControls& loadedControls() { return loaded_; }
+  BackupMenu& backupMenu() { return *backupMenu_; }
   const Controls& controls() const { return *controls_; }
 
   // --- Window-wide state.
@@ -106,6 +110,8 @@ class TfrmMain : public Form {
   int shownText_ = 0;
   // What the controls showed after the last load: applying writes only what differs.
   LoadedControls loaded_;
+  // The system menu's undo and export entries, and the backups of the apply runs.
+  std::unique_ptr<BackupMenu> backupMenu_;
 };
 
 extern TfrmMain* frmMain;

@@ -108,10 +108,10 @@ TEST_F(Export, UncheckedBoxesAndStandardValuesContributeNothing) {
 }
 
 TEST(ExportName, SuffixGoesBeforeTheExtension) {
-  EXPECT_EQ(ExportFileName("C:\\A\\Trimmwerk-Auswahl.reg", "-Computer"),
-            "C:\\A\\Trimmwerk-Auswahl-Computer.reg");
-  EXPECT_EQ(ExportFileName("C:\\A.b\\Auswahl", "-Benutzer"), "C:\\A.b\\Auswahl-Benutzer.reg");
-  EXPECT_EQ(ExportFileName("C:\\A\\x.reg", ""), "C:\\A\\x.reg");
+  EXPECT_EQ(ExportFileName(u"C:\\A\\Trimmwerk-Auswahl.reg", "-Computer"),
+            u"C:\\A\\Trimmwerk-Auswahl-Computer.reg");
+  EXPECT_EQ(ExportFileName(u"C:\\A.b\\Auswahl", "-Benutzer"), u"C:\\A.b\\Auswahl-Benutzer.reg");
+  EXPECT_EQ(ExportFileName(u"C:\\\u00dcber\\x.reg", ""), u"C:\\\u00dcber\\x.reg");
 }
 
 }  // namespace

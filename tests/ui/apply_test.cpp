@@ -30,6 +30,10 @@ namespace {
 constexpr char kChanges[] = "Folgende Einstellungen werden geändert:\r";
 constexpr char kAsk[] = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
 constexpr char kDone[] = "Vorgang erfolgreich abgeschlossen!";
+// The success text of a run whose previous values were saved.
+constexpr char kDoneBackedUp[] =
+    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert; \"Letzte "
+    "Übernahme rückgängig machen\" im Systemmenü (Alt+Leertaste) stellt sie wieder her.";
 constexpr char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
 constexpr std::uint32_t kRebootForceIfHung = EWX_REBOOT | EWX_FORCEIFHUNG;
@@ -122,7 +126,7 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
     int reportPosition = -1, reportMaximum = -1;
     bool closedAfterwards = false;
     messages.onAsk = [&](const Asked& a) {
-      if (a.text != kDone || !frmProgress) return;
+      if (a.text.rfind(kDone, 0) != 0 || !frmProgress) return;
       reportLabel = WindowText(frmProgress->labProgress());
       reportPosition = static_cast<int>(SendMessageA(frmProgress->pbarMain(), PBM_GETPOS, 0, 0));
       reportMaximum =
@@ -140,7 +144,7 @@ TEST_F(Apply, TheMachineHoldsWhatEveryControlShowed) {
     ASSERT_EQ(messages.asked.size(), 3u);
     EXPECT_EQ(messages.asked[0].text.rfind(kChanges, 0), 0u);
     EXPECT_NE(messages.asked[0].text.find(kAsk), std::string::npos);
-    EXPECT_EQ(messages.asked[1].text, kDone);
+    EXPECT_EQ(messages.asked[1].text, kDoneBackedUp);
     EXPECT_EQ(messages.asked[1].type, MsgType::Information);
     EXPECT_EQ(messages.asked[2].text, kRestart);
     const std::vector<std::uint32_t> restarts = {kRebootForceIfHung};
@@ -428,7 +432,7 @@ TEST_F(Apply, OneChangedBoxChangesOnlyItsTweak) {
       Click("butApply");
     }
     ASSERT_EQ(messages.asked.size(), 3u);
-    EXPECT_EQ(messages.asked[1].text, kDone);
+    EXPECT_EQ(messages.asked[1].text, kDoneBackedUp);
     const auto tweak = std::find_if(
         CatalogueTweaks().begin(), CatalogueTweaks().end(),
         [&](const TweakInfo& t) { return static_cast<int>(t.id) == c().Get(box).tweakId; });

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app.h"
+#include "codepage.h"
 #include "error.h"
 #include "reg_key.h"
 #include "registry.h"
@@ -310,20 +311,27 @@ void CreateKeyWith(RegRoot root, const std::string& key, const std::vector<std::
   ASSERT_EQ(k.Create(root, key, kKeyAllAccess), kErrorSuccess) << key;
 }
 
-void DeleteKeyTree(RegRoot root, const std::string& key) {
+namespace {
+// By exact (wide) names, so a subkey named outside cp1252 goes too.
+void DeleteKeyTreeW(RegRoot root, const std::u16string& key) {
   {
     RegKey k(Machine());
     if (k.Open(root, key, kKeyAllAccess) != kErrorSuccess) return;
-    char name[256];
-    std::uint32_t length = sizeof name;
-    while (length = sizeof name, Machine().EnumKey(k.get(), 0, name, &length) == kErrorSuccess)
-      DeleteKeyTree(root, key + "\\" + name);
+    char16_t name[256];
+    std::uint32_t length = 256;
+    while (length = 256, Machine().EnumKeyW(k.get(), 0, name, &length) == kErrorSuccess)
+      DeleteKeyTreeW(root, key + u"\\" + std::u16string(name, length));
   }
-  const std::size_t cut = key.rfind('\\');
+  const std::size_t cut = key.rfind(u'\\');
   RegKey parent(Machine());
-  ASSERT_EQ(parent.Open(root, cut == std::string::npos ? "" : key.substr(0, cut), kKeyAllAccess),
-            kErrorSuccess);
-  EXPECT_EQ(Machine().DeleteKey(parent.get(), key.substr(cut + 1)), kErrorSuccess) << key;
+  ASSERT_EQ(
+      parent.Open(root, cut == std::u16string::npos ? u"" : key.substr(0, cut), kKeyAllAccess),
+      kErrorSuccess);
+  EXPECT_EQ(Machine().DeleteKeyW(parent.get(), key.substr(cut + 1)), kErrorSuccess)
+      << WideToAnsi(key);
 }
+}  // namespace
+
+void DeleteKeyTree(RegRoot root, const std::string& key) { DeleteKeyTreeW(root, AnsiToWide(key)); }
 
 }  // namespace tw::ui::test

@@ -1,0 +1,117 @@
+#include "backup_menu.h"
+
+#include <commdlg.h>
+
+#include "codepage.h"
+#include "export_selection.h"
+#include "messages.h"
+#include "unitmain.h"
+#include "unitprogress.h"
+#include "winversion.h"
+
+namespace tw::ui {
+namespace {
+
+const char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
+const char kExportEntry[] = "Auswahl als .reg-Datei &exportieren...";
+const wchar_t kFilter[] = L"Registrierungsdateien (*.reg)\0*.reg\0";
+const wchar_t kDefaultName[] = L"Trimmwerk-Auswahl.reg";
+const char kNothingToExport[] =
+    "Es ist keine Einstellung eingeschaltet, die exportiert werden könnte.";
+const char kExported[] = "Die Auswahl wurde gespeichert:";
+const char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
+
+Layout WindowLayout() { return IsWindowsVista() ? Layout::Vista : Layout::XP; }
+
+std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
+std::u16string FromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
+
+}  // namespace
+
+RunTime LocalRunTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+BackupMenu::BackupMenu(TfrmMain& window)
+    : window_(window), backups_(store_, [] {
+        BackupHeader h;
+        h.time = LocalRunTime();
+        h.windows = GetWindowsVersionName();
+        h.computer = GetLocalComputerName();
+        return h;
+      }) {}
+
+void BackupMenu::Install() {
+  HMENU menu = GetSystemMenu(window_.handle(), FALSE);
+  if (!menu) return;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kCmdUndo, kUndoEntry);
+  AppendMenuA(menu, MF_STRING, kCmdExport, kExportEntry);
+}
+
+void BackupMenu::Refresh() {
+  HMENU menu = GetSystemMenu(window_.handle(), FALSE);
+  if (!menu) return;
+  EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (CanUndo(store_) ? MF_ENABLED : MF_GRAYED));
+}
+
+bool BackupMenu::Command(WPARAM command) {
+  switch (command & 0xFFF0) {
+    case kCmdUndo:
+      Undo();
+      return true;
+    case kCmdExport:
+      Export();
+      return true;
+  }
+  return false;
+}
+
+void BackupMenu::Undo() {
+  UndoWindow undo{window_.controls(), window_.loadedControls(), store_, GetLocalComputerName(),
+                  [this](int maximum) -> std::unique_ptr<Progress> {
+                    return std::make_unique<TfrmProgress>(window_.handle(), maximum);
+                  }};
+  UndoLastApply(undo);
+  window_.StandardViewShown = false;
+}
+
+void BackupMenu::Export() {
+  const std::vector<ExportFile> files = ExportSelection(
+      window_.controls(), WindowLayout(),
+      [this](const std::string& name) { return window_.SettingCaption(name); }, LocalRunTime(),
+      GetLocalComputerName());
+  if (files.empty()) {
+    MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
+    return;
+  }
+  wchar_t path[MAX_PATH] = {};
+  wcscpy(path, kDefaultName);
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window_.handle();
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = L"reg";
+  ofn.lpstrTitle = L"Auswahl als .reg-Datei exportieren";
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&ofn)) return;
+
+  std::string written;
+  for (const ExportFile& f : files) {
+    const std::u16string name = ExportFileName(FromWide(path), f.suffix);
+    std::string why;
+    if (!WriteWholeFile(ToWide(name), f.data, &why)) {
+      MessageDlg(std::string(kNotExported) + "\r" + WideToAnsi(name) + "\r" + why, MsgType::Error,
+                 kMbOk);
+      return;
+    }
+    written += "\r" + WideToAnsi(name);
+  }
+  MessageDlg(kExported + written, MsgType::Information, kMbOk);
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+// The main window's system-menu entries for backups: "Letzte Übernahme rückgängig machen..."
+// and "Auswahl als .reg-Datei exportieren...", and the backups its apply runs keep.
+
+#include <windows.h>
+
+#include <string>
+
+#include "backup_flow.h"
+#include "win32_backup_store.h"
+
+namespace tw::ui {
+
+class TfrmMain;
+
+// System-menu command IDs: below 0xF000, low four bits clear, as Windows requires.
+constexpr UINT kCmdUndo = 0x0010;
+constexpr UINT kCmdExport = 0x0020;
+
+class BackupMenu {
+ public:
+  explicit BackupMenu(TfrmMain& window);
+  BackupMenu(const BackupMenu&) = delete;
+  BackupMenu& operator=(const BackupMenu&) = delete;
+
+  // Appends the entries to the window's system menu.
+  void Install();
+  // Before the system menu opens: undo is greyed while no backup is left to restore.
+  void Refresh();
+  // A WM_SYSCOMMAND; true when it was one of these entries.
+  bool Command(WPARAM command);
+
+  RunBackups& runBackups() { return backups_; }
+  BackupStore& store() { return store_; }
+
+  void Undo();
+  void Export();
+
+ private:
+  TfrmMain& window_;
+  Win32BackupStore store_;
+  StoreBackups backups_;
+};
+
+// The local date and time now.
+RunTime LocalRunTime();
+
+}  // namespace tw::ui

@@ -1,0 +1,186 @@
+// Backups in the real window against the prefix's registry: the system menu's entries, apply
+// then undo back to every byte, the backup file read by Wine's own regedit with the same
+// result, and an exported selection imported with regedit into a machine put back to the start.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "backup_flow.h"
+#include "backup_menu.h"
+#include "codepage.h"
+#include "machine_snapshot.h"
+#include "reg_file.h"
+#include "reg_key.h"
+#include "registry.h"
+#include "ui_support.h"
+#include "unitmain.h"
+#include "window_doubles.h"
+
+namespace tw::ui::test {
+namespace {
+
+using tw::test::CatalogueSnapshot;
+using tw::test::Differences;
+using tw::test::HostileValues;
+using tw::test::Snapshot;
+
+const char kCommandHere[] = "Directory\\shell\\Command Prompt Here";
+
+// The menu entry's text and whether it is greyed.
+std::pair<std::string, bool> Entry(HWND window, UINT id) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  char text[128] = {};
+  GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+  return {text, (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0};
+}
+
+// Wine's regedit of the view the program writes: the 64-bit one in a 64-bit prefix.
+void RegeditImport(const std::wstring& file) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(windows) + L"\\regedit.exe\" /s \"" + file + L"\"";
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+class Backups : public LiveWindow {
+ protected:
+  void SetUp() override {
+    LiveWindow::SetUp();
+    for (const std::string& name : Store().Names()) Store().Remove(name);
+    // A context-menu entry with a subkey named outside cp1252, for the run to remove.
+    CreateKeyWith(HKCR, kCommandHere, {"command"});
+    RegKey omega(Machine());
+    ASSERT_EQ(omega.Create(HKCR, AnsiToWide(kCommandHere) + u"\\\u03a9", kKeyAllAccess),
+              kErrorSuccess);
+    SetString(HKCR, std::string(kCommandHere) + "\\command", "", "cmd.exe /k cd %1");
+    DeleteKeyTree(HKCR, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit");
+  }
+  void TearDown() override {
+    DeleteKeyTree(HKCR, kCommandHere);
+    DeleteKeyTree(HKCR, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit");
+    LiveWindow::TearDown();
+  }
+  BackupStore& Store() { return form->backupMenu().store(); }
+  std::wstring Folder() { return static_cast<Win32BackupStore&>(Store()).folder(); }
+
+  // Boxes of several kinds: a value, the delay slider, the colours, a context-menu entry that
+  // the run removes and one that it creates.
+  void ChangeSeveral() {
+    const char* shown = xp ? "cboxShowFileext" : "cb20060517";
+    c().SetChecked(shown, !c().Checked(shown));
+    c().SetPosition(xp ? "trackStartmenuDelay" : "tb20060528", 120);
+    c().SetItemIndex(xp ? "combxTextColor" : "combx20060817a", 10);
+    c().SetItemIndex(xp ? "combxBackgroundColor" : "combx20060817b", 1);
+    c().SetChecked(xp ? "cboxOpenConsole" : "cb20060813", false);
+    c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
+  }
+  void ApplyNow() {
+    messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+    Click("butApply");
+  }
+  void UndoNow() {
+    messages.answers = {MsgResult::Yes, MsgResult::Ok};
+    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+  }
+};
+
+TEST_F(Backups, TheSystemMenuOffersUndoOnlyWithABackupLeft) {
+  SendMessageA(form->handle(), WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSystemMenu(form->handle(), FALSE)), MAKELPARAM(0, 1));
+  EXPECT_EQ(Entry(form->handle(), kCmdUndo),
+            std::make_pair(std::string("&Letzte Übernahme rückgängig machen..."), true));
+  EXPECT_EQ(Entry(form->handle(), kCmdExport),
+            std::make_pair(std::string("Auswahl als .reg-Datei &exportieren..."), false));
+  ChangeSeveral();
+  ApplyNow();
+  SendMessageA(form->handle(), WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSystemMenu(form->handle(), FALSE)), MAKELPARAM(0, 1));
+  EXPECT_FALSE(Entry(form->handle(), kCmdUndo).second);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Backups, UndoAndRegeditGiveBackEveryByteOfTheMachine) {
+  HostileValues hostile(Machine());
+  form->LoadCurrentSettings();
+  const Snapshot before = CatalogueSnapshot(Machine());
+
+  ChangeSeveral();
+  ApplyNow();
+  ASSERT_EQ(Store().Names().size(), 1u);
+  const std::string first = Store().Names()[0];
+  EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
+  UndoNow();
+  EXPECT_EQ(Differences(before, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+  ASSERT_EQ(messages.asked.size(), 5u);
+  EXPECT_EQ(messages.asked[3].text.rfind("Die Übernahme vom ", 0), 0u) << messages.asked[3].text;
+  EXPECT_EQ(messages.asked[4].text, "Vorgang erfolgreich abgeschlossen!");
+  EXPECT_EQ(Store().Names(), std::vector<std::string>{RestoredName(first)});
+
+  // The same run again; this time Wine's regedit reads the backup.
+  ChangeSeveral();
+  ApplyNow();
+  const std::string second = NewestUnrestored(Store().Names());
+  ASSERT_FALSE(second.empty());
+  RegeditImport(Folder() + L"\\" + std::wstring(second.begin(), second.end()));
+  EXPECT_EQ(Differences(before, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Backups, AnExportedSelectionImportedWithRegeditShowsThoseBoxesOn) {
+  const Snapshot before = CatalogueSnapshot(Machine());
+  Click("sbutXPStandard");
+  const std::vector<std::string> chosen =
+      xp ? std::vector<std::string>{"cboxShowFileext", "cboxOpenConsole", "cbDenyUSBWriteAccess"}
+         : std::vector<std::string>{"cb20060517", "cb20060813", "cb20070412"};
+  for (const std::string& box : chosen) c().SetChecked(box, true);
+  c().SetPosition(xp ? "trackStartmenuDelay" : "tb20060528", 120);
+
+  // The save dialog, answered with a file in the backup folder's parent.
+  const std::wstring file = Folder() + L"\\..\\Auswahl-Test.reg";
+  bool answered = false;
+  After(500, [&] {
+    HWND dlg = GetActiveWindow();
+    answered = SetDlgItemTextW(dlg, 0x47c, file.c_str()) != 0;  // cmb13, the file name
+    PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+  });
+  messages.answers = {MsgResult::Ok};
+  SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdExport, 0);
+  ASSERT_TRUE(answered);
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text.rfind("Die Auswahl wurde gespeichert:\r", 0), 0u)
+      << messages.asked[0].text;
+  EXPECT_EQ(Differences(before, CatalogueSnapshot(Machine())), std::vector<std::string>{})
+      << "exporting wrote to the machine";
+
+  const std::wstring stem = Folder() + L"\\..\\Auswahl-Test";
+  // What the import will change, to put the machine back afterwards.
+  std::vector<RegFileKey> undo = PlanBackup([&] {
+    for (const wchar_t* part : {L"-Computer.reg", L"-Benutzer.reg"}) {
+      Win32BackupStore parent(Folder() + L"\\..");
+      const std::string name = WideToAnsi(std::u16string(u"Auswahl-Test") +
+                                          (part[1] == L'C' ? u"-Computer.reg" : u"-Benutzer.reg"));
+      const std::optional<Bytes> bytes = parent.Read(name);
+      ASSERT_TRUE(bytes) << name;
+      RestoreEntries(ParseRegFile(*bytes).keys, *RegistryBackend());
+    }
+  });
+  for (const wchar_t* part : {L"-Computer.reg", L"-Benutzer.reg"}) RegeditImport(stem + part);
+  Click("sbutCurrentSettings");
+  for (const std::string& box : chosen) EXPECT_TRUE(c().Checked(box)) << box;
+  EXPECT_EQ(c().Position(xp ? "trackStartmenuDelay" : "tb20060528"), 120);
+  for (const wchar_t* part : {L"-Computer.reg", L"-Benutzer.reg"})
+    DeleteFileW((stem + part).c_str());
+  EXPECT_TRUE(RestoreEntries(undo, Machine()).empty());
+  EXPECT_EQ(Differences(before, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+  EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
+}  // namespace tw::ui::test
