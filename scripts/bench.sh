@@ -11,7 +11,7 @@ export WINEDEBUG=-all
 source scripts/xvfb.sh
 runs=${BENCH_RUNS:-7}
 for tree in mingw-i686 mingw-x86_64; do
-  ninja -C "build/$tree" --quiet trimmwerk_bench
+  ninja -C "build/$tree" --quiet trimmwerk_bench startup_launcher empty_window
 done
 for windows in xp vista; do
   scripts/reset-test-prefix.sh "$windows"
@@ -21,6 +21,7 @@ for windows in xp vista; do
   for tree in $trees; do
     echo "== $windows, $tree"
     wine "build/$tree/tests/trimmwerk_bench.exe" "$runs"
+    scripts/bench-startup.sh "$tree" "$runs"
   done
   wineserver -k 2>/dev/null || true
 done
