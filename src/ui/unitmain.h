@@ -87,6 +87,9 @@ class TfrmMain : public Form {
   void BuildControls();
   void PlacePageSets();
   void BuildColourLists();
+  void FillColourList(Control& list);
+  // The explanation panel's rich-text view, made (and riched20 loaded) on first use.
+  HWND RichView();
   void OnCommand(Control& control, int code);
   void OnChange(Control& control);
   void OnHelp(const HELPINFO& info);
@@ -100,7 +103,7 @@ class TfrmMain : public Form {
   HBITMAP arrowRight_ = nullptr;
   HBITMAP infoImage_ = nullptr;
   HIMAGELIST ilColors_ = nullptr;
-  HMODULE richEdit_ = nullptr;
+  HMODULE richEdit_ = nullptr;  // loaded with the first text shown
   bool doubleBuffered_ = false;
   int shownText_ = 0;
 };
