@@ -99,18 +99,20 @@ WindowKind KindOf(const ControlDef& def) {
   }
 }
 
-// A plain label is as wide as its text, at least as the table says: a font that runs wider
-// than Tahoma (Wine's) must not cut the text off.
-void GrowToText(HWND label, const Bounds& b) {
-  const std::string text = WindowText(label);
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+// A control is as wide as its one-line caption needs (room: what the control keeps beside the
+// text), at least as the table says: a font that runs wider than Tahoma (Wine's), or a scaled
+// font that runs wider than its scale, must not cut the text off.
+void GrowToText(HWND control, const Bounds& b, int room = 0) {
+  const std::string text = WindowText(control);
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   RECT size{0, 0, 0, 0};
   DrawTextA(dc, text.c_str(), -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  if (size.right > b.width) {
-    SetWindowPos(label, nullptr, 0, 0, size.right, b.height,
+  ReleaseDC(control, dc);
+  if (size.right + room > b.width) {
+    SetWindowPos(control, nullptr, 0, 0, size.right + room, b.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -186,6 +188,10 @@ void Controls::MakeWindow(Control& c, HIMAGELIST colours) {
   switch (def.kind) {
     case Kind::Label:
       if (!(def.style & (kCentred | kVCentred))) GrowToText(hwnd, b);
+      break;
+    case Kind::CheckBox:
+      // The table's widths fit the design font; beside the text sits the check mark.
+      if (ScreenDpi() != 96 && !(def.style & kWraps)) GrowToText(hwnd, b, Scale(17));
       break;
     case Kind::Group:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
@@ -273,15 +279,17 @@ void Controls::MakePage(Control& page) {
   // Table order is tab order: the rows of a page follow it until the next page.
   auto it = std::find_if(controls_.begin(), controls_.end(),
                          [&](const std::unique_ptr<Control>& c) { return c.get() == &page; });
-  for (++it; it != controls_.end() && (*it)->def && (*it)->kind != Kind::Page; ++it) {
-    MakeWindow(**it, colours_);
-  }
+  for (++it; it != controls_.end() && PageOf(**it) == &page; ++it) MakeWindow(**it, colours_);
+}
+
+Control* Controls::PageOf(Control& control) {
+  Control* page = &control;
+  while (page && page->kind != Kind::Page) page = page->parent;
+  return page;
 }
 
 void Controls::MakePageOf(Control& control) {
-  Control* page = &control;
-  while (page && page->kind != Kind::Page) page = page->parent;
-  if (page) MakePage(*page);
+  if (Control* page = PageOf(control)) MakePage(*page);
 }
 
 void Controls::MakeAllPages() {

@@ -54,6 +54,8 @@ class Controls : public ControlSurface {
   // idBase + 100 * page + row within the page. Colour lists get the image list.
   Control& BuildPageSet(const LayoutDef& layout, const Bounds& bounds, int idBase,
                         HIMAGELIST colours);
+  // The page that holds the control; nullptr outside the pages.
+  static Control* PageOf(Control& control);
   // Makes the windows of the page that holds the control (if not made yet), hidden.
   void MakePageOf(Control& control);
   // Makes the windows of every page of both page sets.

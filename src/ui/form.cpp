@@ -138,7 +138,10 @@ int ScreenDpi() {
 int Scale(int designPixels) { return MulDiv(designPixels, ScreenDpi(), 96); }
 
 Bounds Scaled(const Bounds& b) {
-  return {Scale(b.left), Scale(b.top), Scale(b.width), Scale(b.height)};
+  // The edges are scaled, so that controls that touch or keep apart at the design size still do.
+  const int left = Scale(b.left);
+  const int top = Scale(b.top);
+  return {left, top, Scale(b.left + b.width) - left, Scale(b.top + b.height) - top};
 }
 
 HFONT CreateUiFont(bool bold) {

@@ -437,11 +437,22 @@ TEST_F(MainWindow, PagesAreMadeWhenFirstShownWithTheLoadedState) {
   ASSERT_TRUE(LoadSettings(c(), ReadOrder(xp ? Layout::Vista : Layout::XP)));
   for (Layout l : {Layout::XP, Layout::Vista}) ExpectLoaded(c(), l);
 
+  // The controls outside the pages keep their windows, also when the last pages are made.
+  std::vector<std::pair<HWND, std::string>> outside;
+  for (const char* name : {"reTweakInfo", "sbutXPStandard", "sbutCurrentSettings", "butApply"}) {
+    outside.emplace_back(H(name), WindowText(H(name)));
+  }
   ShowPageOf(names.numlock);
   EXPECT_TRUE(c().Get(names.numlock).Made());
   EXPECT_TRUE(IsWindowVisible(c().Get(names.numlock).hwnd));
   c().MakeAllPages();
   for (Layout l : {Layout::XP, Layout::Vista}) ExpectLoaded(c(), l);
+  for (const auto& [hwnd, text] : outside) {
+    EXPECT_EQ(c().Owning(hwnd)->hwnd, hwnd);
+    EXPECT_EQ(WindowText(hwnd), text);
+  }
+  EXPECT_EQ(FindWindowExA(form->handle(), nullptr, "Button", "XP-Standard\ranzeigen") != nullptr,
+            xp);
   EXPECT_TRUE(errors.empty());
 }
 
