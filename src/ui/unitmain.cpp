@@ -314,6 +314,7 @@ void TfrmMain::BuildColourLists() {
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBitmap);
   ImageList_Add(ilColors_, strip, nullptr);
+  coloursBuilt_ = true;
   DeleteObject(strip);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
@@ -322,10 +323,9 @@ void TfrmMain::BuildColourLists() {
 }
 
 void TfrmMain::FillColourList(Control& list) {
-  if (!list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
-  const int count = ImageList_GetImageCount(ilColors_);
-  for (int n = 0; n < count; ++n) {
-    char caption[2] = {"0123456789ABCDEF"[n & 15], '\0'};
+  if (!coloursBuilt_ || !list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
+  for (int n = 0; n < 16; ++n) {
+    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
     COMBOBOXEXITEMA item{};
     item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
     item.iItem = -1;

@@ -103,6 +103,7 @@ class TfrmMain : public Form {
   HBITMAP arrowRight_ = nullptr;
   HBITMAP infoImage_ = nullptr;
   HIMAGELIST ilColors_ = nullptr;
+  bool coloursBuilt_ = false;   // the swatches are in ilColors_
   HMODULE richEdit_ = nullptr;  // loaded with the first text shown
   bool doubleBuffered_ = false;
   int shownText_ = 0;
