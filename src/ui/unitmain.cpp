@@ -38,6 +38,12 @@ constexpr int kOwnIdBase = 100;
 constexpr int kXPIdBase = 1000;
 constexpr int kVistaIdBase = 2000;
 
+// The pages not shown yet are made one at a time while the window waits for input, so that
+// the first switch to a page only shows it. The first one after the window has settled.
+constexpr UINT_PTR kPageTimer = 1;
+constexpr UINT kFirstPageDelayMs = 250;
+constexpr UINT kNextPageDelayMs = 20;
+
 constexpr char kRefusal[] =
     "Dieses Programm kann ausschließlich in Verbindung mit Windows XP oder Windows Vista "
     "genutzt werden.\rDas Programm wird jetzt beendet!";
@@ -346,6 +352,17 @@ void TfrmMain::FormShow() {
   LoadWindowSettings();
 }
 
+bool TfrmMain::MakeNextPage() {
+  if (!IsWindowsXPOrVista()) return false;
+  Control& pageSet = controls_->Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  for (Control* page : controls_->Pages(pageSet)) {
+    if (page->Made()) continue;
+    controls_->MakePageOf(*page);
+    return true;
+  }
+  return false;
+}
+
 void TfrmMain::FormPaint(HDC dc) {
   if (!header_ || ExpandedClientWidth <= 0) return;
   BITMAP bm{};
@@ -618,8 +635,20 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam) FormShow();
+      if (wParam) {
+        FormShow();
+        if (MakePagesWhenIdle) SetTimer(handle(), kPageTimer, kFirstPageDelayMs, nullptr);
+      }
       break;
+    case WM_TIMER:
+      if (wParam != kPageTimer) break;
+      // A timer message comes only when no input waits.
+      if (MakePagesWhenIdle && MakeNextPage()) {
+        SetTimer(handle(), kPageTimer, kNextPageDelayMs, nullptr);
+      } else {
+        KillTimer(handle(), kPageTimer);
+      }
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

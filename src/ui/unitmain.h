@@ -33,6 +33,9 @@ class TfrmMain : public Form {
   int CollapsedClientWidth = 0;
   ConsolePalette ConsoleColorTable{};
   bool StandardViewShown = false;
+  // Whether the pages not shown yet are made while the window waits for input (after it was
+  // shown); otherwise each is made when it is first shown.
+  bool MakePagesWhenIdle = true;
   // The tweak ID whose text the panel shows; 0 before the first.
   int ShownTweakText() const { return shownText_; }
 
@@ -86,6 +89,8 @@ class TfrmMain : public Form {
  private:
   void BuildControls();
   void PlacePageSets();
+  // Makes the first page of the shown layout not made yet; false when there is none.
+  bool MakeNextPage();
   void BuildColourLists();
   void FillColourList(Control& list);
   // The explanation panel's rich-text view, made (and riched20 loaded) on first use.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -65,6 +66,8 @@ class MainWindow : public ::testing::Test {
       DeleteValue(HKCU, "Software\\Tavo Trimmwerk\\3.0", value);
     }
     form = std::make_unique<TfrmMain>();
+    // Pages are made when shown, not while the tests wait (see PagesAreMadeWhileTheWindowIsIdle).
+    form->MakePagesWhenIdle = false;
     form->Create();
     SetExceptionHook([this](std::exception_ptr e) { errors.push_back(e); });
     form->Show();
@@ -454,6 +457,26 @@ TEST_F(MainWindow, PagesAreMadeWhenFirstShownWithTheLoadedState) {
   EXPECT_EQ(FindWindowExA(form->handle(), nullptr, "Button", "XP-Standard\ranzeigen") != nullptr,
             xp);
   EXPECT_TRUE(errors.empty());
+}
+
+// While the window waits for input it makes the pages of its layout not shown yet, with the
+// loaded state; the other layout stays unmade.
+TEST(MainWindowIdle, PagesAreMadeWhileTheWindowIsIdle) {
+  tw::test::MessageScript script;
+  const LayoutDef& shown = IsWindowsXP() ? kLayoutXP : kLayoutVista;
+  const LayoutDef& hidden = IsWindowsXP() ? kLayoutVista : kLayoutXP;
+  TfrmMain form;
+  form.Create();
+  form.Show();
+  Controls& c = form.controls();
+  const auto pages = c.Pages(c.Get(shown.pageSet));
+  EXPECT_FALSE(pages.back()->Made());
+  EXPECT_TRUE(PumpUntil(
+      [&] { return std::all_of(pages.begin(), pages.end(), [](auto* p) { return p->Made(); }); },
+      10000));
+  for (const Control* page : c.Pages(c.Get(hidden.pageSet))) EXPECT_FALSE(page->Made());
+  for (std::size_t i = 1; i < pages.size(); ++i) EXPECT_FALSE(IsWindowVisible(pages[i]->hwnd));
+  ExpectLoaded(c, IsWindowsXP() ? Layout::XP : Layout::Vista);
 }
 
 // The panel starts empty; its rich-text view is made in the same place for the first text.
