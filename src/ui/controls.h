@@ -28,7 +28,7 @@ struct Control {
   int id = 0;
   int tweakId = 0;                  // help context; 0: none
   Control* parent = nullptr;        // group, page or page set; nullptr: the window itself
-  const ControlDef* def = nullptr;  // the table row; nullptr outside the pages
+  const ControlDef* def = nullptr;  // the table row; nullptr: a page set
   int position = 0;                 // sliders: the position the change handler last saw
   // The state of a control whose window is not made yet.
   bool checked = false;
