@@ -10,7 +10,11 @@ SANS=DejaVu-Sans
 # The light grey that LR_LOADMAP3DCOLORS turns into the button face.
 FACE='rgb(192,192,192)'
 
-# header FILE TOP BOTTOM ACCENT SUBTITLE: 736 x 64, 24 bits. The emblem sits left, the name
+# The large pictures are stored with a palette of their 256 main colours, run-length encoded:
+# on screen they look the same as with 24 bits, at a tenth of the size.
+PALETTE='+dither -colors 256 -type Palette -compress RLE'
+
+# header FILE TOP BOTTOM ACCENT SUBTITLE: 736 x 64. The emblem sits left, the name
 # beside it; the middle stays calm for the two buttons at x 420..480.
 header() {
   convert -size 64x736 gradient:"$2"-"$3" -rotate 270 \
@@ -25,7 +29,7 @@ header() {
     -fill 'rgba(255,255,255,0.85)' -font "$SANS" -pointsize 11 -annotate +73+51 "$5" \
     -fill 'rgba(255,255,255,0.10)' -draw "circle 690,32 760,32" -draw "circle 610,80 660,80" \
     -fill 'rgba(255,255,255,0.90)' -font "$BOLD" -pointsize 11 -annotate +640+54 "Version 3.0" \
-    -type TrueColor "BMP3:$1"
+    $PALETTE "BMP3:$1"
 }
 
 header header_xp.bmp '#0b3d91' '#3d7ad6' '#f08a1c' "Windows XP einfach und sicher optimieren"
@@ -49,7 +53,7 @@ convert -size 100x40 xc:white -fill '#0b3d91' -draw "roundrectangle 2,4 36,36 7,
   -fill '#f08a1c' -draw "polygon 10,12 28,12 28,17 22,17 22,30 16,30 16,17 10,17" \
   -fill '#0b3d91' -font "$BOLD" -pointsize 20 -annotate +41+27 "Tavo" \
   -fill '#6b7a90' -font "$SANS" -pointsize 7 -annotate +42+35 "SOFTWARE" \
-  -type TrueColor "BMP3:logo.bmp"
+  $PALETTE "BMP3:logo.bmp"
 
 # The program icon: the header's emblem at 48, 32 and 16 pixels.
 icon() {

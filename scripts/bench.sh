@@ -16,7 +16,7 @@ if [ "$TRIMMWERK_ONLY_64BIT" = 1 ]; then
   trees_xp=mingw-x86_64 trees_vista=mingw-x86_64
 fi
 for tree in $trees_vista; do
-  ninja -C "build/$tree" --quiet trimmwerk_bench
+  ninja -C "build/$tree" --quiet trimmwerk_bench startup_launcher empty_window
 done
 for windows in xp vista; do
   WINEPREFIX=$(scripts/reset-test-prefix.sh "$windows")
@@ -26,6 +26,7 @@ for windows in xp vista; do
   for tree in $trees; do
     echo "== $windows ($(basename "$WINEPREFIX")), $tree"
     wine "build/$tree/tests/trimmwerk_bench.exe" "$runs"
+    scripts/bench-startup.sh "$tree" "$runs"
   done
   wineserver -k 2>/dev/null || true
 done

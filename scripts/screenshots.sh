@@ -29,3 +29,4 @@ for bmp in "$out"/*.bmp; do
 done
 echo "Screenshots in $out:"
 ls "$out"
+scripts/screenshots-dpi.sh

@@ -92,26 +92,27 @@ WindowKind KindOf(const ControlDef& def) {
     case Kind::BitmapButton:
       return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP, 0};
     case Kind::RichText:
-      return {"RichEdit20A",
-              child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-              WS_EX_CLIENTEDGE};
+      // An empty white field until the first text: the rich-text view is made for that.
+      return {"STATIC", child | SS_WHITERECT, WS_EX_CLIENTEDGE};
     default:
       throw Error(std::string("Steuerelement ohne Fensterart: ") + def.name);
   }
 }
 
-// A plain label is as wide as its text, at least as the table says: a font that runs wider
-// than Tahoma (Wine's) must not cut the text off.
-void GrowToText(HWND label, const Bounds& b) {
-  const std::string text = WindowText(label);
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+// A control is as wide as its one-line caption needs (room: what the control keeps beside the
+// text), at least as the table says: a font that runs wider than Tahoma (Wine's), or a scaled
+// font that runs wider than its scale, must not cut the text off.
+void GrowToText(HWND control, const Bounds& b, int room = 0) {
+  const std::string text = WindowText(control);
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   RECT size{0, 0, 0, 0};
   DrawTextA(dc, text.c_str(), -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  if (size.right > b.width) {
-    SetWindowPos(label, nullptr, 0, 0, size.right, b.height,
+  ReleaseDC(control, dc);
+  if (size.right + room > b.width) {
+    SetWindowPos(control, nullptr, 0, 0, size.right + room, b.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -136,11 +137,13 @@ Control& Controls::Register(std::unique_ptr<Control> control) {
   Control& c = *control;
   controls_.push_back(std::move(control));
   byName_[c.name] = &c;
-  if (c.hwnd) {
-    byHandle_[c.hwnd] = &c;
-    if (c.tweakId) SetWindowContextHelpId(c.hwnd, static_cast<DWORD>(c.tweakId));
-  }
+  if (c.hwnd) RegisterHandle(c);
   return c;
+}
+
+void Controls::RegisterHandle(Control& c) {
+  byHandle_[c.hwnd] = &c;
+  if (c.tweakId) SetWindowContextHelpId(c.hwnd, static_cast<DWORD>(c.tweakId));
 }
 
 Control& Controls::Add(const std::string& name, Kind kind, HWND hwnd, int tweakId) {
@@ -153,20 +156,42 @@ Control& Controls::Add(const std::string& name, Kind kind, HWND hwnd, int tweakI
   return Register(std::move(c));
 }
 
-Control& Controls::Create(const ControlDef& def, Control* parent, int id, HIMAGELIST colours) {
+Control& Controls::Declare(const ControlDef& def, Control* parent, int id) {
+  auto c = std::make_unique<Control>();
+  c->name = def.name;
+  c->kind = def.kind;
+  c->id = id;
+  c->tweakId = def.tweakId;
+  c->parent = parent;
+  c->def = &def;
+  c->position = def.kind == Kind::Slider ? def.slider.min : 0;
+  c->text = def.caption ? def.caption : "";
+  return Register(std::move(c));
+}
+
+void Controls::MakeWindow(Control& c, HIMAGELIST colours) {
+  const ControlDef& def = *c.def;
   const WindowKind wk = KindOf(def);
-  const Bounds& b = def.bounds;
-  const int height = def.kind == Kind::ImageCombo ? b.height + kColourListDropHeight : b.height;
+  const Bounds b = Scaled(def.bounds);
+  const int height =
+      def.kind == Kind::ImageCombo ? b.height + Scale(kColourListDropHeight) : b.height;
+  const DWORD style = wk.style | (c.enabled ? 0 : WS_DISABLED);
   HWND hwnd =
-      CreateWindowExA(wk.exStyle, wk.className, def.caption ? def.caption : "", wk.style, b.left,
-                      b.top, b.width, height, parent ? parent->hwnd : form_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+      CreateWindowExA(wk.exStyle, wk.className, c.text.c_str(), style, b.left, b.top, b.width,
+                      height, c.parent ? c.parent->hwnd : form_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Instance(), nullptr);
   if (!hwnd) throw Error(std::string("Steuerelement nicht erzeugt: ") + def.name);
+  c.hwnd = hwnd;
+  RegisterHandle(c);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((def.style & kBold) ? boldFont_ : font_),
                FALSE);
   switch (def.kind) {
     case Kind::Label:
       if (!(def.style & (kCentred | kVCentred))) GrowToText(hwnd, b);
+      break;
+    case Kind::CheckBox:
+      // The table's widths fit the design font; beside the text sits the check mark.
+      if (ScreenDpi() != 96 && !(def.style & kWraps)) GrowToText(hwnd, b, Scale(17));
       break;
     case Kind::Group:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
@@ -177,89 +202,114 @@ Control& Controls::Create(const ControlDef& def, Control* parent, int id, HIMAGE
       SendMessageA(hwnd, TBM_SETRANGEMAX, FALSE, def.slider.max);
       SendMessageA(hwnd, TBM_SETPAGESIZE, 0, def.slider.pageStep);
       SendMessageA(hwnd, TBM_SETTICFREQ, static_cast<WPARAM>(def.slider.tick), 0);
-      SendMessageA(hwnd, TBM_SETPOS, TRUE, def.slider.min);
+      SendMessageA(hwnd, TBM_SETPOS, TRUE, c.position);
       break;
     case Kind::ImageCombo:
       SendMessageA(hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(colours));
       // The closed list is as high as the table says.
-      SendMessageA(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), b.height - 6);
+      SendMessageA(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), b.height - Scale(6));
       break;
     default:
       break;
   }
-  auto c = std::make_unique<Control>();
-  c->name = def.name;
-  c->kind = def.kind;
-  c->hwnd = hwnd;
-  c->id = id;
-  c->tweakId = def.tweakId;
-  c->parent = parent;
-  c->def = &def;
-  c->position = def.kind == Kind::Slider ? def.slider.min : 0;
-  return Register(std::move(c));
+  if (made_) made_(c);
+  if (def.kind == Kind::CheckBox && c.checked) SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+  if (def.kind == Kind::ImageCombo) {
+    SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.itemIndex), 0);
+  }
 }
 
 Control& Controls::CreateOutside(const ControlDef& def, int id) {
-  return Create(def, nullptr, id, nullptr);
+  Control& c = Declare(def, nullptr, id);
+  MakeWindow(c, nullptr);
+  return c;
 }
 
-Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& b, int idBase,
+Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& bounds, int idBase,
                                 HIMAGELIST colours) {
-  HWND tabs = CreateWindowExA(
-      WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
-      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
-      b.left, b.top, b.width, b.height, form_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase)), Instance(), nullptr);
+  colours_ = colours;
+  const Bounds b = Scaled(bounds);
+  HWND tabs =
+      CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
+                      WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
+                      b.left, b.top, b.width, b.height, form_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase)), Instance(), nullptr);
   SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   Control& pageSet = Add(layout.pageSet, Kind::PageSet, tabs, 0);
 
-  // Tabs first: the page area depends on how many rows they take.
   int pageCount = 0;
-  for (std::size_t i = 0; i < layout.count; ++i) {
-    const ControlDef& def = layout.rows[i];
-    if (def.kind != Kind::Page) continue;
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(def.caption);
-    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(pageCount++),
-                 reinterpret_cast<LPARAM>(&item));
-  }
-  RECT area{0, 0, b.width, b.height};
-  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-
   Control* page = nullptr;
   Control* group = nullptr;
-  int pageIndex = -1;
   int row = 0;
   for (std::size_t i = 0; i < layout.count; ++i) {
     const ControlDef& def = layout.rows[i];
     if (def.kind == Kind::Page) {
-      ++pageIndex;
+      TCITEMA item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = const_cast<char*>(def.caption);
+      SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(pageCount),
+                   reinterpret_cast<LPARAM>(&item));
+      ++pageCount;
       row = 0;
-      const int id = idBase + 100 * pageIndex + 100;
-      HWND hwnd =
-          CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, def.caption, WS_CHILD | WS_CLIPSIBLINGS,
-                          area.left, area.top, area.right - area.left, area.bottom - area.top, tabs,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-      auto c = std::make_unique<Control>();
-      c->name = def.name;
-      c->kind = Kind::Page;
-      c->hwnd = hwnd;
-      c->id = id;
-      c->parent = &pageSet;
-      c->def = &def;
-      page = &Register(std::move(c));
+      page = &Declare(def, &pageSet, idBase + 100 * pageCount);
       group = nullptr;
       continue;
     }
     if (!page) throw Error(std::string("Steuerelement ohne Seite: ") + def.name);
-    const int id = idBase + 100 * pageIndex + 100 + ++row;
     Control* parent = def.kind == Kind::Group ? page : (group ? group : page);
-    Control& c = Create(def, parent, id, colours);
+    Control& c = Declare(def, parent, idBase + 100 * pageCount + ++row);
     if (def.kind == Kind::Group) group = &c;
   }
-  ShowSelectedPage(pageSet);
   return pageSet;
+}
+
+void Controls::MakePage(Control& page) {
+  if (page.Made()) return;
+  // The page area depends on how many rows the tabs take.
+  HWND tabs = page.parent->hwnd;
+  RECT area;
+  GetClientRect(tabs, &area);
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  page.hwnd = CreateWindowExA(
+      WS_EX_CONTROLPARENT, kPageClass, page.text.c_str(), WS_CHILD | WS_CLIPSIBLINGS, area.left,
+      area.top, area.right - area.left, area.bottom - area.top, tabs,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(page.id)), Instance(), nullptr);
+  if (!page.hwnd) throw Error("Seite nicht erzeugt: " + page.name);
+  RegisterHandle(page);
+  // Table order is tab order: the rows of a page follow it until the next page.
+  auto it = std::find_if(controls_.begin(), controls_.end(),
+                         [&](const std::unique_ptr<Control>& c) { return c.get() == &page; });
+  for (++it; it != controls_.end() && PageOf(**it) == &page; ++it) MakeWindow(**it, colours_);
+}
+
+Control* Controls::PageOf(Control& control) {
+  Control* page = &control;
+  while (page && page->kind != Kind::Page) page = page->parent;
+  return page;
+}
+
+void Controls::MakePageOf(Control& control) {
+  if (Control* page = PageOf(control)) MakePage(*page);
+}
+
+void Controls::MakeAllPages() {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i]->kind == Kind::Page) MakePage(*controls_[i]);
+  }
+}
+
+void Controls::ShowPageSet(Control& pageSet, bool show) {
+  ShowWindow(pageSet.hwnd, show ? SW_SHOW : SW_HIDE);
+  if (show) ShowSelectedPage(pageSet);
+}
+
+void Controls::ReplaceWindow(Control& c, HWND hwnd) {
+  HWND old = c.hwnd;
+  SetWindowPos(hwnd, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  byHandle_.erase(old);
+  c.hwnd = hwnd;
+  RegisterHandle(c);
+  DestroyWindow(old);
 }
 
 Control* Controls::Find(const std::string& name) {
@@ -317,13 +367,17 @@ int Controls::SelectedPage(const Control& pageSet) const {
 void Controls::ShowSelectedPage(Control& pageSet) {
   const int selected = SelectedPage(pageSet);
   const auto pages = Pages(pageSet);
+  // A hidden page set makes no page: the other layout is never shown.
+  const bool shown = (GetWindowLongA(pageSet.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (static_cast<int>(i) == selected) {
+    if (static_cast<int>(i) != selected) continue;
+    if (shown) MakePage(*pages[i]);
+    if (pages[i]->Made()) {
       SetWindowPos(pages[i]->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
   }
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (static_cast<int>(i) != selected) ShowWindow(pages[i]->hwnd, SW_HIDE);
+    if (static_cast<int>(i) != selected && pages[i]->Made()) ShowWindow(pages[i]->hwnd, SW_HIDE);
   }
 }
 
@@ -340,11 +394,16 @@ void Controls::SliderScrolled(Control& slider) {
 }
 
 bool Controls::Checked(const std::string& name) const {
-  return SendMessageA(Get(name).hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const Control& c = Get(name);
+  return c.Made() ? SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED : c.checked;
 }
 
 void Controls::SetChecked(const std::string& name, bool checked) {
   Control& c = Get(name);
+  if (!c.Made()) {
+    c.checked = checked;
+    return;
+  }
   SendMessageA(c.hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   if (c.kind != Kind::Toggle || !checked) return;
   for (auto& other : controls_) {
@@ -355,11 +414,19 @@ void Controls::SetChecked(const std::string& name, bool checked) {
 }
 
 int Controls::Position(const std::string& name) const {
-  return static_cast<int>(SendMessageA(Get(name).hwnd, TBM_GETPOS, 0, 0));
+  const Control& c = Get(name);
+  return c.Made() ? static_cast<int>(SendMessageA(c.hwnd, TBM_GETPOS, 0, 0)) : c.position;
 }
 
 void Controls::SetPosition(const std::string& name, int position) {
   Control& c = Get(name);
+  if (!c.Made()) {
+    const int now = c.def ? std::clamp(position, c.def->slider.min, c.def->slider.max) : position;
+    if (now == c.position) return;
+    c.position = now;
+    if (sliderChanged_) sliderChanged_(c);
+    return;
+  }
   const int low = static_cast<int>(SendMessageA(c.hwnd, TBM_GETRANGEMIN, 0, 0));
   const int high = static_cast<int>(SendMessageA(c.hwnd, TBM_GETRANGEMAX, 0, 0));
   SendMessageA(c.hwnd, TBM_SETPOS, TRUE, std::clamp(position, low, high));
@@ -367,29 +434,50 @@ void Controls::SetPosition(const std::string& name, int position) {
 }
 
 int Controls::ItemIndex(const std::string& name) const {
-  return static_cast<int>(SendMessageA(Get(name).hwnd, CB_GETCURSEL, 0, 0));
+  const Control& c = Get(name);
+  return c.Made() ? static_cast<int>(SendMessageA(c.hwnd, CB_GETCURSEL, 0, 0)) : c.itemIndex;
 }
 
 void Controls::SetItemIndex(const std::string& name, int index) {
-  SendMessageA(Get(name).hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Control& c = Get(name);
+  if (!c.Made()) {
+    c.itemIndex = index;
+    return;
+  }
+  SendMessageA(c.hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-std::string Controls::Text(const std::string& name) const { return WindowText(Get(name).hwnd); }
+std::string Controls::Text(const std::string& name) const {
+  const Control& c = Get(name);
+  return c.Made() ? WindowText(c.hwnd) : c.text;
+}
 
 void Controls::SetText(const std::string& name, const std::string& text) {
-  SetWindowTextA(Get(name).hwnd, text.c_str());
+  Control& c = Get(name);
+  if (c.Made()) {
+    SetWindowTextA(c.hwnd, text.c_str());
+  } else {
+    c.text = text;
+  }
 }
 
 bool Controls::Enabled(const std::string& name) const {
-  return IsWindowEnabled(Get(name).hwnd) != FALSE;
+  const Control& c = Get(name);
+  return c.Made() ? IsWindowEnabled(c.hwnd) != FALSE : c.enabled;
 }
 
 void Controls::SetEnabled(const std::string& name, bool enabled) {
-  EnableWindow(Get(name).hwnd, enabled ? TRUE : FALSE);
+  Control& c = Get(name);
+  if (c.Made()) {
+    EnableWindow(c.hwnd, enabled ? TRUE : FALSE);
+  } else {
+    c.enabled = enabled;
+  }
 }
 
 void Controls::Repaint(const std::string& name) {
   HWND hwnd = Get(name).hwnd;
+  if (!hwnd) return;
   InvalidateRect(hwnd, nullptr, TRUE);
   UpdateWindow(hwnd);
 }

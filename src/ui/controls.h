@@ -2,6 +2,9 @@
 
 // The main window's controls: built from the layout tables, found by name, handle or ID, and
 // driven through the control surface that the load, apply and standard-view sequences use.
+// A page's windows are made when the page is first shown, as property sheets do: until then
+// its controls exist as plain data (check state, position, selection, text, enabled), which the
+// control surface reads and writes and the windows take over when they are made.
 
 #include <windows.h>
 // Needs <windows.h> first.
@@ -25,8 +28,15 @@ struct Control {
   int id = 0;
   int tweakId = 0;                  // help context; 0: none
   Control* parent = nullptr;        // group, page or page set; nullptr: the window itself
-  const ControlDef* def = nullptr;  // the table row; nullptr outside the pages
+  const ControlDef* def = nullptr;  // the table row; nullptr: a page set
   int position = 0;                 // sliders: the position the change handler last saw
+  // The state of a control whose window is not made yet.
+  bool checked = false;
+  bool enabled = true;
+  int itemIndex = -1;
+  std::string text;
+
+  bool Made() const { return hwnd != nullptr; }
 };
 
 class Controls : public ControlSurface {
@@ -39,10 +49,24 @@ class Controls : public ControlSurface {
   Control& Add(const std::string& name, Kind kind, HWND hwnd, int tweakId);
   // Creates a control of the window itself (outside the pages) from its row.
   Control& CreateOutside(const ControlDef& def, int id);
-  // Creates a page set with all its pages from a layout table, at bounds in the window's client
-  // area. IDs are idBase + 100 * page + row within the page. Colour lists get the image list.
+  // Creates a hidden page set with its tabs from a layout table, at bounds in the window's
+  // client area; its pages and their controls are data until a page is first shown. IDs are
+  // idBase + 100 * page + row within the page. Colour lists get the image list.
   Control& BuildPageSet(const LayoutDef& layout, const Bounds& bounds, int idBase,
                         HIMAGELIST colours);
+  // The page that holds the control; nullptr outside the pages.
+  static Control* PageOf(Control& control);
+  // Makes the windows of the page that holds the control (if not made yet), hidden.
+  void MakePageOf(Control& control);
+  // Makes the windows of every page of both page sets.
+  void MakeAllPages();
+  // Shows or hides a page set; a shown set shows its selected page, made if need be.
+  void ShowPageSet(Control& pageSet, bool show);
+  // Puts a new window in the place of the control's (the same ID and tab position); the old
+  // one is destroyed.
+  void ReplaceWindow(Control& control, HWND hwnd);
+  // Runs for each control whose window has just been made, before it takes its stored state.
+  void SetMadeHandler(Handler handler) { made_ = std::move(handler); }
 
   Control* Find(const std::string& name);
   const Control* Find(const std::string& name) const;
@@ -78,8 +102,11 @@ class Controls : public ControlSurface {
   void Repaint(const std::string& name) override;
 
  private:
-  Control& Create(const ControlDef& def, Control* parent, int id, HIMAGELIST colours);
+  Control& Declare(const ControlDef& def, Control* parent, int id);
+  void MakeWindow(Control& control, HIMAGELIST colours);
+  void MakePage(Control& page);
   Control& Register(std::unique_ptr<Control> control);
+  void RegisterHandle(Control& control);
 
   HWND form_;
   HFONT font_;
@@ -88,6 +115,8 @@ class Controls : public ControlSurface {
   std::map<std::string, Control*> byName_;
   std::map<HWND, Control*> byHandle_;
   Handler sliderChanged_;
+  Handler made_;
+  HIMAGELIST colours_ = nullptr;
 };
 
 // Window text as std::string.

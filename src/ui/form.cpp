@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "app.h"
+#include "layout.h"
 
 namespace tw::ui {
 
@@ -29,7 +30,7 @@ void RegisterWindowClass(const char* className, WNDPROC proc, HICON icon) {
 
 void Form::CreateForm(const FormStyle& fs, HWND owner) {
   RegisterWindowClass(fs.className, Thunk, fs.icon);
-  RECT r{0, 0, fs.clientWidth, fs.clientHeight};
+  RECT r{0, 0, Scale(fs.clientWidth), Scale(fs.clientHeight)};
   AdjustWindowRectEx(&r, fs.style, FALSE, fs.exStyle);
   CreateWindowExA(fs.exStyle, fs.className, fs.caption, fs.style, CW_USEDEFAULT, CW_USEDEFAULT,
                   r.right - r.left, r.bottom - r.top, owner, nullptr, Instance(), this);
@@ -124,8 +125,27 @@ void Form::SetClientWidth(int width) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int ScreenDpi() {
+  static const int dpi = [] {
+    HDC dc = GetDC(nullptr);
+    const int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return d > 0 ? d : 96;
+  }();
+  return dpi;
+}
+
+int Scale(int designPixels) { return MulDiv(designPixels, ScreenDpi(), 96); }
+
+Bounds Scaled(const Bounds& b) {
+  // The edges are scaled, so that controls that touch or keep apart at the design size still do.
+  const int left = Scale(b.left);
+  const int top = Scale(b.top);
+  return {left, top, Scale(b.left + b.width) - left, Scale(b.top + b.height) - top};
+}
+
 HFONT CreateUiFont(bool bold) {
-  return CreateFontA(-kFontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+  return CreateFontA(-Scale(kFontHeight), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
 }

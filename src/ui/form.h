@@ -38,7 +38,7 @@ class Form {
     const char* caption;
     DWORD style;
     DWORD exStyle;
-    int clientWidth;
+    int clientWidth;  // at the design size
     int clientHeight;
     HICON icon;
   };
@@ -58,8 +58,15 @@ class Form {
   int modalResult_ = 0;
 };
 
+// The windows are laid out at 96 dots per inch and scaled by the screen's LOGPIXELSY / 96, as
+// the design size of every position, size and font.
+int ScreenDpi();
+// A length at the design size in pixels on this screen.
+int Scale(int designPixels);
+
 // The font height in pixels of Tahoma 8 points at 96 dots per inch.
 constexpr int kFontHeight = 11;
+// Tahoma 8 points at the screen's DPI.
 HFONT CreateUiFont(bool bold = false);
 // Registers a window class on the button-face background once; later calls do nothing.
 void RegisterWindowClass(const char* className, WNDPROC proc, HICON icon = nullptr);

@@ -37,6 +37,8 @@ enum Style : unsigned {
 struct Bounds {
   int left, top, width, height;
 };
+// Bounds at the design size in pixels on this screen (see Scale).
+Bounds Scaled(const Bounds& b);
 
 struct SliderRange {
   int min, max, pageStep, tick;

@@ -69,22 +69,27 @@ HWND AddChild(HWND dlg, const char* cls, const char* text, DWORD style, int x, i
 }
 
 void Layout(HWND dlg, const DialogData& d) {
+  // The sizes at the screen's DPI; the system's icons stay 32 pixels.
+  const int margin = Scale(kMargin);
+  const int buttonWidth = Scale(kButtonWidth);
+  const int buttonHeight = Scale(kButtonHeight);
+  const int buttonGap = Scale(kButtonGap);
   HDC dc = GetDC(dlg);
   HGDIOBJ old = SelectObject(dc, d.font);
-  RECT text{0, 0, kMaxTextWidth, 0};
+  RECT text{0, 0, Scale(kMaxTextWidth), 0};
   DrawTextA(dc, d.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(dlg, dc);
 
   LPCSTR icon = IconOf(d.type);
-  const int textLeft = icon ? kMargin * 2 + kIconSize : kMargin * 2;
+  const int textLeft = icon ? margin * 2 + kIconSize : margin * 2;
   const int textHeight = std::max<int>(text.bottom, icon ? kIconSize : 0);
   if (icon) {
-    HWND image = AddChild(dlg, "STATIC", "", SS_ICON, kMargin * 2, kMargin * 2, kIconSize,
-                          kIconSize, -1, d.font);
+    HWND image = AddChild(dlg, "STATIC", "", SS_ICON, margin * 2, margin * 2, kIconSize, kIconSize,
+                          -1, d.font);
     SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIcon(nullptr, icon)), 0);
   }
-  const int textTop = kMargin * 2 + (textHeight - text.bottom) / 2;
+  const int textTop = margin * 2 + (textHeight - text.bottom) / 2;
   AddChild(dlg, "STATIC", d.text->c_str(), SS_LEFT | SS_NOPREFIX, textLeft, textTop, text.right,
            text.bottom, -1, d.font);
 
@@ -93,10 +98,10 @@ void Layout(HWND dlg, const DialogData& d) {
     if (d.buttons & b.bit) buttons.push_back(&b);
   }
   const int count = static_cast<int>(buttons.size());
-  const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
+  const int rowWidth = count * buttonWidth + (count - 1) * buttonGap;
   const int clientWidth =
-      std::max(textLeft + static_cast<int>(text.right) + kMargin * 2, rowWidth + kMargin * 4);
-  const int buttonTop = kMargin * 2 + textHeight + kMargin * 2;
+      std::max(textLeft + static_cast<int>(text.right) + margin * 2, rowWidth + margin * 4);
+  const int buttonTop = margin * 2 + textHeight + margin * 2;
   int x = (clientWidth - rowWidth) / 2;
   // The first button is the default, or "&Nein" where a question asks for it.
   int defaultButton = 0;
@@ -105,12 +110,12 @@ void Layout(HWND dlg, const DialogData& d) {
   }
   for (int i = 0; i < count; ++i) {
     const DWORD style = WS_TABSTOP | (i == defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    HWND button = AddChild(dlg, "BUTTON", buttons[i]->caption, style, x, buttonTop, kButtonWidth,
-                           kButtonHeight, buttons[i]->id, d.font);
+    HWND button = AddChild(dlg, "BUTTON", buttons[i]->caption, style, x, buttonTop, buttonWidth,
+                           buttonHeight, buttons[i]->id, d.font);
     if (i == defaultButton) SetFocus(button);
-    x += kButtonWidth + kButtonGap;
+    x += buttonWidth + buttonGap;
   }
-  const int clientHeight = buttonTop + kButtonHeight + kMargin;
+  const int clientHeight = buttonTop + buttonHeight + margin;
 
   RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dlg, GWL_STYLE)), FALSE,

@@ -30,9 +30,9 @@ const std::vector<InfoRow> kRows = {
 
 HWND AddChild(HWND parent, DWORD exStyle, const char* cls, const char* text, DWORD style, int x,
               int y, int w, int h, int id, HFONT font) {
-  HWND hwnd =
-      CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  HWND hwnd = CreateWindowExA(
+      exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y), Scale(w), Scale(h),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
@@ -62,7 +62,13 @@ void TfrmInfo::Create(HWND owner) {
   CentreOnScreen(handle());
 }
 
+HWND TfrmInfo::list() {
+  BuildControls();
+  return list_;
+}
+
 void TfrmInfo::BuildControls() {
+  if (list_) return;
   icon_ = ProgramIcon(32);
   HWND image = AddChild(handle(), 0, "STATIC", "", SS_ICON, 24, 24, 32, 32, 100, font_);
   SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
@@ -81,23 +87,21 @@ void TfrmInfo::BuildControls() {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = const_cast<char*>(headers[i]);
-    col.cx = 100;
+    col.cx = Scale(100);
     SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
   }
   HWND ok = AddChild(handle(), 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 148, 239, 128, 25,
                      IDOK, font_);
   SetFocus(ok);
-}
-
-void TfrmInfo::FormCreate() {
-  for (const InfoRow& row : kRows) {
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    const InfoRow& row = kRows[i];
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<char*>(row.caption);
     const int index =
         static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::string value = row.value();
+    const std::string& value = values_[i];
     LVITEMA sub{};
     sub.iSubItem = 1;
     sub.pszText = const_cast<char*>(value.c_str());
@@ -107,12 +111,19 @@ void TfrmInfo::FormCreate() {
   SendMessageA(list_, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
+void TfrmInfo::FormCreate() {
+  values_.clear();
+  for (const InfoRow& row : kRows) values_.push_back(row.value());
+}
+
 LRESULT TfrmInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
-      BuildControls();
       FormCreate();
       return 0;
+    case WM_SHOWWINDOW:
+      if (wParam) BuildControls();
+      return Default(msg, wParam, lParam);
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(IDOK);
       return 0;

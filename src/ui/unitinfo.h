@@ -24,9 +24,10 @@ class TfrmInfo : public Form {
   TfrmInfo();
   ~TfrmInfo() override;
 
-  // Creates the hidden window, owned by owner; FormCreate fills the list.
+  // Creates the hidden window, owned by owner; FormCreate reads the values of the list. The
+  // controls are made when the window is first shown (or its list is asked for).
   void Create(HWND owner);
-  HWND list() const { return list_; }
+  HWND list();
 
   void FormCreate();
 
@@ -41,6 +42,7 @@ class TfrmInfo : public Form {
   HBITMAP logo_ = nullptr;
   HICON icon_ = nullptr;
   HWND list_ = nullptr;
+  std::vector<std::string> values_;  // of the rows, read at creation
 };
 
 extern TfrmInfo* frmInfo;

@@ -39,6 +39,12 @@ constexpr int kOwnIdBase = 100;
 constexpr int kXPIdBase = 1000;
 constexpr int kVistaIdBase = 2000;
 
+// The pages not shown yet are made one at a time while the window waits for input, so that
+// the first switch to a page only shows it. The first one after the window has settled.
+constexpr UINT_PTR kPageTimer = 1;
+constexpr UINT kFirstPageDelayMs = 250;
+constexpr UINT kNextPageDelayMs = 20;
+
 constexpr char kRefusal[] =
     "Dieses Programm kann ausschließlich in Verbindung mit Windows XP oder Windows Vista "
     "genutzt werden.\rDas Programm wird jetzt beendet!";
@@ -189,6 +195,7 @@ TfrmMain::~TfrmMain() {
     if (o) DeleteObject(o);
   }
   if (ilColors_) ImageList_Destroy(ilColors_);
+  if (richEdit_) FreeLibrary(richEdit_);
   if (frmMain == this) frmMain = nullptr;
 }
 
@@ -196,16 +203,9 @@ void TfrmMain::Create() {
   SetExceptionHook([this](std::exception_ptr e) { appeventsException(e); });
   font_ = CreateUiFont();
   boldFont_ = CreateUiFont(true);
-  const int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    const int d = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return d;
-  }();
-  previewFont_ = CreateFontA(-MulDiv(10, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  previewFont_ = CreateFontA(-MulDiv(10, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
-  richEdit_ = LoadLibraryA("riched20.dll");
   CreateForm({"TfrmMain", kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
               WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, ProgramIcon()},
              nullptr);
@@ -214,6 +214,9 @@ void TfrmMain::Create() {
 void TfrmMain::BuildControls() {
   controls_ = std::make_unique<Controls>(handle(), font_, boldFont_);
   controls_->SetSliderHandler([this](Control& c) { OnChange(c); });
+  controls_->SetMadeHandler([this](Control& c) {
+    if (c.kind == Kind::ImageCombo) FillColourList(c);
+  });
   ilColors_ = ImageList_Create(16, 16, ILC_COLOR24, 16, 0);
   int id = kOwnIdBase;
   for (const ControlDef& def : kOwnControls) {
@@ -225,26 +228,43 @@ void TfrmMain::BuildControls() {
       controls_->CreateOutside(def, id++);
     }
   }
-  SendMessageA(controls_->Get("reTweakInfo").hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
+}
+
+HWND TfrmMain::RichView() {
+  Control& view = controls_->Get("reTweakInfo");
+  if (richEdit_) return view.hwnd;
+  richEdit_ = LoadLibraryA("riched20.dll");
+  if (!richEdit_) throw Error("riched20.dll wurde nicht gefunden");
+  const Bounds b = Scaled(view.def->bounds);
+  HWND hwnd = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "RichEdit20A", "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+      b.left, b.top, b.width, b.height, handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(view.id)), Instance(), nullptr);
+  if (!hwnd) throw Error("Steuerelement nicht erzeugt: reTweakInfo");
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
+  controls_->ReplaceWindow(view, hwnd);
+  return hwnd;
 }
 
 void TfrmMain::PlacePageSets() {
-  const Bounds& b = kPageSetBounds;
+  const Bounds b = Scaled(kPageSetBounds);
   for (const char* name : {"pcMain", "pcMainVista"}) {
     SetWindowPos(controls_->Get(name).hwnd, nullptr, b.left, b.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  HWND xp = controls_->Get("pcMain").hwnd;
-  HWND vista = controls_->Get("pcMainVista").hwnd;
+  Control& xp = controls_->Get("pcMain");
+  Control& vista = controls_->Get("pcMainVista");
   if (IsWindowsXP()) {
-    ShowWindow(xp, SW_SHOW);
-    SetWindowPos(xp, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ShowWindow(vista, SW_HIDE);
+    controls_->ShowPageSet(xp, true);
+    SetWindowPos(xp.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    controls_->ShowPageSet(vista, false);
   }
   if (IsWindowsVista()) {
-    ShowWindow(vista, SW_SHOW);
-    SetWindowPos(vista, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ShowWindow(xp, SW_HIDE);
+    controls_->ShowPageSet(vista, true);
+    SetWindowPos(vista.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    controls_->ShowPageSet(xp, false);
   }
 }
 
@@ -299,35 +319,42 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::BuildColourLists() {
+  // The sixteen swatches side by side on one strip, which the image list cuts into its images.
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
+  HBITMAP strip = CreateCompatibleBitmap(screen, 16 * 16, 16);
+  HGDIOBJ oldBitmap = SelectObject(dc, strip);
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
   for (int n = 0; n < 16; ++n) {
-    HBITMAP swatch = CreateCompatibleBitmap(screen, 16, 16);
-    HGDIOBJ oldBitmap = SelectObject(dc, swatch);
     HBRUSH brush = CreateSolidBrush(ConsoleColorTable[static_cast<std::size_t>(n)]);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Rectangle(dc, 0, 0, 16, 16);
-    SelectObject(dc, oldPen);
+    Rectangle(dc, 16 * n, 0, 16 * n + 16, 16);
     SelectObject(dc, oldBrush);
-    SelectObject(dc, oldBitmap);
     DeleteObject(brush);
-    ImageList_Add(ilColors_, swatch, nullptr);
-    DeleteObject(swatch);
-
-    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
-    for (const char* name : kColourLists) {
-      COMBOBOXEXITEMA item{};
-      item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-      item.iItem = -1;
-      item.pszText = caption;
-      item.iImage = n;
-      item.iSelectedImage = n;
-      SendMessageA(controls_->Get(name).hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
   }
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBitmap);
+  ImageList_Add(ilColors_, strip, nullptr);
+  coloursBuilt_ = true;
+  DeleteObject(strip);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
+  // Lists of pages not made yet get their rows when they are made.
+  for (const char* name : kColourLists) FillColourList(controls_->Get(name));
+}
+
+void TfrmMain::FillColourList(Control& list) {
+  if (!coloursBuilt_ || !list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
+  for (int n = 0; n < 16; ++n) {
+    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.iItem = -1;
+    item.pszText = caption;
+    item.iImage = n;
+    item.iSelectedImage = n;
+    SendMessageA(list.hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 void TfrmMain::FormShow() {
@@ -338,6 +365,17 @@ void TfrmMain::FormShow() {
   CollapsedClientWidth = panel.left;
   ExpandedClientWidth = ClientWidth();
   LoadWindowSettings();
+}
+
+bool TfrmMain::MakeNextPage() {
+  if (!IsWindowsXPOrVista()) return false;
+  Control& pageSet = controls_->Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  for (Control* page : controls_->Pages(pageSet)) {
+    if (page->Made()) continue;
+    controls_->MakePageOf(*page);
+    return true;
+  }
+  return false;
 }
 
 void TfrmMain::FormPaint(HDC dc) {
@@ -388,8 +426,8 @@ void TfrmMain::butApplyClick(Control&) {
 
 std::string TfrmMain::SettingCaption(const std::string& name) const {
   const Control* c = &controls_->Get(name);
-  while (c && !(HasCaption(c->kind) && GetWindowTextLengthA(c->hwnd) > 0)) c = c->parent;
-  return c ? WindowText(c->hwnd) : name;
+  while (c && !(HasCaption(c->kind) && !controls_->Text(c->name).empty())) c = c->parent;
+  return c ? controls_->Text(c->name) : name;
 }
 
 void TfrmMain::sbutXPStandardClick(Control&) {
@@ -448,8 +486,7 @@ void TfrmMain::bbInfoClick(Control&) {
 
 void TfrmMain::ShowTweakText(int tweakId) {
   std::string rtf = LoadTweakText(tweakId);
-  HWND view = controls_->Get("reTweakInfo").hwnd;
-  SendMessageA(view, EM_SETTEXTMODE, TM_RICHTEXT, 0);
+  HWND view = RichView();
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
   stream.pfnCallback = StreamFromString;
@@ -558,7 +595,8 @@ void TfrmMain::PaintConsolePreview(HDC dc, const Control& box, const std::string
   SetBkMode(dc, OPAQUE);
   HGDIOBJ oldFont = SelectObject(dc, previewFont_);
   for (const PreviewLine& line : kPreviewText) {
-    TextOutA(dc, line.x, line.y, line.text, static_cast<int>(std::string(line.text).size()));
+    TextOutA(dc, Scale(line.x), Scale(line.y), line.text,
+             static_cast<int>(std::string(line.text).size()));
   }
 
   SelectObject(dc, GetStockObject(BLACK_PEN));
@@ -615,8 +653,20 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam) FormShow();
+      if (wParam) {
+        FormShow();
+        if (MakePagesWhenIdle) SetTimer(handle(), kPageTimer, kFirstPageDelayMs, nullptr);
+      }
       break;
+    case WM_TIMER:
+      if (wParam != kPageTimer) break;
+      // A timer message comes only when no input waits.
+      if (MakePagesWhenIdle && MakeNextPage()) {
+        SetTimer(handle(), kPageTimer, kNextPageDelayMs, nullptr);
+      } else {
+        KillTimer(handle(), kPageTimer);
+      }
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

@@ -38,6 +38,9 @@ class TfrmMain : public Form {
   int CollapsedClientWidth = 0;
   ConsolePalette ConsoleColorTable{};
   bool StandardViewShown = false;
+  // Whether the pages not shown yet are made while the window waits for input (after it was
+  // shown); otherwise each is made when it is first shown.
+  bool MakePagesWhenIdle = true;
   // The tweak ID whose text the panel shows; 0 before the first.
   int ShownTweakText() const { return shownText_; }
 
@@ -91,7 +94,12 @@ class TfrmMain : public Form {
  private:
   void BuildControls();
   void PlacePageSets();
+  // Makes the first page of the shown layout not made yet; false when there is none.
+  bool MakeNextPage();
   void BuildColourLists();
+  void FillColourList(Control& list);
+  // The explanation panel's rich-text view, made (and riched20 loaded) on first use.
+  HWND RichView();
   void OnCommand(Control& control, int code);
   void OnChange(Control& control);
   void OnHelp(const HELPINFO& info);
@@ -105,7 +113,8 @@ class TfrmMain : public Form {
   HBITMAP arrowRight_ = nullptr;
   HBITMAP infoImage_ = nullptr;
   HIMAGELIST ilColors_ = nullptr;
-  HMODULE richEdit_ = nullptr;
+  bool coloursBuilt_ = false;   // the swatches are in ilColors_
+  HMODULE richEdit_ = nullptr;  // loaded with the first text shown
   bool doubleBuffered_ = false;
   int shownText_ = 0;
   // What the controls showed after the last load: applying writes only what differs.

@@ -42,12 +42,14 @@ TfrmProgress::~TfrmProgress() {
 }
 
 void TfrmProgress::BuildControls() {
-  pbarMain_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 8, 8, 464, 17,
-                              handle(), reinterpret_cast<HMENU>(kBarId), Instance(), nullptr);
+  pbarMain_ =
+      CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, Scale(8), Scale(8), Scale(464),
+                      Scale(17), handle(), reinterpret_cast<HMENU>(kBarId), Instance(), nullptr);
   SendMessageA(pbarMain_, PBM_SETSTEP, 1, 0);
-  labProgress_ = CreateWindowExA(
-      0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 8, 28, 464,
-      13, handle(), reinterpret_cast<HMENU>(kLabelId), Instance(), nullptr);
+  labProgress_ = CreateWindowExA(0, "STATIC", "",
+                                 WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+                                 Scale(8), Scale(28), Scale(464), Scale(13), handle(),
+                                 reinterpret_cast<HMENU>(kLabelId), Instance(), nullptr);
   SendMessageA(labProgress_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

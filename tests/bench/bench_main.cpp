@@ -21,6 +21,7 @@
 
 #include "app.h"
 #include "apply_fakes.h"
+#include "layout.h"
 #include "memory_registry.h"
 #include "message_dialog.h"
 #include "message_script.h"
@@ -191,6 +192,56 @@ void WindowTimes(int runs, tw::Layout layout) {
   tw::SetMessageHandler(nullptr);
 }
 
+// The first switch to each page of the shown layout until the window has painted it, in fresh
+// windows: either the switch makes the page's windows (made on demand), or the window has made
+// them while it waited for input after start-up. Reports all switches and the slowest page.
+void FirstSwitchTimes(int runs, tw::Layout layout, bool madeWhenIdle) {
+  Program program;
+  tw::SetMessageHandler(tw::ui::ShowMessageDialog);
+  std::vector<double> all;
+  std::vector<std::vector<double>> perPage;
+  std::vector<std::string> names;
+  for (int i = 0; i < runs; ++i) {
+    tw::ui::TfrmMain form;
+    form.MakePagesWhenIdle = madeWhenIdle;
+    form.Create();
+    form.Show();
+    tw::ui::ProcessMessages();
+    tw::ui::Controls& c = form.controls();
+    tw::ui::Control& pageSet =
+        c.Get(layout == tw::Layout::XP ? tw::ui::kLayoutXP.pageSet : tw::ui::kLayoutVista.pageSet);
+    const auto pages = c.Pages(pageSet);
+    const auto allMade = [&] {
+      return std::all_of(pages.begin(), pages.end(), [](auto* p) { return p->Made(); });
+    };
+    for (const double start = NowMs(); madeWhenIdle && !allMade() && NowMs() - start < 5000;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      tw::ui::ProcessMessages();
+    }
+    perPage.resize(pages.size());
+    names.resize(pages.size());
+    for (std::size_t page = 1; page < pages.size(); ++page) {
+      const double start = NowMs();
+      c.SelectPage(pageSet, static_cast<int>(page));
+      UpdateWindow(form.handle());
+      tw::ui::ProcessMessages();
+      const double ms = NowMs() - start;
+      all.push_back(ms);
+      perPage[page].push_back(ms);
+      names[page] = pages[page]->name;
+    }
+  }
+  tw::SetMessageHandler(nullptr);
+  const std::string how = madeWhenIdle ? "made while idle" : "made on demand";
+  Report(("first switch to a page (" + how + "), all pages").c_str(), all);
+  std::size_t slowest = 1;
+  for (std::size_t page = 1; page < perPage.size(); ++page) {
+    if (Median(perPage[page]) > Median(perPage[slowest])) slowest = page;
+  }
+  Report(("first switch to the slowest page (" + how + "), " + names[slowest]).c_str(),
+         perPage[slowest]);
+}
+
 // The sequences alone: the in-memory registry and plain controls.
 void MemoryTimes(int runs, tw::Layout layout) {
   tw::MemoryRegistry machine;
@@ -240,6 +291,8 @@ int main(int argc, char** argv) {
   if (startup.empty()) return 1;
   Report("start-up to the main window with its settings loaded", startup);
   WindowTimes(runs, layout);
+  FirstSwitchTimes(runs, layout, false);
+  FirstSwitchTimes(runs, layout, true);
   MemoryTimes(runs * 30, layout);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -65,6 +66,8 @@ class MainWindow : public ::testing::Test {
       DeleteValue(HKCU, "Software\\Tavo Trimmwerk\\3.0", value);
     }
     form = std::make_unique<TfrmMain>();
+    // Pages are made when shown, not while the tests wait (see PagesAreMadeWhileTheWindowIsIdle).
+    form->MakePagesWhenIdle = false;
     form->Create();
     SetExceptionHook([this](std::exception_ptr e) { errors.push_back(e); });
     form->Show();
@@ -78,7 +81,11 @@ class MainWindow : public ::testing::Test {
   }
 
   Controls& c() { return form->controls(); }
-  HWND H(const std::string& name) { return c().Get(name).hwnd; }
+  // The control's window; its page is made first if it has not been shown yet.
+  HWND H(const std::string& name) {
+    c().MakePageOf(c().Get(name));
+    return c().Get(name).hwnd;
+  }
   // Brings the page that holds the control to the front.
   void ShowPageOf(const std::string& name) {
     Control* p = &c().Get(name);
@@ -174,6 +181,7 @@ bool ReadsInto(const std::string& label) {
 // Every page, group box and control of both tables: kind, caption, tweak ID, place, size,
 // parent and tab order. The hidden layout is built as well, so both are checked on each machine.
 TEST_F(MainWindow, BothLayoutsFollowTheirTables) {
+  c().MakeAllPages();
   std::set<int> ids;
   for (const LayoutDef* l : {&kLayoutXP, &kLayoutVista}) {
     Control& pageSet = c().Get(l->pageSet);
@@ -324,6 +332,7 @@ TEST(MainWindowPalette, SwatchesShowTheConsolePalette) {
     EXPECT_EQ(form.ConsoleColorTable[n], want) << n;
   }
   // Each swatch: its colour inside a black frame.
+  form.controls().MakePageOf(form.controls().Get("combxTextColor"));
   HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
       SendMessageA(form.controls().Get("combxTextColor").hwnd, CBEM_GETIMAGELIST, 0, 0));
   ASSERT_EQ(ImageList_GetImageCount(images), 16);
@@ -410,6 +419,85 @@ TEST_F(MainWindow, LoadsASeededMachineIntoBothLayouts) {
   EXPECT_TRUE(c().Checked("cb20070438c"));
   EXPECT_TRUE(c().Checked("cb20070432"));
   EXPECT_TRUE(errors.empty());
+}
+
+// A page's windows are made when it is first shown. Until then what was loaded is kept as data,
+// and the windows take it over when they are made; the other layout is never made.
+TEST_F(MainWindow, PagesAreMadeWhenFirstShownWithTheLoadedState) {
+  const auto shownPages = c().Pages(c().Get(layout->pageSet));
+  ASSERT_EQ(shownPages.size(), 9u);
+  EXPECT_TRUE(shownPages[0]->Made());
+  for (std::size_t i = 1; i < shownPages.size(); ++i) {
+    EXPECT_FALSE(shownPages[i]->Made()) << shownPages[i]->name;
+  }
+  for (const Control* page : c().Pages(c().Get(other->pageSet))) {
+    EXPECT_FALSE(page->Made()) << page->name;
+  }
+  EXPECT_FALSE(c().Get(names.numlock).Made());
+
+  SeedMachine();
+  form->LoadCurrentSettings();
+  ASSERT_TRUE(LoadSettings(c(), ReadOrder(xp ? Layout::Vista : Layout::XP)));
+  for (Layout l : {Layout::XP, Layout::Vista}) ExpectLoaded(c(), l);
+
+  // The controls outside the pages keep their windows, also when the last pages are made.
+  std::vector<std::pair<HWND, std::string>> outside;
+  for (const char* name : {"reTweakInfo", "sbutXPStandard", "sbutCurrentSettings", "butApply"}) {
+    outside.emplace_back(H(name), WindowText(H(name)));
+  }
+  ShowPageOf(names.numlock);
+  EXPECT_TRUE(c().Get(names.numlock).Made());
+  EXPECT_TRUE(IsWindowVisible(c().Get(names.numlock).hwnd));
+  c().MakeAllPages();
+  for (Layout l : {Layout::XP, Layout::Vista}) ExpectLoaded(c(), l);
+  for (const auto& [hwnd, text] : outside) {
+    EXPECT_EQ(c().Owning(hwnd)->hwnd, hwnd);
+    EXPECT_EQ(WindowText(hwnd), text);
+  }
+  EXPECT_EQ(FindWindowExA(form->handle(), nullptr, "Button", "XP-Standard\ranzeigen") != nullptr,
+            xp);
+  EXPECT_TRUE(errors.empty());
+}
+
+// While the window waits for input it makes the pages of its layout not shown yet, with the
+// loaded state; the other layout stays unmade.
+TEST(MainWindowIdle, PagesAreMadeWhileTheWindowIsIdle) {
+  tw::test::MessageScript script;
+  const LayoutDef& shown = IsWindowsXP() ? kLayoutXP : kLayoutVista;
+  const LayoutDef& hidden = IsWindowsXP() ? kLayoutVista : kLayoutXP;
+  TfrmMain form;
+  form.Create();
+  form.Show();
+  Controls& c = form.controls();
+  const auto pages = c.Pages(c.Get(shown.pageSet));
+  EXPECT_FALSE(pages.back()->Made());
+  EXPECT_TRUE(PumpUntil(
+      [&] { return std::all_of(pages.begin(), pages.end(), [](auto* p) { return p->Made(); }); },
+      10000));
+  for (const Control* page : c.Pages(c.Get(hidden.pageSet))) EXPECT_FALSE(page->Made());
+  for (std::size_t i = 1; i < pages.size(); ++i) EXPECT_FALSE(IsWindowVisible(pages[i]->hwnd));
+  ExpectLoaded(c, IsWindowsXP() ? Layout::XP : Layout::Vista);
+}
+
+// The panel starts empty; its rich-text view is made in the same place for the first text.
+TEST_F(MainWindow, ThePanelsRichTextViewIsMadeForTheFirstText) {
+  HWND empty = H("reTweakInfo");
+  char name[32] = {};
+  GetClassNameA(empty, name, sizeof name);
+  EXPECT_NE(lstrcmpiA(name, "RichEdit20A"), 0) << name;
+  const RECT place = RectInParent(empty);
+  const int id = GetDlgCtrlID(empty);
+
+  form->ShowTweakText(names.boxId);
+  HWND view = H("reTweakInfo");
+  GetClassNameA(view, name, sizeof name);
+  EXPECT_EQ(lstrcmpiA(name, "RichEdit20A"), 0) << name;
+  EXPECT_FALSE(IsWindow(empty));
+  const RECT now = RectInParent(view);
+  EXPECT_TRUE(EqualRect(&now, &place));
+  EXPECT_EQ(GetDlgCtrlID(view), id);
+  EXPECT_EQ(c().Owning(view), &c().Get("reTweakInfo"));
+  EXPECT_FALSE(PanelText().empty());
 }
 
 // An empty "RegDone" cannot be read as a number: that box keeps its state, everything else is

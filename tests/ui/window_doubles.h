@@ -149,7 +149,11 @@ class LiveWindow : public ::testing::Test {
   void TearDown() override;
 
   Controls& c() { return form->controls(); }
-  HWND H(const std::string& name) { return c().Get(name).hwnd; }
+  // The control's window; its page is made first if it has not been shown yet.
+  HWND H(const std::string& name) {
+    c().MakePageOf(c().Get(name));
+    return c().Get(name).hwnd;
+  }
   void ShowPageOf(const std::string& name);
   // A real mouse click on the control, its page brought to the front first.
   void Click(const std::string& name);

@@ -1,0 +1,7 @@
+# The start-up launcher and the empty window it measures the program against; built on demand
+# with the benchmark, not tests.
+add_executable(startup_launcher EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/startup_launcher.cpp)
+add_executable(empty_window WIN32 EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/empty_window.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/empty_window.rc)
+target_include_directories(empty_window PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(empty_window PRIVATE comctl32)
