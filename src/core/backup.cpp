@@ -9,13 +9,27 @@
 namespace tw {
 namespace {
 
-bool Under(const RegPath& p, const RegPath& parent) {
+// HKEY_CLASSES_ROOT is a view of the machine's and the user's "Software\Classes": a key
+// written through HKCR may be found there, and the other way round.
+RegPath Canonical(const RegPath& p) {
+  static const std::u16string kClasses = u"SOFTWARE\\CLASSES";
+  if (p.root != HKLM && p.root != HKCU) return p;
+  const std::u16string folded = FoldName(p.path);
+  if (folded == kClasses) return {HKCR, u""};
+  if (folded.compare(0, kClasses.size() + 1, kClasses + u"\\") == 0)
+    return {HKCR, p.path.substr(kClasses.size() + 1)};
+  return p;
+}
+
+bool Under(const RegPath& raw, const RegPath& rawParent) {
+  const RegPath p = Canonical(raw), parent = Canonical(rawParent);
   if (p.root != parent.root) return false;
   const std::u16string a = FoldName(p.path), b = FoldName(parent.path);
   return a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 && a[b.size()] == u'\\');
 }
 
-bool Same(const RegPath& a, const RegPath& b) {
+bool Same(const RegPath& rawA, const RegPath& rawB) {
+  const RegPath a = Canonical(rawA), b = Canonical(rawB);
   return a.root == b.root && FoldName(a.path) == FoldName(b.path);
 }
 

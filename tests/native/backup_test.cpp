@@ -29,6 +29,7 @@ Bytes Utf16(const std::u16string& s) {
 const char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const char16_t kCurrentVersion[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char16_t kCommandHere[] = u"Directory\\shell\\Command Prompt Here";
+const std::u16string kMyComputer = u"{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 // A subkey named outside cp1252.
 const std::u16string kOmega = std::u16string(kCommandHere) + u"\\Ω";
 
@@ -179,6 +180,12 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
   MemoryRegistry machine;
   Seed(machine);
   machine.PutString(HKLM, "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate", "Fremd", "x");
+  // A verb made through HKEY_CLASSES_ROOT, as the machine's classes show it.
+  const std::string verb =
+      "SOFTWARE\\Classes\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
+  machine.PutString(HKLM, verb, "", "Registry-Editor");
+  machine.PutString(HKLM, verb + "\\command", "", "Regedit.exe");
+  machine.PutString(HKLM, "SOFTWARE\\Classes\\txtfile", "", "Textdokument");
   const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
   struct Case {
     const char* what;
@@ -204,6 +211,10 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
       {"a removed parent of catalogue keys", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]\r\n", 3},
       {"a removed parent that holds a foreign value",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]\r\n", 3},
+      // HKEY_CLASSES_ROOT shows the machine's Software\Classes: verbs made through either name.
+      {"a made parent of verbs, named through the machine's classes",
+       u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" + kMyComputer + u"\\shell]\r\n", 0},
+      {"the machine's classes whole", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\r\n", 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -34,16 +34,28 @@ std::pair<std::string, bool> Entry(HWND window, UINT id) {
   return {text, (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0};
 }
 
-// Wine's regedit of the view the program writes: the 64-bit one in a 64-bit prefix.
+// Wine's regedit of the view the program writes: the 64-bit one in a 64-bit prefix, also for
+// the 32-bit exe (it writes the 64-bit view), so the redirection of C:\windows\regedit.exe to
+// the 32-bit copy is switched off around the start.
 void RegeditImport(const std::wstring& file) {
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   std::wstring command = L"\"" + std::wstring(windows) + L"\\regedit.exe\" /s \"" + file + L"\"";
+  using Redirect = BOOL(WINAPI*)(PVOID*);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto disable = reinterpret_cast<Redirect>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
+  auto revert = reinterpret_cast<Redirect>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
+  PVOID old = nullptr;
+  const bool disabled = disable && revert && disable(&old);
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(
-      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  const BOOL started =
+      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  if (disabled) revert(&old);
+  ASSERT_TRUE(started);
   WaitForSingleObject(pi.hProcess, 30000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "backup_menu.h"
 #include "layout.h"
 #include "message_dialog.h"
 #include "message_script.h"
@@ -25,13 +26,8 @@ namespace {
 
 // The window as the screen shows it, frame included, as a 24-bit BMP file. Without refresh the
 // screen is taken as it is, with no message handled first.
-void SaveWindow(HWND hwnd, const std::string& path, bool refresh = true) {
-  if (refresh) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    Pump(150);
-  }
-  RECT r;
-  GetWindowRect(hwnd, &r);
+// A rectangle of the screen as a 24-bit BMP file.
+void SaveScreen(const RECT& r, const std::string& path) {
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   BITMAPINFOHEADER bi{};
@@ -67,6 +63,16 @@ void SaveWindow(HWND hwnd, const std::string& path, bool refresh = true) {
   DeleteDC(dc);
   DeleteObject(dib);
   ReleaseDC(nullptr, screen);
+}
+
+void SaveWindow(HWND hwnd, const std::string& path, bool refresh = true) {
+  if (refresh) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Pump(150);
+  }
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  SaveScreen(r, path);
 }
 
 TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
@@ -125,10 +131,40 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
       SaveWindow(frmProgress->handle(), base + "progress.bmp", false);
       SaveWindow(form.handle(), base + "progress-over-main.bmp", false);
     };
+    // Every box turned over, so every write of the run is made.
+    for (const WriteStep& w : WriteSequence(IsWindowsXP() ? Layout::XP : Layout::Vista)) {
+      if (!WritesBoxes(w.arg)) continue;
+      for (const char* name : StepControls(w)) c.SetChecked(name, !c.Checked(name));
+    }
     Messages answers;
     answers.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     form.butApplyClick(c.Get("butApply"));
     EXPECT_TRUE(taken);
+  }
+
+  // The system menu with the backup entries, and the undo question naming the run's changes.
+  After(400, [&] {
+    HWND menu = FindWindowA("#32768", nullptr);
+    RECT r, m;
+    GetWindowRect(form.handle(), &r);
+    if (menu && GetWindowRect(menu, &m)) UnionRect(&r, &r, &m);
+    SaveScreen(r, base + "system-menu.bmp");
+    EndMenu();
+  });
+  SendMessageA(form.handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  Pump(200);
+  {
+    const MessageHandler script =
+        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons) {
+          return ShowMessageDialog(text, type, buttons);
+        });
+    After(300, [&] {
+      HWND box = GetActiveWindow();
+      SaveWindow(box, base + "undo-question.bmp");
+      PostMessageA(box, WM_COMMAND, IDCANCEL, 0);  // "&Nein" for a question, "OK" for a report
+    });
+    SendMessageA(form.handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+    SetMessageHandler(script);
   }
 
   After(300, [&] {
