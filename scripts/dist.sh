@@ -31,8 +31,8 @@ sed "s/@VERSION@/$version/g" res/LIESMICH.txt | iconv -f UTF-8 -t CP1252 | sed '
 
 (cd "$stage" && sha256sum trimmwerk.exe trimmwerk-x64.exe >SHA256SUMS)
 
-# Entries in this order, each dated with the commit (or SOURCE_DATE_EPOCH), no file-system
-# attributes of this machine.
+# Entries in this order, each dated with the commit (or SOURCE_DATE_EPOCH), with fixed
+# attributes instead of this machine's.
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1262304000)}
 zip=Trimmwerk-$version.zip
 python3 - "dist/$zip" "$epoch" "$stage" trimmwerk.exe trimmwerk-x64.exe LIESMICH.txt SHA256SUMS <<'EOF'
@@ -44,8 +44,9 @@ with zipfile.ZipFile(out, "w") as z:
     for name in names:
         info = zipfile.ZipInfo(name, date_time=date)
         info.compress_type = zipfile.ZIP_DEFLATED
-        info.create_system = 0  # MS-DOS: no Unix owner or mode bits
-        info.external_attr = 0
+        # A plain file, readable by all when unpacked on Linux; Windows reads no attribute.
+        info.create_system = 3
+        info.external_attr = 0o100644 << 16
         with open(f"{stage}/{name}", "rb") as f:
             z.writestr(info, f.read(), compresslevel=9)
 EOF
