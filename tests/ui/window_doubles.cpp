@@ -97,6 +97,70 @@ long RegistrySpy::EnumKey(RegHandle key, std::uint32_t index, char* name, std::u
   return inner_.EnumKey(key, index, name, nameLen);
 }
 
+long RegistrySpy::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                           RegHandle* out) {
+  ++calls;
+  if (access & kWriteRights) {
+    Change();
+    if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  }
+  return Opened(inner_.OpenKeyW(parent, sub, access, out), parent, out);
+}
+
+long RegistrySpy::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                             RegHandle* out) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  return Opened(inner_.CreateKeyW(parent, sub, access, out), parent, out);
+}
+
+long RegistrySpy::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
+  return inner_.DeleteKeyW(parent, sub);
+}
+
+long RegistrySpy::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
+  ++calls;
+  return inner_.QueryInfoKeyW(key, info);
+}
+
+long RegistrySpy::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                           std::uint32_t* nameLen) {
+  ++calls;
+  return inner_.EnumKeyW(key, index, name, nameLen);
+}
+
+long RegistrySpy::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
+                             std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
+                             std::uint32_t* size) {
+  ++calls;
+  return inner_.EnumValueW(key, index, name, nameLen, type, data, size);
+}
+
+long RegistrySpy::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                              std::uint8_t* data, std::uint32_t* size) {
+  ++calls;
+  return inner_.QueryValueW(key, name, type, data, size);
+}
+
+long RegistrySpy::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                            const std::uint8_t* data, std::uint32_t size) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
+  return inner_.SetValueW(key, name, type, data, size);
+}
+
+long RegistrySpy::DeleteValueW(RegHandle key, const std::u16string& name) {
+  ++calls;
+  Change();
+  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
+  return inner_.DeleteValueW(key, name);
+}
+
 SystemStub::SystemStub() : inner_(*SystemBackend()) { SetSystemBackend(this); }
 
 SystemStub::~SystemStub() { SetSystemBackend(&inner_); }

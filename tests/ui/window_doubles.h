@@ -55,6 +55,21 @@ class RegistrySpy : public RegistryApi {
   long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
                     std::uint32_t* values) override;
   long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
+  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                RegHandle* out) override;
+  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
+                  RegHandle* out) override;
+  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
+  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
+  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                std::uint32_t* nameLen) override;
+  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
+                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* size) override;
+  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
+                 const std::uint8_t* data, std::uint32_t size) override;
+  long DeleteValueW(RegHandle key, const std::u16string& name) override;
 
  private:
   bool Hklm(RegHandle key) const;
