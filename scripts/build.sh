@@ -24,5 +24,5 @@ for tree in ${BUILD_TREES:-host mingw-i686 mingw-x86_64}; do
     host) configure host ;;
     mingw-*) configure "$tree" -DCMAKE_TOOLCHAIN_FILE="cmake/$tree.cmake" ;;
   esac
-  ninja -C "build/$tree" -j "$jobs" --quiet ${BUILD_TARGET:-}
+  ninja -C "build/$tree" -j "$jobs" --quiet ${BUILD_TARGET:+"$BUILD_TARGET"}
 done
