@@ -3,7 +3,7 @@
 WINDOWS ?= xp
 export WINDOWS ONLY_64BIT
 
-.PHONY: all deps build test run screenshots bench format clean
+.PHONY: all deps build test run screenshots bench dist format clean
 
 all: build
 
@@ -25,8 +25,12 @@ screenshots: deps
 bench: deps
 	@scripts/steps.sh build bench
 
+# The release download under dist/ (scripts/dist.sh); only cross-compiles.
+dist: deps
+	@scripts/steps.sh dist
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -2,6 +2,7 @@
 # Configures and builds the three trees: host (core and native tests), mingw-i686 (the
 # release exe) and mingw-x86_64. The Wine mode decides which Windows-side tests the MinGW trees
 # register; a tree configured for the other mode is configured again.
+# BUILD_TREES and BUILD_TARGET narrow it down (scripts/dist.sh: only the two exes).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,9 +19,10 @@ configure() {
       "$@" >/dev/null
   fi
 }
-configure host
-configure mingw-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-configure mingw-x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-for tree in host mingw-i686 mingw-x86_64; do
-  ninja -C "build/$tree" -j "$jobs" --quiet
+for tree in ${BUILD_TREES:-host mingw-i686 mingw-x86_64}; do
+  case $tree in
+    host) configure host ;;
+    mingw-*) configure "$tree" -DCMAKE_TOOLCHAIN_FILE="cmake/$tree.cmake" ;;
+  esac
+  ninja -C "build/$tree" -j "$jobs" --quiet ${BUILD_TARGET:+"$BUILD_TARGET"}
 done
