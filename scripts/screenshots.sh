@@ -13,19 +13,11 @@ source scripts/xvfb.sh
 out=$root/build/screenshots
 rm -rf "$out"
 mkdir -p "$out"
+source scripts/screenshot-run.sh
 tests=build/$(run_tree)/tests/ui_tests.exe
 for windows in xp vista; do
-  WINEPREFIX=$(scripts/reset-test-prefix.sh "$windows")
-  export WINEPREFIX
-  echo "Screenshots of $tests on $(basename "$WINEPREFIX")"
-  TRIMMWERK_SCREENSHOTS=$(winepath -w "$out") wine "$tests" --gtest_filter='Screenshots.*' \
-    >"$out/$windows.log" 2>&1 || { cat "$out/$windows.log"; exit 1; }
-  rm -f "$out/$windows.log"
-  wineserver -k 2>/dev/null || true
-done
-for bmp in "$out"/*.bmp; do
-  convert "$bmp" "${bmp%.bmp}.png"
-  rm -f "$bmp"
+  prefix=$(scripts/reset-test-prefix.sh "$windows")
+  shoot "$out" "$tests" "$prefix"
 done
 echo "Screenshots in $out:"
 ls "$out"

@@ -4,6 +4,7 @@
 //   apply: a whole apply run in the shown main window with scripted answers, once with one box
 //     changed and once with every box changed (the run writes only what changed, then
 //     reloads), and the reload alone; medians of several runs;
+//   backup: the backup of a run that changes every box, its file's size, and its restore;
 //   the load and apply sequences on the in-memory registry and plain controls.
 // Usage: trimmwerk_bench [runs]. Prints one line per figure, in milliseconds.
 
@@ -21,6 +22,8 @@
 
 #include "app.h"
 #include "apply_fakes.h"
+#include "backup_flow.h"
+#include "backup_menu.h"
 #include "layout.h"
 #include "memory_registry.h"
 #include "message_dialog.h"
@@ -159,8 +162,9 @@ void WindowTimes(int runs, tw::Layout layout) {
   Program program;
   int reports = 0, successes = 0;
   tw::SetMessageHandler([&](const std::string& text, tw::MsgType type, unsigned buttons) {
-    if (text == kDone) ++successes;
-    if (type == tw::MsgType::Error || text == kDone) ++reports;
+    const bool done = text.rfind(kDone, 0) == 0;  // a second line names the backup
+    if (done) ++successes;
+    if (type == tw::MsgType::Error || done) ++reports;
     if (EndsWith(text, kAsk)) return tw::MsgResult::Yes;
     return (buttons & tw::kMbOk) ? tw::MsgResult::Ok : tw::MsgResult::No;
   });
@@ -190,6 +194,40 @@ void WindowTimes(int runs, tw::Layout layout) {
   Report("reload of the window (current settings)",
          Times(runs, [&] { form.LoadCurrentSettings(); }));
   tw::SetMessageHandler(nullptr);
+}
+
+// The backup of a run that changes every box: its writes run against an overlay, the file is
+// written and flushed; then the restore of all its entries (the values it finds are written
+// again, so the machine stays as it is). Reports the file's size too.
+void BackupTimes(int runs, tw::Layout layout) {
+  Program program;
+  tw::ui::TfrmMain form;
+  form.Create();
+  FlipBoxes(form.controls(), layout, true);
+  const auto writes = [&] {
+    for (const tw::WriteStep& step : tw::WriteSequence(layout)) {
+      try {
+        tw::MakeWrite(step, tw::StepShown(form.controls(), step));
+      } catch (const tw::Error&) {
+      }
+    }
+  };
+  tw::Win32BackupStore store(tw::Win32BackupStore().folder() + L"\\Bench");
+  std::vector<tw::RegFileKey> entries;
+  std::size_t bytes = 0, values = 0;
+  Report("backup of a run of every setting (overlay, file flushed)", Times(runs, [&] {
+           entries = tw::PlanBackup(writes);
+           tw::BackupHeader header;
+           header.time = tw::ui::LocalRunTime();
+           const tw::SavedBackup saved = tw::SaveBackup(store, header, entries);
+           if (auto data = store.Read(saved.name)) bytes = data->size();
+           store.Remove(saved.name);
+         }));
+  for (const tw::RegFileKey& k : entries) values += k.values.size();
+  std::printf("  backup file of that run: %zu bytes, %zu keys, %zu values\n", bytes, entries.size(),
+              values);
+  Report("restore of that backup (every entry written)",
+         Times(runs, [&] { tw::RestoreEntries(entries, *tw::RegistryBackend()); }));
 }
 
 // The first switch to each page of the shown layout until the window has painted it, in fresh
@@ -291,6 +329,7 @@ int main(int argc, char** argv) {
   if (startup.empty()) return 1;
   Report("start-up to the main window with its settings loaded", startup);
   WindowTimes(runs, layout);
+  BackupTimes(runs, layout);
   FirstSwitchTimes(runs, layout, false);
   FirstSwitchTimes(runs, layout, true);
   MemoryTimes(runs * 30, layout);
