@@ -13,4 +13,8 @@ std::u16string AnsiToWide(const std::string& text);
 // Units outside cp1252 become '?'.
 std::string WideToAnsi(const std::u16string& text);
 
+// Names as the registry compares them: case-insensitive (upper case of ASCII, Latin-1, Latin
+// Extended-A, Greek and Cyrillic).
+std::u16string FoldName(const std::u16string& name);
+
 }  // namespace tw

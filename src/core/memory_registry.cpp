@@ -15,27 +15,6 @@ constexpr std::uint32_t kWow64Flags = 0x0300;
 
 enum Fault { kFaultWrite = 1, kFaultCreate = 2, kFaultValueWrite = 4, kFaultAll = 8 };
 
-// Upper case as the registry compares names: ASCII, Latin-1, Latin Extended-A, Greek and
-// Cyrillic, which covers the names tests use.
-char16_t Upcase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 0x20;
-  if (c < 0xE0) return c;
-  if (c <= 0xFE) return c == 0xF7 ? c : c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c & ~1;
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return c & 1 ? c : c - 1;
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  return c;
-}
-
-std::u16string Fold(const std::u16string& s) {
-  std::u16string out(s);
-  for (char16_t& c : out) c = Upcase(c);
-  return out;
-}
-
 bool IsText(std::uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -153,7 +132,7 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
   *denied = false;
   Node* node = from;
   for (const std::u16string& part : SplitPath(sub)) {
-    auto it = node->children.find(Fold(part));
+    auto it = node->children.find(FoldName(part));
     if (it != node->children.end()) {
       node = it->second.get();
       continue;
@@ -166,7 +145,7 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
     auto child = std::make_shared<Node>();
     child->name = part;
     child->parent = node;
-    node = (node->children[Fold(part)] = child).get();
+    node = (node->children[FoldName(part)] = child).get();
   }
   return node;
 }
@@ -190,7 +169,7 @@ long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::
     return kErrorAccessDenied;
   }
   std::shared_ptr<Node> shared =
-      node->parent ? node->parent->children.at(Fold(node->name)) : nullptr;
+      node->parent ? node->parent->children.at(FoldName(node->name)) : nullptr;
   if (!shared) {
     // A root reopened: hand out the root itself, which needs no closing.
     *out = parent;
@@ -233,7 +212,7 @@ const RegValue* MemoryRegistry::FindValue(RegHandle key, const std::u16string& n
     *rc = kErrorAccessDenied;
     return nullptr;
   }
-  auto it = node->values.find(Fold(name));
+  auto it = node->values.find(FoldName(name));
   if (it == node->values.end()) {
     *rc = kErrorFileNotFound;
     return nullptr;
@@ -276,7 +255,7 @@ long MemoryRegistry::SetValueW(RegHandle key, const std::u16string& name, std::u
   if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & (kFaultWrite | kFaultValueWrite)) return kErrorAccessDenied;
   if (size != 0 && data == nullptr) return kErrorInvalidParameter;
-  auto& slot = node->values[Fold(name)];
+  auto& slot = node->values[FoldName(name)];
   if (slot.first.empty()) slot.first = name;
   slot.second.type = type;
   slot.second.data.assign(data, data + size);
@@ -292,7 +271,7 @@ long MemoryRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
   if (const long rc = Live(key, &node)) return rc;
   if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & kFaultWrite) return kErrorAccessDenied;
-  return node->values.erase(Fold(name)) ? kErrorSuccess : kErrorFileNotFound;
+  return node->values.erase(FoldName(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
@@ -310,7 +289,7 @@ long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
     return kErrorAccessDenied;
   }
   node->deleted = true;
-  node->parent->children.erase(Fold(node->name));
+  node->parent->children.erase(FoldName(node->name));
   return kErrorSuccess;
 }
 
@@ -413,7 +392,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::u16string& p
   if (it == roots_.end()) return nullptr;
   Node* node = it->second.get();
   for (const std::u16string& part : SplitPath(path)) {
-    auto child = node->children.find(Fold(part));
+    auto child = node->children.find(FoldName(part));
     if (child == node->children.end()) return nullptr;
     node = child->second.get();
   }
@@ -443,7 +422,7 @@ void MemoryRegistry::PutKey(RegRoot root, const std::string& path) {
 void MemoryRegistry::PutKeyW(RegRoot root, const std::u16string& path) {
   Node* node = roots_.at(root).get();
   for (const std::u16string& part : SplitPath(path)) {
-    auto& child = node->children[Fold(part)];
+    auto& child = node->children[FoldName(part)];
     if (!child) {
       child = std::make_shared<Node>();
       child->name = part;
@@ -457,7 +436,7 @@ void MemoryRegistry::Put(RegRoot root, const std::string& path, const std::strin
                          std::uint32_t type, const std::vector<std::uint8_t>& data) {
   PutKey(root, path);
   const std::u16string wide = AnsiToWide(name);
-  auto& slot = Find(root, AnsiToWide(path))->values[Fold(wide)];
+  auto& slot = Find(root, AnsiToWide(path))->values[FoldName(wide)];
   if (slot.first.empty()) slot.first = wide;
   slot.second =
       RegValue{type, StoredForm(type, data.data(), static_cast<std::uint32_t>(data.size()))};
@@ -489,7 +468,7 @@ std::optional<RegValue> MemoryRegistry::Get(RegRoot root, const std::string& pat
                                             const std::string& name) const {
   const Node* node = Find(root, AnsiToWide(path));
   if (node == nullptr) return std::nullopt;
-  auto it = node->values.find(Fold(AnsiToWide(name)));
+  auto it = node->values.find(FoldName(AnsiToWide(name)));
   if (it == node->values.end()) return std::nullopt;
   const RegValue& v = it->second.second;
   return RegValue{v.type, AnsiForm(v)};

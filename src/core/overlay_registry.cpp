@@ -76,21 +76,6 @@ bool Under(const RegPath& p, const RegPath& parent) {
 
 }  // namespace
 
-std::u16string FoldName(const std::u16string& name) {
-  std::u16string out = name;
-  for (char16_t& c : out) {
-    if (c >= u'a' && c <= u'z') {
-      c -= 0x20;
-    } else if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-               (c >= 0x430 && c <= 0x44F)) {
-      c -= 0x20;
-    } else if (c >= 0x450 && c <= 0x45F) {
-      c -= 0x50;
-    }
-  }
-  return out;
-}
-
 std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
                                            const std::u16string& name) {
   RegKey k(api);

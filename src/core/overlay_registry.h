@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
 #include "registry.h"
 #include "registry_api.h"
 
@@ -114,7 +115,5 @@ class OverlayRegistry : public RegistryApi {
 // Reads a value of the base registry through the seam, with its exact type and bytes.
 std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
                                            const std::u16string& name);
-// Case-insensitive as the registry compares names.
-std::u16string FoldName(const std::u16string& name);
 
 }  // namespace tw
