@@ -12,7 +12,7 @@
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
-#include "oneshot_buttons.h"
+#include "oneshot_flow.h"
 #include "registry.h"
 #include "resources.h"
 #include "settings_apply.h"

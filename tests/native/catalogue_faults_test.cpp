@@ -10,7 +10,7 @@
 #include "error.h"
 #include "fake_system.h"
 #include "test_machine.h"
-#include "tweak_row.h"
+#include "catalogue_row.h"
 #include "unittweak.h"
 
 namespace tw {

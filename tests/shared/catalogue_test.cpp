@@ -15,7 +15,7 @@
 #include "error.h"
 #include "reg_key.h"
 #include "test_machine.h"
-#include "tweak_row.h"
+#include "catalogue_row.h"
 #include "unittweak.h"
 #include "winversion.h"
 

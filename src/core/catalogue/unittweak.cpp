@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "tweak_row.h"
-#include "tweak_special.h"
+#include "catalogue_row.h"
+#include "computed_tweaks.h"
 
 namespace tw {
 namespace {

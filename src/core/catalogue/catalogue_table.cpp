@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "tweak_row.h"
+#include "catalogue_row.h"
 
 namespace tw {
 namespace {

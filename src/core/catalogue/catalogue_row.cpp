@@ -1,4 +1,4 @@
-#include "tweak_row.h"
+#include "catalogue_row.h"
 
 #include <algorithm>
 #include <cstdint>

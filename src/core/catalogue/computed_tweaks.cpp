@@ -1,14 +1,14 @@
 // The tweaks that compute something: sliders, console colours, search options and providers,
 // the binary templates, the unknown-files verb and the version-dependent restore verb.
 
-#include "tweak_special.h"
+#include "computed_tweaks.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
 #include "registry.h"
-#include "tweak_row.h"
+#include "catalogue_row.h"
 #include "winversion.h"
 
 namespace tw {

@@ -1,4 +1,4 @@
-#include "oneshot_buttons.h"
+#include "oneshot_flow.h"
 
 #include "error.h"
 #include "messages.h"

@@ -6,7 +6,7 @@
 
 #include "registry.h"
 #include "system_helpers.h"
-#include "tweak_special.h"
+#include "computed_tweaks.h"
 
 namespace tw {
 namespace {
