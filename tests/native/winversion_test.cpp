@@ -70,6 +70,9 @@ TEST_F(WinVersion, NamesFollowPlatformEditionSuiteAndServicePack) {
        "Microsoft Windows NT Server 4.0, Enterprise Edition Service Pack 5 (Build 1381)"},
       {6, 1, 7601, 2, "Service Pack 1", kWs, 0x100,
        "Microsoft Windows NT Service Pack 1 (Build 7601)"},
+      {10, 0, 19045, 2, "", kWs, 0x100, "Microsoft Windows NT  (Build 19045)"},
+      {10, 0, 17763, 2, "", kSrv, 0x2,
+       "Microsoft Windows NT Server 10.0, Enterprise Edition  (Build 17763)"},
       {5, 1, 0x0A280A28, 2, "", kWs, 0, "Microsoft Windows XP Professional  (Build 2600)"},
       {4, 0, 950, 1, " B", 0, 0, "Microsoft Windows 95 OSR2"},
       {4, 0, 950, 1, " C", 0, 0, "Microsoft Windows 95 OSR2"},
@@ -120,8 +123,9 @@ TEST_F(WinVersion, OnlyFivePointOneAndSixPointZeroAreSupported) {
     std::uint32_t major, minor;
     bool xp, vista;
   };
-  const Case cases[] = {{5, 1, true, false},  {6, 0, false, true},  {5, 0, false, false},
-                        {5, 2, false, false}, {6, 1, false, false}, {0x105, 1, true, false}};
+  const Case cases[] = {{5, 1, true, false},   {6, 0, false, true},    {5, 0, false, false},
+                        {5, 2, false, false},  {6, 1, false, false},   {6, 2, false, false},
+                        {10, 0, false, false}, {0x105, 1, true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.major << "." << c.minor);
     sys_.SetVersion(c.major, c.minor, 1, 2, "", kWs, 0);
