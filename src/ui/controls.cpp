@@ -11,6 +11,9 @@ namespace {
 
 constexpr char kPageClass[] = "TwTabSheet";
 constexpr int kColourListDropHeight = 16 * 18;
+// Design pixels from a group box's edges to its inside, clear of frame and caption.
+constexpr int kFrameMargin = 6;
+constexpr int kCaptionMargin = 16;
 
 HWND RootOf(HWND hwnd) { return GetAncestor(hwnd, GA_ROOT); }
 
@@ -34,10 +37,61 @@ bool ForwardToForm(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
   }
 }
 
+// The page shown on a page set, if any.
+HWND ShownPage(HWND pageSet) {
+  for (HWND child = FindWindowExA(pageSet, nullptr, kPageClass, nullptr); child;
+       child = FindWindowExA(pageSet, child, kPageClass, nullptr)) {
+    if (IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+// A shown page covers the page set's display area, so the page set paints only the strips
+// around it: visual styles stretch the pane's picture over the whole area, pixels the page
+// hides, and that stretch alone costs as much as the rest of the window's first paint.
+LRESULT CALLBACK PageSetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg != WM_PAINT || wParam || !ShownPage(hwnd)) {
+    return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT c, area;
+  GetClientRect(hwnd, &c);
+  area = c;
+  SendMessageA(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  const RECT strips[] = {{c.left, c.top, c.right, area.top},
+                         {c.left, area.top, area.left, area.bottom},
+                         {area.right, area.top, c.right, area.bottom},
+                         {c.left, area.bottom, c.right, c.bottom}};
+  for (const RECT& strip : strips) {
+    RECT part;
+    if (!IntersectRect(&part, &strip, &ps.rcPaint)) continue;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
+    CallWindowProcA(original, hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+  }
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
 LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (ForwardToForm(hwnd, msg, wParam, lParam, result)) return result;
   return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// Whether a rectangle of a group box lies inside its frame, clear of the frame and caption.
+bool InsideFrame(HWND group, const RECT& r) {
+  RECT inner;
+  GetClientRect(group, &inner);
+  inner.left += Scale(kFrameMargin);
+  inner.right -= Scale(kFrameMargin);
+  inner.top += Scale(kCaptionMargin);
+  inner.bottom -= Scale(kFrameMargin);
+  return r.left >= inner.left && r.right <= inner.right && r.top >= inner.top &&
+         r.bottom <= inner.bottom;
 }
 
 LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -48,6 +102,18 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
       // A group box is a place to click on: its labels and preview resolve to it.
       return HTCLIENT;
+    case WM_PRINTCLIENT: {
+      // A styled check box draws its group's background behind itself. Inside the frame that
+      // is the face colour; the whole styled group would stretch its frame picture over the
+      // whole box once per check box, the bulk of the first paint under Wine.
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      RECT clip;
+      if (GetClipBox(dc, &clip) != NULLREGION && InsideFrame(hwnd, clip)) {
+        FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+      }
+      return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    }
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd, &r);
@@ -235,6 +301,8 @@ Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& bounds, i
                       b.left, b.top, b.width, b.height, form_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase)), Instance(), nullptr);
   SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SetWindowLongPtrA(tabs, GWLP_USERDATA, GetWindowLongPtrA(tabs, GWLP_WNDPROC));
+  SetWindowLongPtrA(tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PageSetProc));
   Control& pageSet = Add(layout.pageSet, Kind::PageSet, tabs, 0);
 
   int pageCount = 0;
