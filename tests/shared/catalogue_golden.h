@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "registry.h"
 #include "registry_api.h"
 #include "winversion.h"
 
