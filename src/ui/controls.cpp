@@ -5,6 +5,7 @@
 #include "app.h"
 #include "error.h"
 #include "form.h"
+#include "gdi.h"
 
 namespace tw::ui {
 namespace {
@@ -170,13 +171,12 @@ WindowKind KindOf(const ControlDef& def) {
 // font that runs wider than its scale, must not cut the text off.
 void GrowToText(HWND control, const Bounds& b, int room = 0) {
   const std::string text = WindowText(control);
-  HDC dc = GetDC(control);
-  HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   RECT size{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  {
+    WindowDc dc(control);
+    Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(dc.get(), text.c_str(), -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  }
   if (size.right + room > b.width) {
     SetWindowPos(control, nullptr, 0, 0, size.right + room, b.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "app.h"
+#include "gdi.h"
 #include "layout.h"
 
 namespace tw::ui {
@@ -127,9 +128,8 @@ void Form::SetClientWidth(int width) {
 
 int ScreenDpi() {
   static const int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    const int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    const WindowDc dc(nullptr);
+    const int d = dc.get() ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
     return d > 0 ? d : 96;
   }();
   return dpi;

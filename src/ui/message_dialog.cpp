@@ -7,6 +7,7 @@
 
 #include "app.h"
 #include "form.h"
+#include "gdi.h"
 
 namespace tw::ui {
 namespace {
@@ -74,12 +75,12 @@ void Layout(HWND dlg, const DialogData& d) {
   const int buttonWidth = Scale(kButtonWidth);
   const int buttonHeight = Scale(kButtonHeight);
   const int buttonGap = Scale(kButtonGap);
-  HDC dc = GetDC(dlg);
-  HGDIOBJ old = SelectObject(dc, d.font);
   RECT text{0, 0, Scale(kMaxTextWidth), 0};
-  DrawTextA(dc, d.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(dlg, dc);
+  {
+    WindowDc dc(dlg);
+    Selection font(dc.get(), d.font);
+    DrawTextA(dc.get(), d.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  }
 
   LPCSTR icon = IconOf(d.type);
   const int textLeft = icon ? margin * 2 + kIconSize : margin * 2;
@@ -184,12 +185,12 @@ MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned butt
   } tmpl{};
   tmpl.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   tmpl.head.dwExtendedStyle = WS_EX_DLGMODALFRAME;
-  HFONT font = CreateUiFont();
-  DialogData data{&text, type, buttons, font};
+  // The dialog's controls are gone when DialogBoxIndirectParam returns, before the font.
+  const Font font(CreateUiFont());
+  DialogData data{&text, type, buttons, font.get()};
   HWND owner = GetActiveWindow();
   const INT_PTR id = DialogBoxIndirectParamA(Instance(), &tmpl.head, owner, DialogProc,
                                              reinterpret_cast<LPARAM>(&data));
-  DeleteObject(font);
   for (const ButtonDef& b : kButtons) {
     if (b.id == id) return b.result;
   }

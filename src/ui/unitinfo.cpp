@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app.h"
+#include "error.h"
 #include "resources.h"
 #include "system_helpers.h"
 #include "winversion.h"
@@ -28,14 +29,28 @@ const std::vector<InfoRow> kRows = {
     {"WWW:", [] { return std::string("http://www.tavo.example/trimmwerk"); }},
 };
 
-HWND AddChild(HWND parent, DWORD exStyle, const char* cls, const char* text, DWORD style, int x,
-              int y, int w, int h, int id, HFONT font) {
-  HWND hwnd = CreateWindowExA(
-      exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y), Scale(w), Scale(h),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return hwnd;
-}
+// The window's controls in tab order, at the design size.
+struct InfoControl {
+  const char* name;
+  const char* className;
+  const char* text;
+  DWORD style;
+  DWORD exStyle;
+  int x, y, width, height;
+  int id;
+  bool bold;
+};
+// clang-format off
+const InfoControl kControls[] = {
+    {"imgControlPanel", "STATIC", "", SS_ICON, 0, 24, 24, 32, 32, 100, false},
+    {"labProgramName", "STATIC", "Tavo Trimmwerk 3.0.1", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+     72, 32, 176, 13, 101, true},
+    {"imgLogo", "STATIC", "", SS_BITMAP, 0, 300, 20, 100, 40, 102, false},
+    {"lvSystemInfo", WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+     LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE, 24, 72, 376, 150, 103, false},
+    {"bbOK", "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 148, 239, 128, 25, IDOK, false},
+};
+// clang-format on
 
 }  // namespace
 
@@ -45,70 +60,71 @@ TfrmInfo::TfrmInfo() { frmInfo = this; }
 
 TfrmInfo::~TfrmInfo() {
   if (handle()) DestroyWindow(handle());
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
-                    static_cast<HGDIOBJ>(logo_)}) {
-    if (o) DeleteObject(o);
-  }
-  if (icon_) DestroyIcon(icon_);
   if (frmInfo == this) frmInfo = nullptr;
 }
 
 void TfrmInfo::Create(HWND owner) {
-  font_ = CreateUiFont();
-  boldFont_ = CreateUiFont(true);
+  font_.Reset(CreateUiFont());
+  boldFont_.Reset(CreateUiFont(true));
   CreateForm({"TfrmInfo", "Informationen", WS_POPUP | WS_CAPTION | WS_SYSMENU,
               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, nullptr},
              owner);
   CentreOnScreen(handle());
 }
 
-HWND TfrmInfo::list() {
+HWND TfrmInfo::Get(const std::string& name) {
   BuildControls();
-  return list_;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (name == kControls[i].name) return controls_[i];
+  }
+  throw Error("Unbekanntes Steuerelement: " + name);
 }
 
 void TfrmInfo::BuildControls() {
-  if (list_) return;
-  icon_ = ProgramIcon(32);
-  HWND image = AddChild(handle(), 0, "STATIC", "", SS_ICON, 24, 24, 32, 32, 100, font_);
-  SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-  AddChild(handle(), 0, "STATIC", "Tavo Trimmwerk 3.0.1", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
-           72, 32, 176, 13, 101, boldFont_);
-  logo_ = LoadBitmapResource(kBmpLogo);
-  HWND logo = AddChild(handle(), 0, "STATIC", "", SS_BITMAP, 300, 20, 100, 40, 102, font_);
-  SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
-  list_ = AddChild(handle(), WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                   WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
-                       LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                   24, 72, 376, 150, 103, font_);
-  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  if (!controls_.empty()) return;
+  for (const InfoControl& c : kControls) {
+    HWND hwnd =
+        CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x),
+                        Scale(c.y), Scale(c.width), Scale(c.height), handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Instance(), nullptr);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.bold ? boldFont_.get() : font_.get()),
+                 FALSE);
+    controls_.push_back(hwnd);
+  }
+  icon_.Reset(ProgramIcon(32));
+  SendMessageA(Get("imgControlPanel"), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+  logo_.Reset(LoadBitmapResource(kBmpLogo));
+  SendMessageA(Get("imgLogo"), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+  FillList(Get("lvSystemInfo"));
+  SetFocus(Get("bbOK"));
+}
+
+void TfrmInfo::FillList(HWND list) {
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   const char* headers[] = {"Eintrag", "Wert"};
   for (int i = 0; i < 2; ++i) {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = const_cast<char*>(headers[i]);
     col.cx = Scale(100);
-    SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
   }
-  HWND ok = AddChild(handle(), 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 148, 239, 128, 25,
-                     IDOK, font_);
-  SetFocus(ok);
   for (std::size_t i = 0; i < kRows.size(); ++i) {
     const InfoRow& row = kRows[i];
     LVITEMA item{};
     item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<char*>(row.caption);
     const int index =
-        static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     const std::string& value = values_[i];
     LVITEMA sub{};
     sub.iSubItem = 1;
     sub.pszText = const_cast<char*>(value.c_str());
-    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&sub));
   }
-  SendMessageA(list_, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 void TfrmInfo::FormCreate() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "form.h"
+#include "gdi.h"
 
 namespace tw::ui {
 
@@ -25,9 +26,12 @@ class TfrmInfo : public Form {
   ~TfrmInfo() override;
 
   // Creates the hidden window, owned by owner; FormCreate reads the values of the list. The
-  // controls are made when the window is first shown (or its list is asked for).
+  // controls are made when the window is first shown (or one of them is asked for).
   void Create(HWND owner);
-  HWND list();
+  // The window of the named control: imgControlPanel, labProgramName, imgLogo, lvSystemInfo or
+  // bbOK. Error for any other name.
+  HWND Get(const std::string& name);
+  HWND list() { return Get("lvSystemInfo"); }
 
   void FormCreate();
 
@@ -36,12 +40,14 @@ class TfrmInfo : public Form {
 
  private:
   void BuildControls();
+  void FillList(HWND list);
 
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
-  HBITMAP logo_ = nullptr;
-  HICON icon_ = nullptr;
-  HWND list_ = nullptr;
+  // What the controls show; the destructor destroys the window before these go.
+  Font font_;
+  Font boldFont_;
+  Bitmap logo_;
+  Icon icon_;
+  std::vector<HWND> controls_;       // in the order of the window's control table
   std::vector<std::string> values_;  // of the rows, read at creation
 };
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "app.h"
 #include "backup_menu.h"
@@ -105,18 +106,37 @@ Handler FindHandler(const Event (&events)[N], const std::string& name) {
   return nullptr;
 }
 
-// The colour lists, text colour first, in the order their items are built.
-const char* const kColourLists[] = {"combxTextColor", "combx20060817a", "combxBackgroundColor",
-                                    "combx20060817b"};
-
-struct PreviewLine {
-  int x, y;
-  const char* text;
+// The two page sets: the XP layout's and its Vista twin, with the first ID of their controls.
+struct PageSetDef {
+  const LayoutDef* layout;
+  int idBase;
 };
-const PreviewLine kPreviewText[] = {
-    {3, 1, "C:\\WINDOWS>dir"},
-    {3, 16, " Datenträger in Laufwerk C: ist Windows XP"},
-    {3, 31, " Volumeseriennummer: F8F1-0671"},
+const PageSetDef kPageSets[] = {{&kLayoutXP, kXPIdBase}, {&kLayoutVista, kVistaIdBase}};
+
+const PageSetDef& PageSetNamed(const char* name) {
+  for (const PageSetDef& set : kPageSets) {
+    if (std::strcmp(set.layout->pageSet, name) == 0) return set;
+  }
+  throw Error(std::string("Unbekanntes Steuerelement: ") + name);
+}
+
+// The layout this Windows shows; nullptr on any other Windows.
+const LayoutDef* ShownLayout() {
+  if (IsWindowsXP()) return &kLayoutXP;
+  if (IsWindowsVista()) return &kLayoutVista;
+  return nullptr;
+}
+
+// The labels that show a slider's position, with its unit.
+struct SliderValue {
+  const char* slider;
+  const char* label;
+  const char* unit;
+};
+const SliderValue kSliderValues[] = {
+    {"tbarBitBucket", "labBitBucketSizeValue", " %"},
+    {"trackStartmenuDelay", "labStartmenuDelayValue", " ms"},
+    {"tb20060528", "lab20060528b", " ms"},
 };
 
 // The main window as its own settings see it.
@@ -187,43 +207,32 @@ DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG
 TfrmMain::TfrmMain() { frmMain = this; }
 
 TfrmMain::~TfrmMain() {
+  // The window and its controls first: the members hold what they draw with.
   if (handle()) DestroyWindow(handle());
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
-                    static_cast<HGDIOBJ>(previewFont_), static_cast<HGDIOBJ>(header_),
-                    static_cast<HGDIOBJ>(arrowLeft_), static_cast<HGDIOBJ>(arrowRight_),
-                    static_cast<HGDIOBJ>(infoImage_)}) {
-    if (o) DeleteObject(o);
-  }
-  if (ilColors_) ImageList_Destroy(ilColors_);
-  if (richEdit_) FreeLibrary(richEdit_);
   if (frmMain == this) frmMain = nullptr;
 }
 
 void TfrmMain::Create() {
   SetExceptionHook([this](std::exception_ptr e) { appeventsException(e); });
-  font_ = CreateUiFont();
-  boldFont_ = CreateUiFont(true);
-  previewFont_ = CreateFontA(-MulDiv(10, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+  font_.Reset(CreateUiFont());
+  boldFont_.Reset(CreateUiFont(true));
+  preview_ = std::make_unique<ConsolePreview>(ConsoleColorTable);
   CreateForm({"TfrmMain", kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
               WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, ProgramIcon()},
              nullptr);
 }
 
 void TfrmMain::BuildControls() {
-  controls_ = std::make_unique<Controls>(handle(), font_, boldFont_);
+  controls_ = std::make_unique<Controls>(handle(), font_.get(), boldFont_.get());
   controls_->SetSliderHandler([this](Control& c) { OnChange(c); });
   controls_->SetMadeHandler([this](Control& c) {
-    if (c.kind == Kind::ImageCombo) FillColourList(c);
+    if (c.kind == Kind::ImageCombo) preview_->FillList(c);
   });
-  ilColors_ = ImageList_Create(16, 16, ILC_COLOR24, 16, 0);
   int id = kOwnIdBase;
   for (const ControlDef& def : kOwnControls) {
     if (def.kind == Kind::PageSet) {
-      const bool xp = std::string(def.name) == "pcMain";
-      controls_->BuildPageSet(xp ? kLayoutXP : kLayoutVista, def.bounds,
-                              xp ? kXPIdBase : kVistaIdBase, ilColors_);
+      const PageSetDef& set = PageSetNamed(def.name);
+      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->Swatches());
     } else {
       controls_->CreateOutside(def, id++);
     }
@@ -233,7 +242,7 @@ void TfrmMain::BuildControls() {
 HWND TfrmMain::RichView() {
   Control& view = controls_->Get("reTweakInfo");
   if (richEdit_) return view.hwnd;
-  richEdit_ = LoadLibraryA("riched20.dll");
+  richEdit_.Reset(LoadLibraryA("riched20.dll"));
   if (!richEdit_) throw Error("riched20.dll wurde nicht gefunden");
   const Bounds b = Scaled(view.def->bounds);
   HWND hwnd = CreateWindowExA(
@@ -242,7 +251,7 @@ HWND TfrmMain::RichView() {
       b.left, b.top, b.width, b.height, handle(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(view.id)), Instance(), nullptr);
   if (!hwnd) throw Error("Steuerelement nicht erzeugt: reTweakInfo");
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SendMessageA(hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
   controls_->ReplaceWindow(view, hwnd);
   return hwnd;
@@ -250,28 +259,25 @@ HWND TfrmMain::RichView() {
 
 void TfrmMain::PlacePageSets() {
   const Bounds b = Scaled(kPageSetBounds);
-  for (const char* name : {"pcMain", "pcMainVista"}) {
-    SetWindowPos(controls_->Get(name).hwnd, nullptr, b.left, b.top, 0, 0,
+  for (const PageSetDef& set : kPageSets) {
+    SetWindowPos(controls_->Get(set.layout->pageSet).hwnd, nullptr, b.left, b.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  Control& xp = controls_->Get("pcMain");
-  Control& vista = controls_->Get("pcMainVista");
-  if (IsWindowsXP()) {
-    controls_->ShowPageSet(xp, true);
-    SetWindowPos(xp.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    controls_->ShowPageSet(vista, false);
-  }
-  if (IsWindowsVista()) {
-    controls_->ShowPageSet(vista, true);
-    SetWindowPos(vista.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    controls_->ShowPageSet(xp, false);
+  const LayoutDef* shown = ShownLayout();
+  if (!shown) return;
+  Control& on = controls_->Get(shown->pageSet);
+  controls_->ShowPageSet(on, true);
+  SetWindowPos(on.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (const PageSetDef& set : kPageSets) {
+    if (set.layout != shown) controls_->ShowPageSet(controls_->Get(set.layout->pageSet), false);
   }
 }
 
 void TfrmMain::FormCreate() {
   PlacePageSets();
-  InvalidateRect(controls_->Get("pcMain").hwnd, nullptr, TRUE);
-  InvalidateRect(controls_->Get("pcMainVista").hwnd, nullptr, TRUE);
+  for (const PageSetDef& set : kPageSets) {
+    InvalidateRect(controls_->Get(set.layout->pageSet).hwnd, nullptr, TRUE);
+  }
 
   if (IsWindowsXP()) controls_->SetText("sbutXPStandard", "XP-Standard\ranzeigen");
   if (IsWindowsVista()) controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
@@ -282,30 +288,26 @@ void TfrmMain::FormCreate() {
     return ApplicationHelp(command, data, callHelp);
   });
 
-  if (IsWindowsVista()) header_ = LoadBitmapResource(kBmpHeaderVista);
-  if (IsWindowsXP()) header_ = LoadBitmapResource(kBmpHeaderXP);
-  arrowLeft_ = LoadBitmapResource(kBmpArrowLeft, true);
-  arrowRight_ = LoadBitmapResource(kBmpArrowRight, true);
-  infoImage_ = LoadBitmapResource(kBmpInfo, true);
+  if (IsWindowsVista()) header_.Reset(LoadBitmapResource(kBmpHeaderVista));
+  if (IsWindowsXP()) header_.Reset(LoadBitmapResource(kBmpHeaderXP));
+  arrowLeft_.Reset(LoadBitmapResource(kBmpArrowLeft, true));
+  arrowRight_.Reset(LoadBitmapResource(kBmpArrowRight, true));
+  infoImage_.Reset(LoadBitmapResource(kBmpInfo, true));
   SendMessageA(controls_->Get("bbInfo").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(infoImage_));
+               reinterpret_cast<LPARAM>(infoImage_.get()));
   // Until the panel is first closed, the arrow points the way it would go.
   SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_));
+               reinterpret_cast<LPARAM>(arrowLeft_.get()));
 
   doubleBuffered_ = true;
 
-  controls_->SelectPage(controls_->Get("pcMain"), 0);
-  controls_->SelectPage(controls_->Get("pcMainVista"), 0);
+  for (const PageSetDef& set : kPageSets) {
+    controls_->SelectPage(controls_->Get(set.layout->pageSet), 0);
+  }
 
   if (RegistryApi* registry = RegistryBackend()) ConsoleColorTable = ReadConsolePalette(*registry);
-  BuildColourLists();
-  for (const char* name : kColourLists) {
-    const bool text =
-        std::string(name) == "combxTextColor" || std::string(name) == "combx20060817a";
-    controls_->SetItemIndex(name, text ? 7 : 0);
-    controls_->Repaint(name);
-  }
+  preview_->BuildSwatches(*controls_);
+  preview_->SelectDefaultColours(*controls_);
 
   LoadCurrentSettings();
   StandardViewShown = false;
@@ -315,45 +317,6 @@ void TfrmMain::FormCreate() {
   if (!IsWindowsXPOrVista()) {
     MessageDlg(kRefusal, MsgType::Information, kMbOk);
     Terminate();
-  }
-}
-
-void TfrmMain::BuildColourLists() {
-  // The sixteen swatches side by side on one strip, which the image list cuts into its images.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, 16 * 16, 16);
-  HGDIOBJ oldBitmap = SelectObject(dc, strip);
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  for (int n = 0; n < 16; ++n) {
-    HBRUSH brush = CreateSolidBrush(ConsoleColorTable[static_cast<std::size_t>(n)]);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    Rectangle(dc, 16 * n, 0, 16 * n + 16, 16);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
-  }
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBitmap);
-  ImageList_Add(ilColors_, strip, nullptr);
-  coloursBuilt_ = true;
-  DeleteObject(strip);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  // Lists of pages not made yet get their rows when they are made.
-  for (const char* name : kColourLists) FillColourList(controls_->Get(name));
-}
-
-void TfrmMain::FillColourList(Control& list) {
-  if (!coloursBuilt_ || !list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
-  for (int n = 0; n < 16; ++n) {
-    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
-    COMBOBOXEXITEMA item{};
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-    item.iItem = -1;
-    item.pszText = caption;
-    item.iImage = n;
-    item.iSelectedImage = n;
-    SendMessageA(list.hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -368,8 +331,9 @@ void TfrmMain::FormShow() {
 }
 
 bool TfrmMain::MakeNextPage() {
-  if (!IsWindowsXPOrVista()) return false;
-  Control& pageSet = controls_->Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  const LayoutDef* shown = ShownLayout();
+  if (!shown) return false;
+  Control& pageSet = controls_->Get(shown->pageSet);
   for (Control* page : controls_->Pages(pageSet)) {
     if (page->Made()) continue;
     controls_->MakePageOf(*page);
@@ -381,23 +345,21 @@ bool TfrmMain::MakeNextPage() {
 void TfrmMain::FormPaint(HDC dc) {
   if (!header_ || ExpandedClientWidth <= 0) return;
   BITMAP bm{};
-  GetObjectA(header_, sizeof bm, &bm);
+  GetObjectA(header_.get(), sizeof bm, &bm);
   if (bm.bmWidth <= 0) return;
   const int width = ExpandedClientWidth;
   // Rounded to nearest, halves to even.
   const int height = static_cast<int>(
       std::nearbyint(static_cast<double>(bm.bmHeight) * width / static_cast<double>(bm.bmWidth)));
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, header_);
+  MemoryDc source(CreateCompatibleDC(dc));
+  Selection picture(source.get(), header_.get());
   if (width == bm.bmWidth && height == bm.bmHeight) {
-    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
   } else {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, width, height, source, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 void TfrmMain::LoadCurrentSettings() { LoadAndRemember(*controls_, loaded_); }
@@ -499,13 +461,13 @@ void TfrmMain::ShowTweakText(int tweakId) {
 
 void TfrmMain::ExpandInfoPanel() {
   SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_));
+               reinterpret_cast<LPARAM>(arrowLeft_.get()));
   SetClientWidth(ExpandedClientWidth);
 }
 
 void TfrmMain::CollapseInfoPanel() {
   SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowRight_));
+               reinterpret_cast<LPARAM>(arrowRight_.get()));
   SetClientWidth(CollapsedClientWidth);
 }
 
@@ -560,65 +522,25 @@ void TfrmMain::OnHelp(const HELPINFO& info) {
 // --- Colour preview and slider labels.
 
 void TfrmMain::combxTextColorChange(Control&) {
-  controls_->Repaint("pb20060817");
-  controls_->Repaint("pboxCmdPreview");
+  for (const ColourGroup& group : kColourGroups) controls_->Repaint(group.preview);
 }
 
 void TfrmMain::pboxCmdPreviewPaint(Control& sender, HDC dc) {
-  if (sender.name == "pb20060817") {
-    PaintConsolePreview(dc, sender, "combx20060817a", "combx20060817b");
-  } else {
-    PaintConsolePreview(dc, controls_->Get("pboxCmdPreview"), "combxTextColor",
-                        "combxBackgroundColor");
+  if (const ColourGroup* group = ColourGroupOfPreview(sender.name)) {
+    preview_->Paint(dc, *controls_, *group);
   }
 }
 
-void TfrmMain::PaintConsolePreview(HDC dc, const Control& box, const std::string& textList,
-                                   const std::string& backgroundList) {
-  // An index outside the palette (no selection) shows colour 0.
-  auto colour = [this](int index) {
-    return index >= 0 && index < 16 ? ConsoleColorTable[static_cast<std::size_t>(index)] : 0u;
-  };
-  const COLORREF bg = colour(controls_->ItemIndex(backgroundList));
-  const COLORREF fg = colour(controls_->ItemIndex(textList));
-  RECT r;
-  GetClientRect(box.hwnd, &r);
+void TfrmMain::tbarBitBucketChange(Control& sender) { ShowSliderValue(sender); }
 
-  HPEN pen = CreatePen(PS_SOLID, 1, bg);
-  HBRUSH brush = CreateSolidBrush(bg);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  Rectangle(dc, 0, 0, r.right, r.bottom);
+void TfrmMain::trackStartmenuDelayChange(Control& sender) { ShowSliderValue(sender); }
 
-  SetTextColor(dc, fg);
-  SetBkColor(dc, bg);
-  SetBkMode(dc, OPAQUE);
-  HGDIOBJ oldFont = SelectObject(dc, previewFont_);
-  for (const PreviewLine& line : kPreviewText) {
-    TextOutA(dc, Scale(line.x), Scale(line.y), line.text,
-             static_cast<int>(std::string(line.text).size()));
+void TfrmMain::ShowSliderValue(const Control& slider) {
+  for (const SliderValue& v : kSliderValues) {
+    if (slider.name == v.slider) {
+      controls_->SetText(v.label, std::to_string(controls_->Position(slider.name)) + v.unit);
+    }
   }
-
-  SelectObject(dc, GetStockObject(BLACK_PEN));
-  SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-  Rectangle(dc, 0, 0, r.right, r.bottom);
-
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
-}
-
-void TfrmMain::tbarBitBucketChange(Control& sender) {
-  controls_->SetText("labBitBucketSizeValue",
-                     std::to_string(controls_->Position(sender.name)) + " %");
-}
-
-void TfrmMain::trackStartmenuDelayChange(Control& sender) {
-  const std::string text = std::to_string(controls_->Position(sender.name)) + " ms";
-  if (sender.name == "trackStartmenuDelay") controls_->SetText("labStartmenuDelayValue", text);
-  if (sender.name == "tb20060528") controls_->SetText("lab20060528b", text);
 }
 
 void TfrmMain::appeventsException(std::exception_ptr error) { tw::appeventsException(error); }
@@ -670,25 +592,20 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle(), &ps);
+      PaintDc dc(handle());
       RECT client;
       GetClientRect(handle(), &client);
       if (doubleBuffered_) {
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(buffer, bitmap);
-        FillRect(buffer, &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(buffer);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-        SelectObject(buffer, old);
-        DeleteObject(bitmap);
-        DeleteDC(buffer);
+        MemoryDc buffer(CreateCompatibleDC(dc.get()));
+        Bitmap bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
+        Selection canvas(buffer.get(), bitmap.get());
+        FillRect(buffer.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        FormPaint(buffer.get());
+        BitBlt(dc.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
       } else {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(dc);
+        FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        FormPaint(dc.get());
       }
-      EndPaint(handle(), &ps);
       return 0;
     }
     case WM_COMMAND:

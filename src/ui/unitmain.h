@@ -12,8 +12,10 @@
 #include <string>
 
 #include "console_palette.h"
+#include "console_preview.h"
 #include "controls.h"
 #include "form.h"
+#include "gdi.h"
 #include "settings_apply.h"
 
 namespace tw::ui {
@@ -75,8 +77,6 @@ class TfrmMain : public Form {
   void sbutCurrentSettingsClick(Control& sender);
   void combxTextColorChange(Control& sender);
   void pboxCmdPreviewPaint(Control& sender, HDC dc);
-  void PaintConsolePreview(HDC dc, const Control& box, const std::string& textList,
-                           const std::string& backgroundList);
   void tbarBitBucketChange(Control& sender);
   void trackStartmenuDelayChange(Control& sender);
   // The buttons that act at once.
@@ -96,25 +96,25 @@ class TfrmMain : public Form {
   void PlacePageSets();
   // Makes the first page of the shown layout not made yet; false when there is none.
   bool MakeNextPage();
-  void BuildColourLists();
-  void FillColourList(Control& list);
+  // Shows the slider's position in its value label.
+  void ShowSliderValue(const Control& slider);
   // The explanation panel's rich-text view, made (and riched20 loaded) on first use.
   HWND RichView();
   void OnCommand(Control& control, int code);
   void OnChange(Control& control);
   void OnHelp(const HELPINFO& info);
 
+  // The fonts, pictures, swatches and the rich-text library are used by the window's controls:
+  // the destructor destroys the window (and with it the controls) before the members go.
+  Font font_;
+  Font boldFont_;
+  Bitmap header_;
+  Bitmap arrowLeft_;
+  Bitmap arrowRight_;
+  Bitmap infoImage_;
+  std::unique_ptr<ConsolePreview> preview_;
+  Module richEdit_;  // loaded with the first text shown
   std::unique_ptr<Controls> controls_;
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
-  HFONT previewFont_ = nullptr;
-  HBITMAP header_ = nullptr;
-  HBITMAP arrowLeft_ = nullptr;
-  HBITMAP arrowRight_ = nullptr;
-  HBITMAP infoImage_ = nullptr;
-  HIMAGELIST ilColors_ = nullptr;
-  bool coloursBuilt_ = false;   // the swatches are in ilColors_
-  HMODULE richEdit_ = nullptr;  // loaded with the first text shown
   bool doubleBuffered_ = false;
   int shownText_ = 0;
   // What the controls showed after the last load: applying writes only what differs.

@@ -23,7 +23,7 @@ constexpr int kLabelId = 101;
 
 TfrmProgress::TfrmProgress(HWND parent, int maximum) : parent_(parent) {
   frmProgress = this;
-  font_ = CreateUiFont();
+  font_.Reset(CreateUiFont());
   CreateForm({"TfrmProgress", kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
               kClientWidth, kClientHeight, nullptr},
              parent);
@@ -37,7 +37,6 @@ TfrmProgress::~TfrmProgress() {
   // The parent first, so that it becomes the active window again when this one goes.
   if (parent_) EnableWindow(parent_, TRUE);
   if (handle()) DestroyWindow(handle());
-  DeleteObject(font_);
   if (frmProgress == this) frmProgress = nullptr;
 }
 
@@ -50,7 +49,7 @@ void TfrmProgress::BuildControls() {
                                  WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
                                  Scale(8), Scale(28), Scale(464), Scale(13), handle(),
                                  reinterpret_cast<HMENU>(kLabelId), Instance(), nullptr);
-  SendMessageA(labProgress_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(labProgress_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 void TfrmProgress::FormCreate() { ProgressCanClose = false; }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "form.h"
+#include "gdi.h"
 #include "settings_apply.h"
 
 namespace tw::ui {
@@ -42,7 +43,7 @@ class TfrmProgress : public Form, public Progress {
   int Maximum() const;
 
   HWND parent_;
-  HFONT font_ = nullptr;
+  Font font_;  // outlives the window: the destructor destroys that first
   HWND pbarMain_ = nullptr;
   HWND labProgress_ = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "error.h"
 #include "message_script.h"
 #include "system_helpers.h"
 #include "ui_support.h"
@@ -52,6 +53,44 @@ TEST(InfoWindow, ListsTheSevenRowsWithTheProvidersValues) {
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_TRUE(style & LVS_NOCOLUMNHEADER);
   EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 100);
+}
+
+// Each named control at its place, with its text and look.
+TEST(InfoWindow, ControlsCarryTheirNamesAndPlaces) {
+  struct Case {
+    const char* name;
+    RECT place;  // left, top, right, bottom
+    const char* text;
+  };
+  const Case cases[] = {
+      {"imgControlPanel", {24, 24, 56, 56}, ""},
+      {"labProgramName", {72, 32, 248, 45}, "Tavo Trimmwerk 3.0.1"},
+      {"lvSystemInfo", {24, 72, 400, 222}, ""},
+      {"bbOK", {148, 239, 276, 264}, "OK"},
+  };
+  TfrmInfo info;
+  info.Create(nullptr);
+  for (const Case& k : cases) {
+    HWND hwnd = info.Get(k.name);
+    ASSERT_TRUE(hwnd) << k.name;
+    EXPECT_EQ(GetParent(hwnd), info.handle()) << k.name;
+    const RECT r = RectInParent(hwnd);
+    EXPECT_EQ(r.left, k.place.left) << k.name;
+    EXPECT_EQ(r.top, k.place.top) << k.name;
+    EXPECT_EQ(r.right, k.place.right) << k.name;
+    EXPECT_EQ(r.bottom, k.place.bottom) << k.name;
+    EXPECT_EQ(WindowText(hwnd), k.text) << k.name;
+  }
+  EXPECT_EQ(info.list(), info.Get("lvSystemInfo"));
+  EXPECT_TRUE(SendMessageA(info.Get("imgControlPanel"), STM_GETICON, 0, 0));
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(info.Get("labProgramName"), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+  HWND ok = info.Get("bbOK");
+  EXPECT_EQ(GetDlgCtrlID(ok), IDOK);
+  EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_THROW(info.Get("butOK"), tw::Error);
 }
 
 // The info button shows the window modally: the main window takes no input meanwhile, and
