@@ -30,6 +30,7 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
     }
     std::set<std::string> written;
     for (const WriteStep& w : WriteSequence(layout)) {
+      EXPECT_NO_THROW(TweakSetter(w.tweak.name)) << w.tweak.name;
       for (const char* name : StepControls(w)) {
         EXPECT_TRUE(written.insert(name).second) << "written twice: " << name;
         ASSERT_TRUE(loaded.count(name)) << name << " has no getter";
@@ -44,9 +45,10 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
   EXPECT_EQ(WriteSequence(Layout::XP).size(), 85u);
   const std::vector<WriteStep>& vista = WriteSequence(Layout::Vista);
   ASSERT_EQ(vista.size(), 56u);
-  EXPECT_STREQ(vista[53].provider->name, "IMDB");
-  EXPECT_STREQ(vista[54].provider->name, "Sourceforge");
-  EXPECT_STREQ(vista[55].provider->name, "Wikipedia");
+  for (std::size_t i = 53; i < 56; ++i) EXPECT_STREQ(vista[i].tweak.name, "SearchProvider");
+  EXPECT_STREQ(vista[53].tweak.argument, "IMDB");
+  EXPECT_STREQ(vista[54].tweak.argument, "Sourceforge");
+  EXPECT_STREQ(vista[55].tweak.argument, "Wikipedia");
 }
 
 TEST(ApplyTexts, ReportAndQuestionListAtMostFifteenLines) {
@@ -142,19 +144,8 @@ constexpr char kChanges[] = "Folgende Einstellungen werden geändert:\r";
 
 // The catalogue entry a write sets.
 const TweakInfo& TweakOf(const WriteStep& w) {
-  std::string name;
-  if (w.set.flag) {
-    for (const Box& b : CatalogueBoxes()) {
-      if (b.set == w.set.flag) name = b.name;
-    }
-  }
-  if (w.set.number) name = w.set.number == SetBitBucket ? "BitBucket" : "StartmenuDelay";
-  if (w.set.pair) name = "ConsoleColors";
-  if (w.set.options) name = "SearchOptions";
-  if (w.set.text) name = "ProgramDir";
-  if (w.set.provider) name = "SearchProvider";
   for (const TweakInfo& t : CatalogueTweaks()) {
-    if (t.name == name) return t;
+    if (t.name == w.tweak.name) return t;
   }
   throw Error("no tweak for " + std::string(w.controls[0]));
 }
@@ -384,6 +375,7 @@ TEST_F(ApplyRun, AfterTheStandardViewOnlyDifferingWritesAreMade) {
     const Showing standard = Shown();
     std::vector<const TweakInfo*> written;
     for (const WriteStep& w : WriteSequence(layout)) {
+      EXPECT_NO_THROW(TweakSetter(w.tweak.name)) << w.tweak.name;
       for (const char* name : StepControls(w)) {
         if (loadedShown.at(name) != standard.at(name)) written.push_back(&TweakOf(w));
       }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <variant>
 
 #include "error.h"
 #include "expect_loaded.h"
@@ -25,15 +27,16 @@ TEST(ReadOrder, HasOneStepPerGetterCall) {
     for (const ReadStep& step : ReadOrder(layout)) {
       EXPECT_TRUE(names.insert(step.control).second) << "read twice: " << step.control;
       const Getter& g = step.get;
-      EXPECT_EQ(
-          (g.flag != nullptr) + (g.number != nullptr) + (g.text != nullptr) + (g.named != nullptr),
-          1)
-          << step.control;
-      EXPECT_EQ(g.named != nullptr, g.argument != nullptr) << step.control;
+      EXPECT_FALSE(std::holds_alternative<std::monostate>(g)) << step.control;
+      if (const auto* named = std::get_if<NamedGetter>(&g)) {
+        EXPECT_TRUE(named->argument) << step.control;
+      }
       EXPECT_EQ(step.put == Put::ColourPair, step.background && step.preview) << step.control;
       if (step.put == Put::Position || step.put == Put::CheckedIfEquals ||
           step.put == Put::ColourPair) {
-        EXPECT_TRUE(g.number) << step.control;
+        const auto* row = std::get_if<const TweakRow*>(&g);
+        EXPECT_TRUE(std::holds_alternative<int (*)()>(g) || (row && (*row)->numberGetter))
+            << step.control;
       }
     }
   }
@@ -42,24 +45,22 @@ TEST(ReadOrder, HasOneStepPerGetterCall) {
 // A Vista control reads through the getter of its XP twin; only the Vista-only tweaks have
 // getters of their own.
 TEST(ReadOrder, VistaUsesTheGettersOfItsXPTwins) {
-  std::set<bool (*)()> xpFlags;
-  std::set<int (*)()> xpNumbers;
-  for (const ReadStep& step : ReadOrder(Layout::XP)) {
-    if (step.get.flag) xpFlags.insert(step.get.flag);
-    if (step.get.number) xpNumbers.insert(step.get.number);
-  }
-  const std::set<bool (*)()> vistaOnly = {GetDisableUAC, GetDisableNtfsTimestamps,
-                                          GetDisableMailSplash, GetAeroSlowMotion};
+  std::vector<Getter> xp;
+  for (const ReadStep& step : ReadOrder(Layout::XP)) xp.push_back(step.get);
+  const std::vector<Getter> vistaOnly = {
+      TweakGetter("DisableUAC"), TweakGetter("DisableNtfsTimestamps"),
+      TweakGetter("DisableMailSplash"), TweakGetter("AeroSlowMotion")};
+  auto in = [](const std::vector<Getter>& list, const Getter& g) {
+    return std::find(list.begin(), list.end(), g) != list.end();
+  };
   int own = 0;
   for (const ReadStep& step : ReadOrder(Layout::Vista)) {
-    if (step.get.flag && vistaOnly.count(step.get.flag)) {
+    if (in(vistaOnly, step.get)) {
       ++own;
-    } else if (step.get.flag) {
-      EXPECT_TRUE(xpFlags.count(step.get.flag)) << step.control;
-    } else if (step.get.number) {
-      EXPECT_TRUE(xpNumbers.count(step.get.number)) << step.control;
+    } else if (const auto* named = std::get_if<NamedGetter>(&step.get)) {
+      EXPECT_EQ(named->get, &GetSearchProvider) << step.control;
     } else {
-      EXPECT_EQ(step.get.named, &GetSearchProvider) << step.control;
+      EXPECT_TRUE(in(xp, step.get)) << step.control;
     }
   }
   EXPECT_EQ(own, 4);
@@ -134,7 +135,7 @@ TEST_F(LoadRules, CheckBoxRows) {
     answers.flag = c.flag;
     answers.number = c.number;
     surface.SetChecked("box", !c.checked);
-    const Getter g = c.put == Put::CheckedIfEquals ? Number(FakeNumber) : Flag(FakeFlag);
+    const Getter g = c.put == Put::CheckedIfEquals ? Getter{FakeNumber} : Getter{FakeFlag};
     ASSERT_TRUE(Load({{"box", c.put, g, c.equals}}));
     EXPECT_EQ(surface.Checked("box"), c.checked) << static_cast<int>(c.put) << " " << c.number;
   }
@@ -148,7 +149,7 @@ TEST_F(LoadRules, SliderIsClampedAndRunsItsChangeHandlerOnlyOnChange) {
   for (const Case& c :
        {Case{0, 1, 0}, Case{1000, 400, 1}, Case{400, 400, 1}, Case{10, 10, 2}, Case{-5, 1, 3}}) {
     answers.number = c.answer;
-    ASSERT_TRUE(Load({{"slider", Put::Position, Number(FakeNumber)}}));
+    ASSERT_TRUE(Load({{"slider", Put::Position, Getter{FakeNumber}}}));
     EXPECT_EQ(surface.Position("slider"), c.position) << c.answer;
     EXPECT_EQ(surface["slider"].changes, c.changes) << c.answer;
   }
@@ -156,24 +157,24 @@ TEST_F(LoadRules, SliderIsClampedAndRunsItsChangeHandlerOnlyOnChange) {
 
 TEST_F(LoadRules, ButtonsLabelsAndNamedGetters) {
   answers.text = "D:\\Programme";
-  ASSERT_TRUE(Load({{"button", Put::Enabled, Flag(FakeFlag)},
-                    {"label", Put::Text, Text(FakeText)},
-                    {"box", Put::Checked, Named(NamedFlag, "yes")}}));
+  ASSERT_TRUE(Load({{"button", Put::Enabled, Getter{FakeFlag}},
+                    {"label", Put::Text, Getter{FakeText}},
+                    {"box", Put::Checked, NamedGetter{NamedFlag, "yes"}}}));
   EXPECT_FALSE(surface.Enabled("button"));
   EXPECT_EQ(surface.Text("label"), "D:\\Programme");
   EXPECT_GE(surface["label"].repaints, 1);
   EXPECT_TRUE(surface.Checked("box"));
 
   answers.flag = true;
-  ASSERT_TRUE(Load(
-      {{"button", Put::Enabled, Flag(FakeFlag)}, {"box", Put::Checked, Named(NamedFlag, "no")}}));
+  ASSERT_TRUE(Load({{"button", Put::Enabled, Getter{FakeFlag}},
+                    {"box", Put::Checked, NamedGetter{NamedFlag, "no"}}}));
   EXPECT_TRUE(surface.Enabled("button"));
   EXPECT_FALSE(surface.Checked("box"));
 }
 
 TEST_F(LoadRules, ColourPairSelectsBothListsAndRepaintsThePreview) {
   const std::vector<ReadStep> order = {
-      {"text", Put::ColourPair, Number(FakeNumber), 0, "background", "preview"}};
+      {"text", Put::ColourPair, Getter{FakeNumber}, 0, "background", "preview"}};
   answers.number = 0x1E;
   ASSERT_TRUE(Load(order));
   EXPECT_EQ(surface.ItemIndex("text"), 14);
@@ -189,7 +190,7 @@ TEST_F(LoadRules, ColourPairSelectsBothListsAndRepaintsThePreview) {
 }
 
 TEST_F(LoadRules, EndsWithTheCurrentSettingsButtonDownAndTheBatchClosed) {
-  ASSERT_TRUE(Load({{"box", Put::Checked, Flag(FakeFlag)}}));
+  ASSERT_TRUE(Load({{"box", Put::Checked, Getter{FakeFlag}}}));
   EXPECT_TRUE(surface.Checked(kCurrentSettingsButton));
   EXPECT_FALSE(surface.Checked("sbutXPStandard"));
   EXPECT_FALSE(RegistryAccessOpen());
@@ -202,9 +203,9 @@ TEST_F(LoadRules, ARaisingGetterLeavesOnlyItsOwnControl) {
   answers.raise = true;
   answers.flag = true;
   answers.number = 1000;
-  ASSERT_TRUE(Load({{"failing", Put::NotChecked, Flag(Raising)},
-                    {"box", Put::Checked, Flag(FakeFlag)},
-                    {"slider", Put::Position, Number(FakeNumber)}}));
+  ASSERT_TRUE(Load({{"failing", Put::NotChecked, Getter{Raising}},
+                    {"box", Put::Checked, Getter{FakeFlag}},
+                    {"slider", Put::Position, Getter{FakeNumber}}}));
   EXPECT_FALSE(surface.Checked("failing"));
   EXPECT_TRUE(surface.Checked("box"));
   EXPECT_EQ(surface.Position("slider"), 400);
@@ -215,7 +216,7 @@ TEST_F(LoadRules, ARaisingGetterLeavesOnlyItsOwnControl) {
 TEST_F(LoadRules, WithoutRegistryNothingChanges) {
   SetRegistryBackend(nullptr);
   answers.flag = true;
-  EXPECT_FALSE(Load({{"box", Put::Checked, Flag(FakeFlag)}}));
+  EXPECT_FALSE(Load({{"box", Put::Checked, Getter{FakeFlag}}}));
   EXPECT_FALSE(surface.Checked("box"));
   EXPECT_FALSE(surface.Checked(kCurrentSettingsButton));
   EXPECT_TRUE(surface.Checked("sbutXPStandard"));

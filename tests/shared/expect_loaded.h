@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <variant>
 
 #include "control_surface.h"
 #include "registry.h"
@@ -24,8 +25,19 @@ inline void ExpectLoaded(const ControlSurface& surface, Layout layout,
   ASSERT_TRUE(batch.opened());
   for (const ReadStep& step : ReadOrder(layout)) {
     if (skip.count(step.control)) continue;
-    const Getter& g = step.get;
-    const int n = g.flag ? g.flag() : g.named ? g.named(g.argument) : g.number ? g.number() : 0;
+    std::string text;
+    const int n = std::visit(
+        Overloaded{[](std::monostate) { return 0; },
+                   [](const TweakRow* row) {
+                     return row->numberGetter ? ReadTweakNumber(*row) : ReadTweak(*row) ? 1 : 0;
+                   },
+                   [](bool (*get)()) { return get() ? 1 : 0; }, [](int (*get)()) { return get(); },
+                   [&](std::string (*get)()) {
+                     text = get();
+                     return 0;
+                   },
+                   [](const NamedGetter& named) { return named.get(named.argument) ? 1 : 0; }},
+        step.get);
     const char* c = step.control;
     switch (step.put) {
       case Put::Checked:
@@ -44,7 +56,7 @@ inline void ExpectLoaded(const ControlSurface& surface, Layout layout,
         EXPECT_EQ(surface.Enabled(c), n != 0) << c;
         break;
       case Put::Text:
-        EXPECT_EQ(surface.Text(c), g.text()) << c;
+        EXPECT_EQ(surface.Text(c), text) << c;
         break;
       case Put::ColourPair:
         EXPECT_EQ(surface.ItemIndex(c), ConsoleColourPair(n).text) << c;

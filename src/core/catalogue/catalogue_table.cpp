@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "catalogue_keys.h"
 #include "catalogue_row.h"
 
 namespace tw {
@@ -91,8 +92,6 @@ const std::string kPoliciesExplorer =
 const std::string kErrorReporting = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
 const std::string kLanmanParameters =
     "SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters";
-const std::string kMediaPlayer = "Software\\Microsoft\\MediaPlayer\\Preferences";
-const std::string kBitBucket = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
 const std::string kDisallowCpl =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowCpl";
 // The verbs of the desktop's My Computer icon, through HKCR and through HKLM.

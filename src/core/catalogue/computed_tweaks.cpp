@@ -7,8 +7,9 @@
 #include <iterator>
 #include <string>
 
-#include "registry.h"
+#include "catalogue_keys.h"
 #include "catalogue_row.h"
+#include "registry.h"
 #include "winversion.h"
 
 namespace tw {
@@ -17,12 +18,9 @@ namespace {
 const std::string kDesktop = "Control Panel\\Desktop";
 const std::string kCommandProcessor = "Software\\Microsoft\\Command Processor";
 const std::string kStreams = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Streams";
-const std::string kIeMain = "Software\\Microsoft\\Internet Explorer\\Main";
 const std::string kShellBrowser = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const std::string kBitBucket = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
 const std::string kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const std::string kMediaPlayer = "Software\\Microsoft\\MediaPlayer\\Preferences";
 const std::string kSearchScopes = "Software\\Microsoft\\Internet Explorer\\SearchScopes\\";
 const std::string kRestoreVerb =
     "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\Systemwiederherstellung";
@@ -69,7 +67,8 @@ const Bytes& ToolbarLayoutTemplate() {
                                    0x05, 0x562, 0x26, 0x02, 0x721, 0xFA0, 0x04, 0x121, 0xFA0};
     Bytes b(564, 0);
     for (std::size_t i = 0; i < std::size(words); ++i) {
-      for (std::size_t k = 0; k < 4; ++k) b[4 * i + k] = (words[i] >> (8 * k)) & 0xFF;
+      const DwordData word = DwordBytes(words[i]);
+      std::copy(word.begin(), word.end(), b.begin() + 4 * i);
     }
     return b;
   }();
@@ -177,7 +176,7 @@ bool SetSearchProvider(bool remove, const std::string& name, const std::string& 
   return named && addressed;
 }
 
-std::vector<TweakInfo> SpecialTweaks() {
+std::vector<ComputedTweak> SpecialTweaks() {
   std::vector<RegLocation> options;
   for (const char* name : kSearchOptionNames) options.push_back(ValueAt(HKCU, kExplorer, name));
   std::vector<RegLocation> providers;
@@ -185,22 +184,53 @@ std::vector<TweakInfo> SpecialTweaks() {
     providers.push_back(KeyAt(HKCU, kSearchScopes + p.name));
   }
   return {
-      {20060528, "StartmenuDelay", {ValueAt(HKCU, kDesktop, "MenuShowDelay")}},
-      {20060805,
-       "SystemRestore",
-       {KeyAt(HKCR, kRestoreVerb + "\\command"), KeyAt(HKCR, kRestoreVerb)}},
-      {20060809, "UnknownFiles", {KeyAt(HKCR, kAllFilesOpen), ValueAt(HKCR, kAllFilesShell, "")}},
-      {20060817, "ConsoleColors", {ValueAt(HKCU, kCommandProcessor, "DefaultColor")}},
-      {20060819, "DetailView", {ValueAt(HKCU, kStreams, "Settings")}},
-      {20060820,
-       "StatusAndAddressbar",
-       {ValueAt(HKCU, kIeMain, "StatusBarOther"), ValueAt(HKCU, kShellBrowser, "ITBarLayout")}},
-      {20060822, "SearchOptions", options},
-      {20060829, "BitBucket", {ValueAt(HKLM, kBitBucket, "Percent")}},
-      {20060834, "ProgramDir", {ValueAt(HKLM, kCurrentVersion, "ProgramFilesDir")}},
-      {20061019, "HidePlayerID", {ValueAt(HKCU, kMediaPlayer, "SendUserGUID")}},
-      {20070438, "SearchProvider", providers},
+      {{20060528, "StartmenuDelay", {ValueAt(HKCU, kDesktop, "MenuShowDelay")}},
+       GetStartmenuDelay,
+       SetStartmenuDelay},
+      {{20060805,
+        "SystemRestore",
+        {KeyAt(HKCR, kRestoreVerb + "\\command"), KeyAt(HKCR, kRestoreVerb)}},
+       GetSystemRestore,
+       SetSystemRestore},
+      {{20060809, "UnknownFiles", {KeyAt(HKCR, kAllFilesOpen), ValueAt(HKCR, kAllFilesShell, "")}},
+       GetUnknownFiles,
+       SetUnknownFiles},
+      {{20060817, "ConsoleColors", {ValueAt(HKCU, kCommandProcessor, "DefaultColor")}},
+       GetConsoleColors,
+       SetConsoleColors},
+      {{20060819, "DetailView", {ValueAt(HKCU, kStreams, "Settings")}},
+       GetDetailView,
+       SetDetailView},
+      {{20060820,
+        "StatusAndAddressbar",
+        {ValueAt(HKCU, kIeMain, "StatusBarOther"), ValueAt(HKCU, kShellBrowser, "ITBarLayout")}},
+       GetStatusAndAddressbar,
+       SetStatusAndAddressbar},
+      // One getter call per box, with the box's value name; one setter call for all five.
+      {{20060822, "SearchOptions", options},
+       NamedGetter{GetSearchOption, nullptr},
+       SetSearchOptions},
+      {{20060829, "BitBucket", {ValueAt(HKLM, kBitBucket, "Percent")}}, GetBitBucket, SetBitBucket},
+      {{20060834, "ProgramDir", {ValueAt(HKLM, kCurrentVersion, "ProgramFilesDir")}},
+       GetProgramDir,
+       SetProgramDir},
+      {{20061019, "HidePlayerID", {ValueAt(HKCU, kMediaPlayer, "SendUserGUID")}},
+       GetHidePlayerID,
+       SetHidePlayerID},
+      // Called with the provider's name.
+      {{20070438, "SearchProvider", providers},
+       NamedGetter{GetSearchProvider, nullptr},
+       SetSearchProvider},
   };
+}
+
+const std::vector<ComputedTweak>& ComputedTweaks() {
+  static const std::vector<ComputedTweak> all = [] {
+    std::vector<ComputedTweak> list = SpecialTweaks();
+    for (ComputedTweak& action : ActionTweaks()) list.push_back(std::move(action));
+    return list;
+  }();
+  return all;
 }
 
 }  // namespace tw

@@ -1,11 +1,12 @@
 #pragma once
 
-// The catalogue entries of the tweaks written as functions rather than rows: what each one
-// reads and writes, for CatalogueTweaks.
+// The tweaks written as functions rather than rows, one entry each: its catalogue entry (what
+// it reads and writes, for CatalogueTweaks) and its getter and setter.
 
 #include <string>
 #include <vector>
 
+#include "tweak_access.h"
 #include "unittweak.h"
 
 namespace tw {
@@ -15,9 +16,18 @@ inline RegLocation ValueAt(RegRoot root, const std::string& key, const std::stri
 }
 inline RegLocation KeyAt(RegRoot root, const std::string& key) { return {root, key, "", true}; }
 
+struct ComputedTweak {
+  TweakInfo info;
+  Getter get;
+  Setter set;  // none for the one-shot buttons, whose actions run apart
+};
+
 // Sliders, colours, search options and providers, templates and the other computed tweaks.
-std::vector<TweakInfo> SpecialTweaks();
-// The one-shot buttons: Messenger, Google search, add-ons, Windows Update.
-std::vector<TweakInfo> ActionTweaks();
+std::vector<ComputedTweak> SpecialTweaks();
+// The one-shot buttons: Messenger, Google search, add-ons, Windows Update; the getter is the
+// button's test.
+std::vector<ComputedTweak> ActionTweaks();
+// Both, built once.
+const std::vector<ComputedTweak>& ComputedTweaks();
 
 }  // namespace tw

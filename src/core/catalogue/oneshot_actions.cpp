@@ -4,14 +4,14 @@
 #include <iterator>
 #include <string>
 
+#include "catalogue_keys.h"
+#include "computed_tweaks.h"
 #include "registry.h"
 #include "system_helpers.h"
-#include "computed_tweaks.h"
 
 namespace tw {
 namespace {
 
-const std::string kIeMain = "Software\\Microsoft\\Internet Explorer\\Main";
 const std::string kSearchUrl = "Software\\Microsoft\\Internet Explorer\\SearchURL";
 const std::string kIeSearch = "SOFTWARE\\Microsoft\\Internet Explorer\\Search";
 const std::string kExtensions = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
@@ -75,16 +75,20 @@ bool DeleteToolbars() { return EmptyKey(kToolbars); }
 bool NeedsWindowsUpdatePatch() { return RegKeyPresent(HKLM, kRebootRequired); }
 bool PatchWindowsUpdate() { return RemoveRegKey(HKLM, kRebootRequired); }
 
-std::vector<TweakInfo> ActionTweaks() {
+std::vector<ComputedTweak> ActionTweaks() {
   std::vector<RegLocation> google;
   for (const TextWrite& w : kGoogleSearch) google.push_back(ValueAt(w.root, w.key, w.value));
   return {
-      {20060504, "DeinstallMessenger", {}},
-      {20060541, "UseGoogleSearch", google},
-      {20060823, "DeleteBrowserExtensions", {KeyAt(HKLM, kExtensions)}},
-      {20060824, "DeleteBrowserHelperObjects", {KeyAt(HKLM, kHelperObjects)}},
-      {20060825, "DeleteToolbars", {KeyAt(HKLM, kToolbars)}},
-      {20070407, "PatchWindowsUpdate", {KeyAt(HKLM, kRebootRequired)}},
+      {{20060504, "DeinstallMessenger", {}}, GetDeinstallMessenger, {}},
+      {{20060541, "UseGoogleSearch", google}, GetUseGoogleSearch, {}},
+      {{20060823, "DeleteBrowserExtensions", {KeyAt(HKLM, kExtensions)}}, HasBrowserExtensions, {}},
+      {{20060824, "DeleteBrowserHelperObjects", {KeyAt(HKLM, kHelperObjects)}},
+       HasBrowserHelperObjects,
+       {}},
+      {{20060825, "DeleteToolbars", {KeyAt(HKLM, kToolbars)}}, HasToolbars, {}},
+      {{20070407, "PatchWindowsUpdate", {KeyAt(HKLM, kRebootRequired)}},
+       NeedsWindowsUpdatePatch,
+       {}},
   };
 }
 

@@ -118,8 +118,7 @@ const std::vector<TweakInfo>& CatalogueTweaks() {
   static const std::vector<TweakInfo> list = [] {
     std::vector<TweakInfo> all;
     for (const TweakRow& row : TweakRows()) all.push_back({row.id, row.name, RowLocations(row)});
-    for (TweakInfo& info : SpecialTweaks()) all.push_back(std::move(info));
-    for (TweakInfo& info : ActionTweaks()) all.push_back(std::move(info));
+    for (const ComputedTweak& computed : ComputedTweaks()) all.push_back(computed.info);
     std::stable_sort(all.begin(), all.end(),
                      [](const TweakInfo& a, const TweakInfo& b) { return a.id < b.id; });
     return all;

@@ -11,6 +11,9 @@
 // mistyped value reads as the tweak's default. The three getters that convert registry text to
 // a number raise Error "'%s' ist kein gültiger Integerwert" when the text is not an integer.
 //
+// The read orders and write sequences reach a tweak through its name (tweak_access.h); the
+// named functions of the plain row tweaks are for callers that want one tweak directly.
+//
 // Everything here needs an open registry accessor (RegistryBatch), except GetDeinstallMessenger
 // and GetUseGoogleSearch.
 

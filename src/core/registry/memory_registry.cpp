@@ -444,9 +444,8 @@ void MemoryRegistry::Put(RegRoot root, const std::string& path, const std::strin
 
 void MemoryRegistry::PutDword(RegRoot root, const std::string& path, const std::string& name,
                               std::uint32_t value) {
-  Put(root, path, name, kRegDword,
-      {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-       static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+  const DwordData data = DwordBytes(value);
+  Put(root, path, name, kRegDword, {data.begin(), data.end()});
 }
 
 void MemoryRegistry::PutString(RegRoot root, const std::string& path, const std::string& name,

@@ -16,12 +16,10 @@ const char kWriteRefused[] = "Fehler beim Setzen der Daten für '%s'";
 const char kReadFailed[] = "Fehler beim Holen der Daten für '%s'";
 const char kNoCreate[] = "Ich will aber nichts erzeugen!";
 
-// The one shared accessor: which root the current helper works on and which rights it asks
-// for when writing. Closing a key never flushes it (lazy write).
+// The one shared accessor of a batch: the backend and the failures recorded so far. Closing a
+// key never flushes it (lazy write).
 struct Accessor {
   RegistryApi* api = nullptr;
-  RegRoot root = HKCU;
-  std::uint32_t access = kKeyAllAccess;
   std::vector<RegFailure> failures;
 };
 
@@ -36,32 +34,40 @@ std::string Relative(const std::string& path) {
   return !path.empty() && path[0] == '\\' ? path.substr(1) : path;
 }
 
-// Selects the root on the accessor and returns it, or null when there is no accessor.
-Accessor* Select(RegRoot root) {
-  if (!g_accessor) return nullptr;
-  g_accessor->root = root;
-  return g_accessor.get();
+// The root one helper call works on, inside the open batch.
+struct Selected {
+  Accessor& accessor;
+  RegRoot root;
+  RegistryApi& api() const { return *accessor.api; }
+};
+
+// The open batch with the root of this call, or nullopt when there is no batch.
+std::optional<Selected> Select(RegRoot root) {
+  if (!g_accessor) return std::nullopt;
+  return Selected{*g_accessor, root};
 }
 
-// Records a failed call of a write on the accessor's root; returns the code.
-long Note(Accessor& a, long rc) {
-  if (rc != kErrorSuccess) a.failures.push_back(RegFailure{a.root, rc});
+// Records a failed call of a write on the call's root; returns the code.
+long Note(const Selected& s, long rc) {
+  if (rc != kErrorSuccess) s.accessor.failures.push_back(RegFailure{s.root, rc});
   return rc;
 }
 
 // kErrorSuccess when the key is there; a key that refuses even probing is there as well, and
 // gives its refusal.
-long Probe(Accessor& a, const std::string& path) {
-  RegKey key(*a.api);
-  return key.Open(a.root, path, kKeyProbe);
+long Probe(const Selected& s, const std::string& path) {
+  RegKey key(s.api());
+  return key.Open(s.root, path, kKeyProbe);
 }
 
-bool KeyExists(Accessor& a, const std::string& path) { return Probe(a, path) == kErrorSuccess; }
+bool KeyExists(const Selected& s, const std::string& path) {
+  return Probe(s, path) == kErrorSuccess;
+}
 
 // Opens read-only with the weakest rights Windows grants.
-bool OpenReadOnly(Accessor& a, const std::string& path, RegKey& key) {
+bool OpenReadOnly(const Selected& s, const std::string& path, RegKey& key) {
   for (std::uint32_t access : {kKeyRead, kKeyProbe, kKeyQueryValue}) {
-    if (key.Open(a.root, path, access) == kErrorSuccess) return true;
+    if (key.Open(s.root, path, access) == kErrorSuccess) return true;
   }
   return false;
 }
@@ -72,20 +78,20 @@ bool OpenReadOnly(Accessor& a, const std::string& path, RegKey& key) {
 std::optional<Bytes> ReadTyped(RegRoot root, const std::string& rawPath, const std::string& name,
                                bool create, std::uint32_t wanted) {
   if (create) ShowMessage(kNoCreate);
-  Accessor* a = Select(root);
-  if (a == nullptr) return std::nullopt;
+  const auto s = Select(root);
+  if (!s) return std::nullopt;
   const std::string path = Relative(rawPath);
-  RegKey key(*a->api);
-  if (!KeyExists(*a, path) || !OpenReadOnly(*a, path, key)) return std::nullopt;
+  RegKey key(s->api());
+  if (!KeyExists(*s, path) || !OpenReadOnly(*s, path, key)) return std::nullopt;
   std::uint32_t type = kRegNone;
   std::uint32_t size = 0;
-  if (a->api->QueryValue(key.get(), name, &type, nullptr, &size) != kErrorSuccess ||
+  if (s->api().QueryValue(key.get(), name, &type, nullptr, &size) != kErrorSuccess ||
       type != wanted) {
     return std::nullopt;
   }
   Bytes data(size);
   std::uint32_t got = size;
-  if (a->api->QueryValue(key.get(), name, &type, size ? data.data() : nullptr, &got) !=
+  if (s->api().QueryValue(key.get(), name, &type, size ? data.data() : nullptr, &got) !=
           kErrorSuccess ||
       type != wanted) {
     throw Error(FormatMessage1(kReadFailed, name));
@@ -96,27 +102,25 @@ std::optional<Bytes> ReadTyped(RegRoot root, const std::string& rawPath, const s
 
 // Opens the key for writing, creating missing levels first. False when the key exists but
 // refuses write access.
-bool OpenForWrite(RegRoot root, const std::string& rawPath, RegKey& key) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  a->access = kKeyAllAccess;
+bool OpenForWrite(const Selected& s, const std::string& rawPath, RegKey& key) {
   const std::string path = Relative(rawPath);
-  if (Probe(*a, path) == kErrorFileNotFound) {
-    RegKey created(*a->api);
-    if (Note(*a, created.Create(a->root, path, a->access)) != kErrorSuccess) {
+  if (Probe(s, path) == kErrorFileNotFound) {
+    RegKey created(s.api());
+    if (Note(s, created.Create(s.root, path, kKeyAllAccess)) != kErrorSuccess) {
       throw Error(FormatMessage1(kCreateRefused, path));
     }
   }
-  return Note(*a, key.Create(a->root, path, a->access)) == kErrorSuccess;
+  return Note(s, key.Create(s.root, path, kKeyAllAccess)) == kErrorSuccess;
 }
 
 bool WriteValue(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
                 const std::uint8_t* data, std::size_t size) {
-  if (!g_accessor) return false;
-  RegKey key(*g_accessor->api);
-  if (!OpenForWrite(root, path, key)) return false;
-  if (Note(*g_accessor, key.api().SetValue(key.get(), name, type, data,
-                                           static_cast<std::uint32_t>(size))) != kErrorSuccess) {
+  const auto s = Select(root);
+  if (!s) return false;
+  RegKey key(s->api());
+  if (!OpenForWrite(*s, path, key)) return false;
+  if (Note(*s, s->api().SetValue(key.get(), name, type, data, static_cast<std::uint32_t>(size))) !=
+      kErrorSuccess) {
     throw Error(FormatMessage1(kWriteRefused, name));
   }
   return true;
@@ -136,41 +140,41 @@ struct TreeEntry {
 
 // Opens every key below key with the rights to delete it, parents before their subkeys, and
 // keeps them open in keys. Stops at the first key that refuses and returns its code.
-long OpenTree(Accessor& a, RegHandle key, std::vector<RegKey>& keys,
+long OpenTree(const Selected& s, RegHandle key, std::vector<RegKey>& keys,
               std::vector<TreeEntry>& entries) {
   RegKeyInfo info;
-  if (const long rc = Note(a, a.api->QueryInfoKeyW(key, &info))) return rc;
+  if (const long rc = Note(s, s.api().QueryInfoKeyW(key, &info))) return rc;
   std::vector<char16_t> buffer(info.maxSubKeyLen + 1);
   for (std::uint32_t i = 0; i < info.subKeys; ++i) {
     auto len = static_cast<std::uint32_t>(buffer.size());
-    if (const long rc = Note(a, a.api->EnumKeyW(key, i, buffer.data(), &len))) return rc;
+    if (const long rc = Note(s, s.api().EnumKeyW(key, i, buffer.data(), &len))) return rc;
     std::u16string name(buffer.data(), len);
-    RegKey sub(*a.api);
-    if (const long rc = Note(a, sub.Open(key, name, kTreeAccess))) return rc;
+    RegKey sub(s.api());
+    if (const long rc = Note(s, sub.Open(key, name, kTreeAccess))) return rc;
     const RegHandle opened = sub.get();
     keys.push_back(std::move(sub));
     entries.push_back(TreeEntry{key, std::move(name)});
-    if (const long rc = OpenTree(a, opened, keys, entries)) return rc;
+    if (const long rc = OpenTree(s, opened, keys, entries)) return rc;
   }
   return kErrorSuccess;
 }
 
 // Deletes the key at path with its whole subtree. XP has no transactions: every key of the
 // tree is opened for deleting first, and nothing is deleted unless all of them opened.
-bool DeleteTree(Accessor& a, const std::string& path) {
+bool DeleteTree(const Selected& s, const std::string& path) {
   std::vector<RegKey> keys;
   std::vector<TreeEntry> entries;
   {
-    RegKey top(*a.api);
-    if (Note(a, top.Open(a.root, path, kTreeAccess)) != kErrorSuccess) return false;
+    RegKey top(s.api());
+    if (Note(s, top.Open(s.root, path, kTreeAccess)) != kErrorSuccess) return false;
     const RegHandle handle = top.get();
     keys.push_back(std::move(top));
-    if (OpenTree(a, handle, keys, entries) != kErrorSuccess) return false;
+    if (OpenTree(s, handle, keys, entries) != kErrorSuccess) return false;
   }
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-    if (Note(a, a.api->DeleteKeyW(it->parent, it->name)) != kErrorSuccess) return false;
+    if (Note(s, s.api().DeleteKeyW(it->parent, it->name)) != kErrorSuccess) return false;
   }
-  return Note(a, a.api->DeleteKey(a.root, path)) == kErrorSuccess;
+  return Note(s, s.api().DeleteKey(s.root, path)) == kErrorSuccess;
 }
 
 }  // namespace
@@ -204,9 +208,7 @@ std::int32_t ReadRegInteger(RegRoot root, const std::string& path, const std::st
                             bool create, std::int32_t def) {
   const auto data = ReadTyped(root, path, name, create, kRegDword);
   if (!data || data->size() != 4) return def;
-  const Bytes& d = *data;
-  return static_cast<std::int32_t>(std::uint32_t(d[0]) | std::uint32_t(d[1]) << 8 |
-                                   std::uint32_t(d[2]) << 16 | std::uint32_t(d[3]) << 24);
+  return static_cast<std::int32_t>(DwordValue(data->data()));
 }
 
 std::string ReadRegString(RegRoot root, const std::string& path, const std::string& name,
@@ -223,35 +225,32 @@ Bytes ReadRegBinary(RegRoot root, const std::string& path, const std::string& na
 }
 
 bool RegKeyPresent(RegRoot root, const std::string& path) {
-  Accessor* a = Select(root);
-  return a != nullptr && KeyExists(*a, Relative(path));
+  const auto s = Select(root);
+  return s && KeyExists(*s, Relative(path));
 }
 
 bool RegKeyHasSubKeys(RegRoot root, const std::string& path) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  RegKey key(*a->api);
+  const auto s = Select(root);
+  if (!s) return false;
+  RegKey key(s->api());
   std::uint32_t count = 0;
-  return OpenReadOnly(*a, Relative(path), key) &&
-         a->api->QueryInfoKey(key.get(), &count, nullptr, nullptr) == kErrorSuccess && count > 0;
+  return OpenReadOnly(*s, Relative(path), key) &&
+         s->api().QueryInfoKey(key.get(), &count, nullptr, nullptr) == kErrorSuccess && count > 0;
 }
 
 bool RegValuePresent(RegRoot root, const std::string& path, const std::string& name) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  RegKey key(*a->api);
+  const auto s = Select(root);
+  if (!s) return false;
+  RegKey key(s->api());
   std::uint32_t size = 0;
-  return OpenReadOnly(*a, Relative(path), key) &&
-         a->api->QueryValue(key.get(), name, nullptr, nullptr, &size) == kErrorSuccess;
+  return OpenReadOnly(*s, Relative(path), key) &&
+         s->api().QueryValue(key.get(), name, nullptr, nullptr, &size) == kErrorSuccess;
 }
 
 bool WriteRegInteger(RegRoot root, const std::string& path, const std::string& name,
                      std::int32_t value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                static_cast<std::uint8_t>(v >> 16),
-                                static_cast<std::uint8_t>(v >> 24)};
-  return WriteValue(root, path, name, kRegDword, data, sizeof data);
+  const DwordData data = DwordBytes(static_cast<std::uint32_t>(value));
+  return WriteValue(root, path, name, kRegDword, data.data(), data.size());
 }
 
 bool WriteRegString(RegRoot root, const std::string& path, const std::string& name,
@@ -270,34 +269,30 @@ bool WriteRegBinary(RegRoot root, const std::string& path, const std::string& na
 }
 
 bool MakeRegKey(RegRoot root, const std::string& rawPath) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  a->access = kKeyAllAccess;
+  const auto s = Select(root);
+  if (!s) return false;
   const std::string path = Relative(rawPath);
   // An existing key needs no write rights to be there afterwards (a machine-wide key for a user
   // without administrator rights).
-  if (KeyExists(*a, path)) return true;
-  RegKey key(*a->api);
-  if (Note(*a, key.Create(a->root, path, a->access)) != kErrorSuccess) {
+  if (KeyExists(*s, path)) return true;
+  RegKey key(s->api());
+  if (Note(*s, key.Create(s->root, path, kKeyAllAccess)) != kErrorSuccess) {
     throw Error(FormatMessage1(kCreateRefused, path));
   }
   return true;
 }
 
 bool RemoveRegKey(RegRoot root, const std::string& path) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  a->access = kKeyAllAccess;
-  return DeleteTree(*a, Relative(path));
+  const auto s = Select(root);
+  return s && DeleteTree(*s, Relative(path));
 }
 
 bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name) {
-  Accessor* a = Select(root);
-  if (a == nullptr) return false;
-  a->access = kKeyAllAccess;
-  RegKey key(*a->api);
-  return Note(*a, key.Open(a->root, Relative(path), a->access)) == kErrorSuccess &&
-         Note(*a, a->api->DeleteValue(key.get(), name)) == kErrorSuccess;
+  const auto s = Select(root);
+  if (!s) return false;
+  RegKey key(s->api());
+  return Note(*s, key.Open(s->root, Relative(path), kKeyAllAccess)) == kErrorSuccess &&
+         Note(*s, s->api().DeleteValue(key.get(), name)) == kErrorSuccess;
 }
 
 }  // namespace tw

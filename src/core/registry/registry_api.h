@@ -4,6 +4,7 @@
 // their Win32 error codes. Implemented over advapi32 (Windows builds) and in memory (tests, any
 // platform).
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -34,6 +35,18 @@ constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRegMultiSz = 7;
+
+// The data of a REG_DWORD: its four bytes, least significant first.
+using DwordData = std::array<std::uint8_t, 4>;
+inline DwordData DwordBytes(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+// The number in four bytes of REG_DWORD data.
+inline std::uint32_t DwordValue(const std::uint8_t* data) {
+  return std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 | std::uint32_t{data[2]} << 16 |
+         std::uint32_t{data[3]} << 24;
+}
 
 // Win32 error codes the program looks at.
 constexpr long kErrorSuccess = 0;

@@ -53,8 +53,7 @@ std::u16string DataText(const RegFileValue& v, std::size_t column) {
   }
   char buffer[16];
   if (v.type == kRegDword && v.data.size() == 4) {
-    const std::uint32_t n =
-        v.data[0] | v.data[1] << 8 | v.data[2] << 16 | static_cast<std::uint32_t>(v.data[3]) << 24;
+    const std::uint32_t n = DwordValue(v.data.data());
     std::snprintf(buffer, sizeof buffer, "%08x", static_cast<unsigned>(n));
     return u"dword:" + Ascii(buffer);
   }
@@ -162,8 +161,8 @@ bool ReadData(Cursor& c, RegFileValue* v) {
       n = n << 4 | static_cast<std::uint32_t>(d);
     }
     v->type = kRegDword;
-    v->data = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    const DwordData data = DwordBytes(n);
+    v->data.assign(data.begin(), data.end());
     return true;
   }
   if (c.Rest(u"hex:")) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
 
 #include "error.h"
 #include "messages.h"
@@ -12,188 +13,178 @@
 namespace tw {
 namespace {
 
-WriteStep Box(const char* box, bool (*set)(bool)) {
-  WriteStep s{Arg::NegatedCheck, {box}, {}};
-  s.set.flag = set;
-  return s;
-}
-WriteStep Slider(const char* slider, bool (*set)(int), const char* unit,
+WriteStep Box(const char* box, const char* tweak) { return {Arg::NegatedCheck, {box}, tweak}; }
+WriteStep Slider(const char* slider, const char* tweak, const char* unit,
                  const char* reportAs = nullptr) {
-  WriteStep s{Arg::Position, {slider}, {}};
-  s.set.number = set;
-  s.reportAs = reportAs;
-  s.unit = unit;
-  return s;
+  return {Arg::Position, {slider}, tweak, reportAs, unit};
 }
 WriteStep Colours(const char* text, const char* background) {
-  WriteStep s{Arg::ColourPair, {text, background}, {}};
-  s.set.pair = SetConsoleColors;
-  return s;
+  return {Arg::ColourPair, {text, background}, "ConsoleColors"};
 }
 WriteStep SearchOptions() {
-  WriteStep s{Arg::SearchOptions,
-              {"cboxSearchSystemDirs", "cboxSearchHidden", "cboxIncludeSubfolders",
-               "cboxCaseSensitive", "cboxSearchSlowFiles"},
-              {}};
-  s.set.options = SetSearchOptions;
-  return s;
+  return {Arg::SearchOptions,
+          {"cboxSearchSystemDirs", "cboxSearchHidden", "cboxIncludeSubfolders", "cboxCaseSensitive",
+           "cboxSearchSlowFiles"},
+          "SearchOptions"};
 }
 WriteStep ProgramDir() {
-  WriteStep s{Arg::LabelText, {"labProgramDir"}, {}};
-  s.set.text = SetProgramDir;
-  s.reportAs = "Label1";  // the label shows the folder; its heading names the setting
-  return s;
+  // The label shows the folder; its heading names the setting.
+  return {Arg::LabelText, {"labProgramDir"}, "ProgramDir", "Label1"};
 }
 WriteStep Provider(const char* box, const SearchProvider& provider) {
-  WriteStep s{Arg::SearchProvider, {box}, {}};
-  s.set.provider = SetSearchProvider;
-  s.provider = &provider;
-  return s;
+  return {Arg::SearchProvider, {box}, {"SearchProvider", provider.name}};
+}
+
+const SearchProvider& ProviderNamed(const std::string& name) {
+  for (const SearchProvider& p : kSearchProviders) {
+    if (name == p.name) return p;
+  }
+  throw std::logic_error("no search provider " + name);
 }
 
 // clang-format off
 const std::vector<WriteStep> kWriteXP = {
-    Box("cboxBalloonTips", SetBalloonTips),
-    Box("cboxIncreasePerformance", SetIncreasePerformance),
-    Box("cboxDeactivatePreview", SetDeactivatePreview),
-    Box("cboxDeactivateAutorun", SetDeactivateAutorun),
-    Box("cboxMuteBeepTone", SetMuteBeepTone),
-    Box("cboxStopErrorreporting", SetStopErrorreporting),
-    Box("cboxSpeedupNetwork", SetSpeedupNetwork),
-    Box("cboxFastLogin", SetFastLogin),
-    Box("cboxKillProcess", SetKillProcess),
-    Box("cboxLowDiskSpace", SetLowDiskSpace),
-    Box("cboxStopDesktopCleaning", SetStopDesktopCleaning),
-    Box("cboxFastWindowsShutdown", SetFastWindowsShutdown),
-    Box("cboxShowFileext", SetShowFileext),
-    Box("cboxShowAllFiles", SetShowAllFiles),
-    Box("cboxShowSystemFiles", SetShowSystemFiles),
-    Box("cboxStopWebsearch", SetStopWebsearch),
-    Box("cboxIncreaseSystemPerformance", SetIncreaseSystemPerformance),
-    Box("cboxDeactivatePersonalMenus", SetDeactivatePersonalMenus),
-    Slider("trackStartmenuDelay", SetStartmenuDelay, " ms", "labStartmenuDelayCaption"),
-    Box("cboxDontGroupTaskbaritems", SetDontGroupTaskbaritems),
-    Box("cboxDisableRemoteDesktop", SetDisableRemoteDesktop),
-    Box("cboxDisableAutoUpdate", SetDisableAutoUpdate),
-    Box("cboxDeleteAdminShare", SetDeleteAdminShare),
-    Box("cboxStopSecurityCenter", SetStopSecurityCenter),
-    Box("cboxSavePrivacy", SetSavePrivacy),
-    Box("cboxEliminateDownloadlimit", SetEliminateDownloadlimit),
-    Box("cboxStopIEErrorreporting", SetStopIEErrorreporting),
-    Box("cboxDisableActiveX", SetDisableActiveX),
-    Box("cboxStopVBScript", SetStopVBScript),
-    Box("cboxStopWhispering", SetStopWhispering),
-    Box("cboxDontLoadMetadata", SetDontLoadMetadata),
-    Box("cboxDontLoadLicenses", SetDontLoadLicenses),
-    Box("cboxDontLoadCodecs", SetDontLoadCodecs),
-    Box("cboxStopAutoUpdate", SetStopAutoUpdate),
-    Box("cboxControlPanel", SetControlPanel),
-    Box("cboxServices", SetServices),
-    Box("cboxDevices", SetDevices),
-    Box("cboxRegEdit", SetRegEdit),
-    Box("cboxSystemRestore", SetSystemRestore),
-    Box("cboxSoftware", SetSoftware),
-    Box("cboxMsconfig", SetMsconfig),
-    Box("cboxNotepadReg", SetNotepadReg),
-    Box("cboxUnknownFiles", SetUnknownFiles),
-    Box("cboxEasyCopying", SetEasyCopying),
-    Box("cboxEasyMoving", SetEasyMoving),
-    Box("cboxFolderInNewWindow", SetFolderInNewWindow),
-    Box("cboxOpenConsole", SetOpenConsole),
-    Box("cboxLogoff", SetLogoff),
-    Box("cboxRestart", SetRestart),
-    Box("cboxShutdown", SetShutdown),
+    Box("cboxBalloonTips", "BalloonTips"),
+    Box("cboxIncreasePerformance", "IncreasePerformance"),
+    Box("cboxDeactivatePreview", "DeactivatePreview"),
+    Box("cboxDeactivateAutorun", "DeactivateAutorun"),
+    Box("cboxMuteBeepTone", "MuteBeepTone"),
+    Box("cboxStopErrorreporting", "StopErrorreporting"),
+    Box("cboxSpeedupNetwork", "SpeedupNetwork"),
+    Box("cboxFastLogin", "FastLogin"),
+    Box("cboxKillProcess", "KillProcess"),
+    Box("cboxLowDiskSpace", "LowDiskSpace"),
+    Box("cboxStopDesktopCleaning", "StopDesktopCleaning"),
+    Box("cboxFastWindowsShutdown", "FastWindowsShutdown"),
+    Box("cboxShowFileext", "ShowFileext"),
+    Box("cboxShowAllFiles", "ShowAllFiles"),
+    Box("cboxShowSystemFiles", "ShowSystemFiles"),
+    Box("cboxStopWebsearch", "StopWebsearch"),
+    Box("cboxIncreaseSystemPerformance", "IncreaseSystemPerformance"),
+    Box("cboxDeactivatePersonalMenus", "DeactivatePersonalMenus"),
+    Slider("trackStartmenuDelay", "StartmenuDelay", " ms", "labStartmenuDelayCaption"),
+    Box("cboxDontGroupTaskbaritems", "DontGroupTaskbaritems"),
+    Box("cboxDisableRemoteDesktop", "DisableRemoteDesktop"),
+    Box("cboxDisableAutoUpdate", "DisableAutoUpdate"),
+    Box("cboxDeleteAdminShare", "DeleteAdminShare"),
+    Box("cboxStopSecurityCenter", "StopSecurityCenter"),
+    Box("cboxSavePrivacy", "SavePrivacy"),
+    Box("cboxEliminateDownloadlimit", "EliminateDownloadlimit"),
+    Box("cboxStopIEErrorreporting", "StopIEErrorreporting"),
+    Box("cboxDisableActiveX", "DisableActiveX"),
+    Box("cboxStopVBScript", "StopVBScript"),
+    Box("cboxStopWhispering", "StopWhispering"),
+    Box("cboxDontLoadMetadata", "DontLoadMetadata"),
+    Box("cboxDontLoadLicenses", "DontLoadLicenses"),
+    Box("cboxDontLoadCodecs", "DontLoadCodecs"),
+    Box("cboxStopAutoUpdate", "StopAutoUpdate"),
+    Box("cboxControlPanel", "ControlPanel"),
+    Box("cboxServices", "Services"),
+    Box("cboxDevices", "Devices"),
+    Box("cboxRegEdit", "RegEdit"),
+    Box("cboxSystemRestore", "SystemRestore"),
+    Box("cboxSoftware", "Software"),
+    Box("cboxMsconfig", "Msconfig"),
+    Box("cboxNotepadReg", "NotepadReg"),
+    Box("cboxUnknownFiles", "UnknownFiles"),
+    Box("cboxEasyCopying", "EasyCopying"),
+    Box("cboxEasyMoving", "EasyMoving"),
+    Box("cboxFolderInNewWindow", "FolderInNewWindow"),
+    Box("cboxOpenConsole", "OpenConsole"),
+    Box("cboxLogoff", "Logoff"),
+    Box("cboxRestart", "Restart"),
+    Box("cboxShutdown", "Shutdown"),
     Colours("combxTextColor", "combxBackgroundColor"),
-    Box("cboxCmdQuickEdit", SetCmdQuickEdit),
-    Box("cboxDetailView", SetDetailView),
-    Box("cboxStatusAndAddressbar", SetStatusAndAddressbar),
-    Box("cboxKillTheDog", SetKillTheDog),
+    Box("cboxCmdQuickEdit", "CmdQuickEdit"),
+    Box("cboxDetailView", "DetailView"),
+    Box("cboxStatusAndAddressbar", "StatusAndAddressbar"),
+    Box("cboxKillTheDog", "KillTheDog"),
     SearchOptions(),
-    Box("cboxStopHighlighting", SetStopHighlighting),
-    Box("cboxFullStopErrorReporting", SetFullStopErrorReporting),
-    Box("cboxActivateMemSharing", SetActivateMemSharing),
-    Slider("tbarBitBucket", SetBitBucket, " %"),
-    Box("cboxNukeOnDelete", SetNukeOnDelete),
-    Box("cboxNetworkMenu", SetNetworkMenu),
-    Box("cboxControlPanelMenu", SetControlPanelMenu),
-    Box("cboxMyComputerMenu", SetMyComputerMenu),
+    Box("cboxStopHighlighting", "StopHighlighting"),
+    Box("cboxFullStopErrorReporting", "FullStopErrorReporting"),
+    Box("cboxActivateMemSharing", "ActivateMemSharing"),
+    Slider("tbarBitBucket", "BitBucket", " %"),
+    Box("cboxNukeOnDelete", "NukeOnDelete"),
+    Box("cboxNetworkMenu", "NetworkMenu"),
+    Box("cboxControlPanelMenu", "ControlPanelMenu"),
+    Box("cboxMyComputerMenu", "MyComputerMenu"),
     ProgramDir(),
-    Box("cboxHidePlayerID", SetHidePlayerID),
-    Box("cboxDeactivateWindowsAuth", SetDeactivateWindowsAuth),
-    Box("cbHideCommonFiles", SetHideCommonFiles),
-    Box("cbSearchUnknownFiles", SetSearchUnknownFiles),
-    Box("cbExpandIconCache", SetExpandIconCache),
-    Box("cbExpandTaskSwitch", SetExpandTaskSwitch),
-    Box("cbLockNumlock", SetLockNumlock),
-    Box("cbHideShortCutArrow", SetHideShortCutArrow),
-    Box("cbFixedEntries", SetFixedEntries),
-    Box("cbHideDocuments", SetHideDocuments),
-    Box("cbHideMyFiles", SetHideMyFiles),
-    Box("cbHideMyPictures", SetHideMyPictures),
-    Box("cbHideMyMusic", SetHideMyMusic),
-    Box("cbHideHelpDesk", SetHideHelpDesk),
-    Box("cbHideProgramAccess", SetHideProgramAccess),
-    Box("cbDenyUSBWriteAccess", SetDenyUSBWriteAccess),
-    Box("cbDisallowNusrmgr", SetDisallowNusrmgr),
-    Box("cbDisallowAppwiz", SetDisallowAppwiz),
-    Box("cbDisallowSecCenter", SetDisallowSecCenter),
-    Box("cbDontLogPrograms", SetDontLogPrograms),
+    Box("cboxHidePlayerID", "HidePlayerID"),
+    Box("cboxDeactivateWindowsAuth", "DeactivateWindowsAuth"),
+    Box("cbHideCommonFiles", "HideCommonFiles"),
+    Box("cbSearchUnknownFiles", "SearchUnknownFiles"),
+    Box("cbExpandIconCache", "ExpandIconCache"),
+    Box("cbExpandTaskSwitch", "ExpandTaskSwitch"),
+    Box("cbLockNumlock", "LockNumlock"),
+    Box("cbHideShortCutArrow", "HideShortCutArrow"),
+    Box("cbFixedEntries", "FixedEntries"),
+    Box("cbHideDocuments", "HideDocuments"),
+    Box("cbHideMyFiles", "HideMyFiles"),
+    Box("cbHideMyPictures", "HideMyPictures"),
+    Box("cbHideMyMusic", "HideMyMusic"),
+    Box("cbHideHelpDesk", "HideHelpDesk"),
+    Box("cbHideProgramAccess", "HideProgramAccess"),
+    Box("cbDenyUSBWriteAccess", "DenyUSBWriteAccess"),
+    Box("cbDisallowNusrmgr", "DisallowNusrmgr"),
+    Box("cbDisallowAppwiz", "DisallowAppwiz"),
+    Box("cbDisallowSecCenter", "DisallowSecCenter"),
+    Box("cbDontLogPrograms", "DontLogPrograms"),
 };
 
 const std::vector<WriteStep> kWriteVista = {
-    Box("cb20060501", SetBalloonTips),
-    Box("cb20060502", SetIncreasePerformance),
-    Box("cb20060505", SetDeactivateAutorun),
-    Box("cb20060506", SetMuteBeepTone),
-    Box("cb20060510", SetFastLogin),
-    Box("cb20060512", SetKillProcess),
-    Box("cb20060513", SetLowDiskSpace),
-    Box("cb20060515", SetFastWindowsShutdown),
-    Box("cb20060517", SetShowFileext),
-    Box("cb20060518", SetShowAllFiles),
-    Box("cb20060523", SetIncreaseSystemPerformance),
-    Slider("tb20060528", SetStartmenuDelay, " ms"),
-    Box("cb20060533", SetDeleteAdminShare),
-    Box("cb20060534", SetStopSecurityCenter),
-    Box("cb20060540", SetDisableActiveX),
-    Box("cb20060546", SetStopWhispering),
-    Box("cb20060547", SetDontLoadMetadata),
-    Box("cb20060548", SetDontLoadLicenses),
-    Box("cb20060549", SetDontLoadCodecs),
-    Box("cb20060550", SetStopAutoUpdate),
-    Box("cb20060801", SetControlPanel),
-    Box("cb20060802", SetServices),
-    Box("cb20060803", SetDevices),
-    Box("cb20060804", SetRegEdit),
-    Box("cb20060805", SetSystemRestore),
-    Box("cb20060806", SetSoftware),
-    Box("cb20060807", SetMsconfig),
-    Box("cb20060808", SetNotepadReg),
-    Box("cb20060809", SetUnknownFiles),
-    Box("cb20060810", SetEasyCopying),
-    Box("cb20060811", SetEasyMoving),
-    Box("cb20060812", SetFolderInNewWindow),
-    Box("cb20060813", SetOpenConsole),
-    Box("cb20060814", SetLogoff),
-    Box("cb20060815", SetRestart),
-    Box("cb20060816", SetShutdown),
+    Box("cb20060501", "BalloonTips"),
+    Box("cb20060502", "IncreasePerformance"),
+    Box("cb20060505", "DeactivateAutorun"),
+    Box("cb20060506", "MuteBeepTone"),
+    Box("cb20060510", "FastLogin"),
+    Box("cb20060512", "KillProcess"),
+    Box("cb20060513", "LowDiskSpace"),
+    Box("cb20060515", "FastWindowsShutdown"),
+    Box("cb20060517", "ShowFileext"),
+    Box("cb20060518", "ShowAllFiles"),
+    Box("cb20060523", "IncreaseSystemPerformance"),
+    Slider("tb20060528", "StartmenuDelay", " ms"),
+    Box("cb20060533", "DeleteAdminShare"),
+    Box("cb20060534", "StopSecurityCenter"),
+    Box("cb20060540", "DisableActiveX"),
+    Box("cb20060546", "StopWhispering"),
+    Box("cb20060547", "DontLoadMetadata"),
+    Box("cb20060548", "DontLoadLicenses"),
+    Box("cb20060549", "DontLoadCodecs"),
+    Box("cb20060550", "StopAutoUpdate"),
+    Box("cb20060801", "ControlPanel"),
+    Box("cb20060802", "Services"),
+    Box("cb20060803", "Devices"),
+    Box("cb20060804", "RegEdit"),
+    Box("cb20060805", "SystemRestore"),
+    Box("cb20060806", "Software"),
+    Box("cb20060807", "Msconfig"),
+    Box("cb20060808", "NotepadReg"),
+    Box("cb20060809", "UnknownFiles"),
+    Box("cb20060810", "EasyCopying"),
+    Box("cb20060811", "EasyMoving"),
+    Box("cb20060812", "FolderInNewWindow"),
+    Box("cb20060813", "OpenConsole"),
+    Box("cb20060814", "Logoff"),
+    Box("cb20060815", "Restart"),
+    Box("cb20060816", "Shutdown"),
     Colours("combx20060817a", "combx20060817b"),
-    Box("cb20060818", SetCmdQuickEdit),
-    Box("cb20061019", SetHidePlayerID),
-    Box("cb20061021", SetDeactivateWindowsAuth),
-    Box("cb20070408", SetHideCommonFiles),
-    Box("cb20070432", SetDisableUAC),
-    Box("cb20070434", SetDisableNtfsTimestamps),
-    Box("cb20070409", SetLockNumlock),
-    Box("cb20070410", SetHideShortCutArrow),
-    Box("cb20070440", SetAeroSlowMotion),
-    Box("cb20070420", SetFixedEntries),
-    Box("cb20070423", SetHideMyFiles),
-    Box("cb20070424", SetHideMyPictures),
-    Box("cb20070425", SetHideMyMusic),
-    Box("cb20070412", SetDenyUSBWriteAccess),
-    Box("cb20070419", SetDontLogPrograms),
-    Box("cb20070439", SetDisableMailSplash),
+    Box("cb20060818", "CmdQuickEdit"),
+    Box("cb20061019", "HidePlayerID"),
+    Box("cb20061021", "DeactivateWindowsAuth"),
+    Box("cb20070408", "HideCommonFiles"),
+    Box("cb20070432", "DisableUAC"),
+    Box("cb20070434", "DisableNtfsTimestamps"),
+    Box("cb20070409", "LockNumlock"),
+    Box("cb20070410", "HideShortCutArrow"),
+    Box("cb20070440", "AeroSlowMotion"),
+    Box("cb20070420", "FixedEntries"),
+    Box("cb20070423", "HideMyFiles"),
+    Box("cb20070424", "HideMyPictures"),
+    Box("cb20070425", "HideMyMusic"),
+    Box("cb20070412", "DenyUSBWriteAccess"),
+    Box("cb20070419", "DontLogPrograms"),
+    Box("cb20070439", "DisableMailSplash"),
     Provider("cb20070438a", kSearchProviders[0]),
     Provider("cb20070438b", kSearchProviders[1]),
     Provider("cb20070438c", kSearchProviders[2]),
@@ -329,21 +320,20 @@ StepState StepShown(const ControlSurface& c, const WriteStep& step) {
 
 bool MakeWrite(const WriteStep& step, const StepState& s) {
   const std::vector<int>& n = s.numbers;
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-      return step.set.flag(n[0] == 0);
-    case Arg::Position:
-      return step.set.number(n[0]);
-    case Arg::ColourPair:
-      return step.set.pair(n[0], n[1]);
-    case Arg::SearchOptions:
-      return step.set.options(n[0], n[1], n[2], n[3], n[4]);
-    case Arg::LabelText:
-      return step.set.text(s.text);
-    case Arg::SearchProvider:
-      return step.set.provider(n[0] == 0, step.provider->name, step.provider->address);
-  }
-  return false;
+  return std::visit(Overloaded{[](std::monostate) { return false; },
+                               [&](const TweakRow* row) { return WriteTweak(*row, n[0] == 0); },
+                               [&](bool (*set)(bool)) { return set(n[0] == 0); },
+                               [&](bool (*set)(int)) { return set(n[0]); },
+                               [&](bool (*set)(int, int)) { return set(n[0], n[1]); },
+                               [&](bool (*set)(int, int, int, int, int)) {
+                                 return set(n[0], n[1], n[2], n[3], n[4]);
+                               },
+                               [&](bool (*set)(const std::string&)) { return set(s.text); },
+                               [&](bool (*set)(bool, const std::string&, const std::string&)) {
+                                 const SearchProvider& p = ProviderNamed(step.tweak.argument);
+                                 return set(n[0] == 0, p.name, p.address);
+                               }},
+                    TweakSetter(step.tweak.name));
 }
 
 const std::vector<WriteStep>& WriteSequence(Layout layout) {

@@ -12,6 +12,7 @@
 
 #include "control_surface.h"
 #include "settings_load.h"
+#include "tweak_access.h"
 #include "unittweak.h"
 
 namespace tw {
@@ -31,21 +32,10 @@ inline bool WritesBoxes(Arg arg) {
   return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
 }
 
-// One setter; the pointer that Arg calls for is set.
-struct Setter {
-  bool (*flag)(bool) = nullptr;
-  bool (*number)(int) = nullptr;
-  bool (*pair)(int, int) = nullptr;
-  bool (*options)(int, int, int, int, int) = nullptr;
-  bool (*text)(const std::string&) = nullptr;
-  bool (*provider)(bool, const std::string&, const std::string&) = nullptr;
-};
-
 struct WriteStep {
   Arg arg;
   std::array<const char*, 5> controls;  // the controls read, unused places null
-  Setter set;
-  const SearchProvider* provider = nullptr;  // SearchProvider
+  TweakRef tweak;                       // whose setter writes
   const char* reportAs = nullptr;  // a control whose caption names this setting, if not its own
   const char* unit = nullptr;      // Position: what the page shows after the number (" ms")
 };

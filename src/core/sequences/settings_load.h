@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control_surface.h"
+#include "tweak_access.h"
 
 namespace tw {
 
@@ -23,29 +24,26 @@ enum class Put {
   ColourPair,       // the colour pair rule on control (text list) and background
 };
 
-// One getter; exactly one of the function pointers is set.
-struct Getter {
-  bool (*flag)() = nullptr;
-  int (*number)() = nullptr;
-  std::string (*text)() = nullptr;
-  bool (*named)(const std::string&) = nullptr;
-  const char* argument = nullptr;  // for named
-};
-
-constexpr Getter Flag(bool (*f)()) { return {f, nullptr, nullptr, nullptr, nullptr}; }
-constexpr Getter Number(int (*f)()) { return {nullptr, f, nullptr, nullptr, nullptr}; }
-constexpr Getter Text(std::string (*f)()) { return {nullptr, nullptr, f, nullptr, nullptr}; }
-constexpr Getter Named(bool (*f)(const std::string&), const char* argument) {
-  return {nullptr, nullptr, nullptr, f, argument};
-}
-
 struct ReadStep {
+  ReadStep(const char* control, Put put, Getter get, int equals = 0,
+           const char* background = nullptr, const char* preview = nullptr)
+      : control(control),
+        put(put),
+        get(get),
+        equals(equals),
+        background(background),
+        preview(preview) {}
+  // The getter of the tweak named.
+  ReadStep(const char* control, Put put, const TweakRef& tweak, int equals = 0,
+           const char* background = nullptr, const char* preview = nullptr)
+      : ReadStep(control, put, TweakGetter(tweak), equals, background, preview) {}
+
   const char* control;
   Put put;
   Getter get;
-  int equals = 0;                    // CheckedIfEquals
-  const char* background = nullptr;  // ColourPair: the background list
-  const char* preview = nullptr;     // ColourPair: the preview box to repaint
+  int equals;              // CheckedIfEquals
+  const char* background;  // ColourPair: the background list
+  const char* preview;     // ColourPair: the preview box to repaint
 };
 
 // The read order of a layout: 95 getter calls on XP, 57 on Vista.

@@ -24,16 +24,12 @@ std::optional<std::int32_t> ReadDword(const RegKey& key, const char* name) {
       type != kRegDword || size != sizeof data) {
     return std::nullopt;
   }
-  return static_cast<std::int32_t>(std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 |
-                                   std::uint32_t(data[2]) << 16 | std::uint32_t(data[3]) << 24);
+  return static_cast<std::int32_t>(DwordValue(data));
 }
 
 void WriteDword(RegKey& key, const char* name, std::int32_t value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                static_cast<std::uint8_t>(v >> 16),
-                                static_cast<std::uint8_t>(v >> 24)};
-  key.api().SetValue(key.get(), name, kRegDword, data, sizeof data);
+  const DwordData data = DwordBytes(static_cast<std::uint32_t>(value));
+  key.api().SetValue(key.get(), name, kRegDword, data.data(), data.size());
 }
 
 }  // namespace
