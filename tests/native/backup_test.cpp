@@ -11,6 +11,7 @@
 #include "memory_registry.h"
 #include "reg_key.h"
 #include "registry.h"
+#include "row_tweaks.h"
 #include "unittweak.h"
 
 namespace tw {
@@ -96,16 +97,19 @@ struct RoundTrip {
 };
 
 const RoundTrip kRuns[] = {
-    {"boxes that set values", [] { SetShowFileext(false), SetShowAllFiles(false); }},
+    {"boxes that set values",
+     [] { test::SetRow("ShowFileext", false), test::SetRow("ShowAllFiles", false); }},
     {"a slider over unreadable text", [] { SetStartmenuDelay(100); }},
     {"the program folder over an expandable string", [] { SetProgramDir("D:\\Programme"); }},
-    {"a context-menu entry removed with its subtree", [] { SetOpenConsole(true); }},
-    {"a context-menu entry created", [] { SetNotepadReg(false), SetRegEdit(false); }},
+    {"a context-menu entry removed with its subtree", [] { test::SetRow("OpenConsole", true); }},
+    {"a context-menu entry created",
+     [] { test::SetRow("NotepadReg", false), test::SetRow("RegEdit", false); }},
     {"console colours", [] { SetConsoleColors(1, 2); }},
-    {"a policy key created with its parents", [] { SetDisableAutoUpdate(false); }},
+    {"a policy key created with its parents", [] { test::SetRow("DisableAutoUpdate", false); }},
     {"several kinds at once",
      [] {
-       SetShowFileext(false), SetOpenConsole(true), SetProgramDir("E:\\P"), SetRegEdit(false);
+       test::SetRow("ShowFileext", false), test::SetRow("OpenConsole", true),
+           SetProgramDir("E:\\P"), test::SetRow("RegEdit", false);
        SetBitBucket(3), SetStartmenuDelay(5);
      }},
 };
@@ -142,16 +146,18 @@ TEST(Backup, ARefusedWriteLeavesNothingToRestore) {
   Seed(machine);
   machine.DenyWrite(HKLM, "");
   OverlayRegistry overlay(machine);
-  RunWrites(overlay,
-            [] { SetDisableAutoUpdate(false), SetProgramDir("D:\\P"), SetShowFileext(false); });
+  RunWrites(overlay, [] {
+    test::SetRow("DisableAutoUpdate", false), SetProgramDir("D:\\P"),
+        test::SetRow("ShowFileext", false);
+  });
   std::vector<RegFileKey> entries = BackupEntries(overlay, machine);
   ASSERT_EQ(entries.size(), 3u);  // the policy key, ProgramFilesDir, HideFileExt
   RunWrites(machine, [] {
     try {
-      SetDisableAutoUpdate(false);
+      test::SetRow("DisableAutoUpdate", false);
     } catch (const std::exception&) {
     }
-    SetProgramDir("D:\\P"), SetShowFileext(false);
+    SetProgramDir("D:\\P"), test::SetRow("ShowFileext", false);
   });
   DropUnchanged(entries, machine);
   ASSERT_EQ(entries.size(), 1u);
@@ -165,7 +171,8 @@ TEST(Backup, OverlayNamesOnlyTheTopmostCreatedAndDeletedKeys) {
   MemoryRegistry machine;
   Seed(machine);
   OverlayRegistry overlay(machine);
-  RunWrites(overlay, [] { SetDisableAutoUpdate(false), SetOpenConsole(true); });
+  RunWrites(overlay,
+            [] { test::SetRow("DisableAutoUpdate", false), test::SetRow("OpenConsole", true); });
   ASSERT_EQ(overlay.CreatedKeys().size(), 1u);
   EXPECT_EQ(overlay.CreatedKeys()[0].path, u"SOFTWARE\\Policies");
   ASSERT_EQ(overlay.DeletedKeys().size(), 1u);

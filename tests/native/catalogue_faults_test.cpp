@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "catalogue_row.h"
 #include "error.h"
 #include "fake_system.h"
+#include "row_tweaks.h"
 #include "test_machine.h"
-#include "catalogue_row.h"
 #include "unittweak.h"
 
 namespace tw {
@@ -117,11 +118,11 @@ TEST_F(CatalogueFaults, RefusedWritesRaiseAndStopTheSetter) {
   const std::string advanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
   memory().DenyValueWrite(HKCU, advanced);
   EXPECT_EQ("Fehler beim Setzen der Daten für 'EnableBalloonTips'",
-            Outcome([] { return SetBalloonTips(false); }));
+            Outcome([] { return test::SetRow("BalloonTips", false); }));
   memory().DenyCreate(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
   EXPECT_EQ(
       CreationRefused("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3"),
-      Outcome([] { return SetDisableActiveX(false); }));
+      Outcome([] { return test::SetRow("DisableActiveX", false); }));
 
   // A failed step ends the setter: the Google preset stops at its first refused key.
   Fresh();
@@ -134,7 +135,7 @@ TEST_F(CatalogueFaults, RefusedWritesRaiseAndStopTheSetter) {
   const std::string regedit = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
   Fresh();
   memory().DenyWrite(HKCR, regedit + "\\command");
-  EXPECT_FALSE(SetRegEdit(false));
+  EXPECT_FALSE(test::SetRow("RegEdit", false));
   EXPECT_FALSE(memory().Get(HKCR, regedit, "").has_value());
 }
 

@@ -11,6 +11,7 @@
 #include "fake_surface.h"
 #include "fake_system.h"
 #include "registry.h"
+#include "row_tweaks.h"
 #include "test_machine.h"
 #include "unittweak.h"
 
@@ -250,17 +251,17 @@ class LoadMachine : public ::testing::Test {
   void Seed() {
     RegistryBatch batch;
     ASSERT_TRUE(batch.opened());
-    SetBalloonTips(false);
-    SetSpeedupNetwork(false);
-    SetShowFileext(false);
-    SetHideMyMusic(false);
-    SetDontLogPrograms(false);
-    SetControlPanel(false);
+    test::SetRow("BalloonTips", false);
+    test::SetRow("SpeedupNetwork", false);
+    test::SetRow("ShowFileext", false);
+    test::SetRow("HideMyMusic", false);
+    test::SetRow("DontLogPrograms", false);
+    test::SetRow("ControlPanel", false);
     SetConsoleColors(14, 1);
     SetSearchOptions(1, 0, 1, 0, 1);
     SetProgramDir("D:\\Programme");
     SetSearchProvider(false, "IMDB", kSearchProviders[0].address);
-    SetDisableUAC(false);
+    test::SetRow("DisableUAC", false);
     WriteRegString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "1000");
     WriteRegInteger(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket",
                     "Percent", 250);
@@ -316,7 +317,7 @@ TEST_F(LoadMachine, UnreadableNumberTextSkipsOnlyItsBox) {
     RegistryBatch batch;
     WriteRegString(HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegDone", "");
     RegistryBatch check;
-    EXPECT_THROW(GetSavePrivacy(), Error);
+    EXPECT_THROW(test::GetRow("SavePrivacy"), Error);
   }
   surface.SetChecked("cboxSavePrivacy", true);
   surface.SetChecked("sbutXPStandard", true);

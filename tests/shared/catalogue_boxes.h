@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "row_tweaks.h"
 #include "unittweak.h"
 
 namespace tw::test {
@@ -17,15 +18,16 @@ struct Box {
   bool (*set)(bool unchecked);
 };
 
-#define TW_BOX(Name)                             \
-  Box {                                          \
-#Name, [] { return Get##Name(); }, Set##Name \
-  }
-// The box of a number getter is checked when the number is `on`.
-#define TW_NUMBER_BOX(Name, on)                        \
-  Box {                                                \
-#Name, [] { return Get##Name() == on; }, Set##Name \
-  }
+// clang-format off
+// A plain row tweak, through its row.
+#define TW_BOX(Name) \
+  Box{#Name, [] { return GetRow(#Name); }, [](bool u) { return SetRow(#Name, u); }}
+// The box of a number row is checked when the number is `on`.
+#define TW_NUMBER_BOX(Name, on) \
+  Box{#Name, [] { return GetRowNumber(#Name) == on; }, [](bool u) { return SetRow(#Name, u); }}
+// A computed tweak, through its own functions.
+#define TW_COMPUTED_BOX(Name) Box{#Name, [] { return Get##Name(); }, Set##Name}
+// clang-format on
 
 inline const std::vector<Box>& CatalogueBoxes() {
   static const std::vector<Box> boxes = {
@@ -43,15 +45,16 @@ inline const std::vector<Box>& CatalogueBoxes() {
       TW_BOX(DontLoadLicenses), TW_BOX(DontLoadCodecs), TW_BOX(StopAutoUpdate),
       // Second series.
       TW_BOX(ControlPanel), TW_BOX(Services), TW_BOX(Devices), TW_BOX(RegEdit),
-      TW_BOX(SystemRestore), TW_BOX(Software), TW_BOX(Msconfig), TW_BOX(NotepadReg),
-      TW_BOX(UnknownFiles), TW_BOX(EasyCopying), TW_BOX(EasyMoving), TW_BOX(FolderInNewWindow),
-      TW_BOX(OpenConsole), TW_BOX(Logoff), TW_BOX(Restart), TW_BOX(Shutdown), TW_BOX(CmdQuickEdit),
-      TW_BOX(FullStopErrorReporting), TW_BOX(DetailView), TW_BOX(StatusAndAddressbar),
-      TW_BOX(KillTheDog), TW_BOX(StopHighlighting), TW_NUMBER_BOX(ActivateMemSharing, 1),
+      TW_COMPUTED_BOX(SystemRestore), TW_BOX(Software), TW_BOX(Msconfig), TW_BOX(NotepadReg),
+      TW_COMPUTED_BOX(UnknownFiles), TW_BOX(EasyCopying), TW_BOX(EasyMoving),
+      TW_BOX(FolderInNewWindow), TW_BOX(OpenConsole), TW_BOX(Logoff), TW_BOX(Restart),
+      TW_BOX(Shutdown), TW_BOX(CmdQuickEdit), TW_BOX(FullStopErrorReporting),
+      TW_COMPUTED_BOX(DetailView), TW_COMPUTED_BOX(StatusAndAddressbar), TW_BOX(KillTheDog),
+      TW_BOX(StopHighlighting), TW_NUMBER_BOX(ActivateMemSharing, 1),
       TW_NUMBER_BOX(NukeOnDelete, 1), TW_NUMBER_BOX(NetworkMenu, 2),
       TW_NUMBER_BOX(ControlPanelMenu, 2), TW_NUMBER_BOX(MyComputerMenu, 2),
       // Third series.
-      TW_BOX(HidePlayerID), TW_BOX(DeactivateWindowsAuth), TW_BOX(SearchUnknownFiles),
+      TW_COMPUTED_BOX(HidePlayerID), TW_BOX(DeactivateWindowsAuth), TW_BOX(SearchUnknownFiles),
       TW_BOX(ExpandIconCache), TW_BOX(ExpandTaskSwitch), TW_BOX(HideCommonFiles),
       TW_BOX(LockNumlock), TW_BOX(HideShortCutArrow), TW_BOX(DenyUSBWriteAccess),
       TW_BOX(DisallowNusrmgr), TW_BOX(DisallowAppwiz), TW_BOX(DisallowSecCenter),
@@ -64,6 +67,7 @@ inline const std::vector<Box>& CatalogueBoxes() {
 
 #undef TW_BOX
 #undef TW_NUMBER_BOX
+#undef TW_COMPUTED_BOX
 
 // Getters that read true on a machine without the catalogue's values: they test for an absent
 // key or value, or the absent value's default is the checked datum.
@@ -71,8 +75,5 @@ inline const std::set<std::string> kTrueWhenEmpty = {"DeactivatePreview", "FastW
                                                      "HideCommonFiles", "HideShortCutArrow"};
 // The getter reports the unchecked state (the namespace key present); the window negates it.
 inline const std::set<std::string> kNegatedByWindow = {"SpeedupNetwork"};
-// The checked state removes something, so on an empty machine its setter reports false.
-inline const std::set<std::string> kCheckedRemoves = {"DeactivatePreview", "SpeedupNetwork",
-                                                      "HideCommonFiles", "HideShortCutArrow"};
 
 }  // namespace tw::test

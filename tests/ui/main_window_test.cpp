@@ -15,6 +15,7 @@
 #include "layout.h"
 #include "message_script.h"
 #include "registry.h"
+#include "row_tweaks.h"
 #include "settings_load.h"
 #include "ui_support.h"
 #include "unitmain.h"
@@ -361,20 +362,20 @@ TEST(MainWindowPalette, SwatchesShowTheConsolePalette) {
 void SeedMachine() {
   RegistryBatch batch;
   ASSERT_TRUE(batch.opened());
-  SetBalloonTips(false);
-  SetSpeedupNetwork(true);
-  SetShowFileext(false);
-  SetHideMyMusic(false);
-  SetDontLogPrograms(false);
-  SetControlPanel(false);
-  SetNetworkMenu(false);
+  tw::test::SetRow("BalloonTips", false);
+  tw::test::SetRow("SpeedupNetwork", true);
+  tw::test::SetRow("ShowFileext", false);
+  tw::test::SetRow("HideMyMusic", false);
+  tw::test::SetRow("DontLogPrograms", false);
+  tw::test::SetRow("ControlPanel", false);
+  tw::test::SetRow("NetworkMenu", false);
   SetConsoleColors(14, 1);
   SetSearchOptions(1, 0, 1, 0, 1);
   SetProgramDir("D:\\Programme");
   SetSearchProvider(false, "Wikipedia", kSearchProviders[2].address);
   SetSearchProvider(true, "IMDB", kSearchProviders[0].address);
-  SetDisableUAC(false);
-  SetAeroSlowMotion(false);
+  tw::test::SetRow("DisableUAC", false);
+  tw::test::SetRow("AeroSlowMotion", false);
   WriteRegString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "1000");
   WriteRegInteger(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket",
                   "Percent", 250);

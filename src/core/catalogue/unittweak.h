@@ -11,8 +11,9 @@
 // mistyped value reads as the tweak's default. The three getters that convert registry text to
 // a number raise Error "'%s' ist kein gültiger Integerwert" when the text is not an integer.
 //
-// The read orders and write sequences reach a tweak through its name (tweak_access.h); the
-// named functions of the plain row tweaks are for callers that want one tweak directly.
+// The plain row tweaks have no functions of their own: their getter and setter are the row's
+// (catalogue_row.h), reached through its name (tweak_access.h). Declared here are the tweaks
+// that compute something.
 //
 // Everything here needs an open registry accessor (RegistryBatch), except GetDeinstallMessenger
 // and GetUseGoogleSearch.
@@ -29,76 +30,9 @@ namespace tw {
 // --- First series: System, Windows Explorer, user interface, security, Internet Explorer,
 // --- Outlook Express, Media Player.
 
-bool GetBalloonTips();
-bool SetBalloonTips(bool unchecked);
-bool GetIncreasePerformance();
-bool SetIncreasePerformance(bool unchecked);
-bool GetDeactivatePreview();
-bool SetDeactivatePreview(bool unchecked);
-bool GetDeactivateAutorun();
-bool SetDeactivateAutorun(bool unchecked);
-bool GetMuteBeepTone();
-bool SetMuteBeepTone(bool unchecked);
-// True when the namespace key is present; the window shows the box checked when it is absent.
-bool GetSpeedupNetwork();
-bool SetSpeedupNetwork(bool unchecked);
-bool GetFastLogin();
-bool SetFastLogin(bool unchecked);
-bool GetKillProcess();
-bool SetKillProcess(bool unchecked);
-bool GetLowDiskSpace();
-bool SetLowDiskSpace(bool unchecked);
-bool GetStopDesktopCleaning();
-bool SetStopDesktopCleaning(bool unchecked);
-bool GetFastWindowsShutdown();
-bool SetFastWindowsShutdown(bool unchecked);
-bool GetShowFileext();
-bool SetShowFileext(bool unchecked);
-bool GetShowAllFiles();
-bool SetShowAllFiles(bool unchecked);
-bool GetShowSystemFiles();
-bool SetShowSystemFiles(bool unchecked);
-bool GetStopWebsearch();
-bool SetStopWebsearch(bool unchecked);
-bool GetStopErrorreporting();
-bool SetStopErrorreporting(bool unchecked);
-bool GetIncreaseSystemPerformance();
-bool SetIncreaseSystemPerformance(bool unchecked);
-bool GetDeactivatePersonalMenus();
-bool SetDeactivatePersonalMenus(bool unchecked);
 // The start menu delay in milliseconds, the slider's position.
 int GetStartmenuDelay();
 bool SetStartmenuDelay(int position);
-bool GetDontGroupTaskbaritems();
-bool SetDontGroupTaskbaritems(bool unchecked);
-bool GetDisableRemoteDesktop();
-bool SetDisableRemoteDesktop(bool unchecked);
-bool GetDisableAutoUpdate();
-bool SetDisableAutoUpdate(bool unchecked);
-bool GetDeleteAdminShare();
-bool SetDeleteAdminShare(bool unchecked);
-bool GetStopSecurityCenter();
-bool SetStopSecurityCenter(bool unchecked);
-bool GetSavePrivacy();
-bool SetSavePrivacy(bool unchecked);
-bool GetEliminateDownloadlimit();
-bool SetEliminateDownloadlimit(bool unchecked);
-bool GetStopIEErrorreporting();
-bool SetStopIEErrorreporting(bool unchecked);
-bool GetDisableActiveX();
-bool SetDisableActiveX(bool unchecked);
-bool GetStopVBScript();
-bool SetStopVBScript(bool unchecked);
-bool GetStopWhispering();
-bool SetStopWhispering(bool unchecked);
-bool GetDontLoadMetadata();
-bool SetDontLoadMetadata(bool unchecked);
-bool GetDontLoadLicenses();
-bool SetDontLoadLicenses(bool unchecked);
-bool GetDontLoadCodecs();
-bool SetDontLoadCodecs(bool unchecked);
-bool GetStopAutoUpdate();
-bool SetStopAutoUpdate(bool unchecked);
 
 // Enabled while the messenger's program file exists.
 bool GetDeinstallMessenger();
@@ -111,54 +45,20 @@ bool UseGoogleSearch();
 
 // --- Second series: context menus, console, Explorer, start menu, recycle bin.
 
-bool GetControlPanel();
-bool SetControlPanel(bool unchecked);
-bool GetServices();
-bool SetServices(bool unchecked);
-bool GetDevices();
-bool SetDevices(bool unchecked);
-bool GetRegEdit();
-bool SetRegEdit(bool unchecked);
 bool GetSystemRestore();
 bool SetSystemRestore(bool unchecked);
-bool GetSoftware();
-bool SetSoftware(bool unchecked);
-bool GetMsconfig();
-bool SetMsconfig(bool unchecked);
-bool GetNotepadReg();
-bool SetNotepadReg(bool unchecked);
 bool GetUnknownFiles();
 bool SetUnknownFiles(bool unchecked);
-bool GetEasyCopying();
-bool SetEasyCopying(bool unchecked);
-bool GetEasyMoving();
-bool SetEasyMoving(bool unchecked);
-bool GetFolderInNewWindow();
-bool SetFolderInNewWindow(bool unchecked);
-bool GetOpenConsole();
-bool SetOpenConsole(bool unchecked);
-bool GetLogoff();
-bool SetLogoff(bool unchecked);
-bool GetRestart();
-bool SetRestart(bool unchecked);
-bool GetShutdown();
-bool SetShutdown(bool unchecked);
 
 // The console colour byte: text colour in bits 0 to 3, background in bits 4 to 7; a stored 0
 // reads as 7.
 int GetConsoleColors();
 bool SetConsoleColors(int textIndex, int backgroundIndex);
-bool GetCmdQuickEdit();
-bool SetCmdQuickEdit(bool unchecked);
-bool GetFullStopErrorReporting();
-bool SetFullStopErrorReporting(bool unchecked);
 
 bool GetDetailView();
 bool SetDetailView(bool unchecked);
 bool GetStatusAndAddressbar();
 bool SetStatusAndAddressbar(bool unchecked);
-bool GetKillTheDog();
-bool SetKillTheDog(bool unchecked);
 // One of "SearchSystemDirs", "SearchHidden", "IncludeSubFolders", "CaseSensitive",
 // "SearchSlowFiles"; true when it is 1.
 bool GetSearchOption(const std::string& valueName);
@@ -168,20 +68,6 @@ bool SetSearchOptions(int systemDirs, int hidden, int subFolders, int caseSensit
 int GetBitBucket();
 bool SetBitBucket(int percent);
 
-bool GetStopHighlighting();
-bool SetStopHighlighting(bool unchecked);
-// These five return the stored number; the window checks the box when it is 1 (the first two)
-// or 2 (the menus).
-int GetActivateMemSharing();
-bool SetActivateMemSharing(bool unchecked);
-int GetNukeOnDelete();
-bool SetNukeOnDelete(bool unchecked);
-int GetNetworkMenu();
-bool SetNetworkMenu(bool unchecked);
-int GetControlPanelMenu();
-bool SetControlPanelMenu(bool unchecked);
-int GetMyComputerMenu();
-bool SetMyComputerMenu(bool unchecked);
 // The folder new programs install into.
 std::string GetProgramDir();
 bool SetProgramDir(const std::string& folder);
@@ -190,52 +76,6 @@ bool SetProgramDir(const std::string& folder);
 
 bool GetHidePlayerID();
 bool SetHidePlayerID(bool unchecked);
-bool GetDeactivateWindowsAuth();
-bool SetDeactivateWindowsAuth(bool unchecked);
-bool GetSearchUnknownFiles();
-bool SetSearchUnknownFiles(bool unchecked);
-bool GetExpandIconCache();
-bool SetExpandIconCache(bool unchecked);
-bool GetExpandTaskSwitch();
-bool SetExpandTaskSwitch(bool unchecked);
-bool GetHideCommonFiles();
-bool SetHideCommonFiles(bool unchecked);
-bool GetLockNumlock();
-bool SetLockNumlock(bool unchecked);
-bool GetHideShortCutArrow();
-bool SetHideShortCutArrow(bool unchecked);
-bool GetDenyUSBWriteAccess();
-bool SetDenyUSBWriteAccess(bool unchecked);
-bool GetDisallowNusrmgr();
-bool SetDisallowNusrmgr(bool unchecked);
-bool GetDisallowAppwiz();
-bool SetDisallowAppwiz(bool unchecked);
-bool GetDisallowSecCenter();
-bool SetDisallowSecCenter(bool unchecked);
-bool GetDontLogPrograms();
-bool SetDontLogPrograms(bool unchecked);
-bool GetFixedEntries();
-bool SetFixedEntries(bool unchecked);
-bool GetHideDocuments();
-bool SetHideDocuments(bool unchecked);
-bool GetHideMyFiles();
-bool SetHideMyFiles(bool unchecked);
-bool GetHideMyPictures();
-bool SetHideMyPictures(bool unchecked);
-bool GetHideMyMusic();
-bool SetHideMyMusic(bool unchecked);
-bool GetHideHelpDesk();
-bool SetHideHelpDesk(bool unchecked);
-bool GetHideProgramAccess();
-bool SetHideProgramAccess(bool unchecked);
-bool GetDisableUAC();
-bool SetDisableUAC(bool unchecked);
-bool GetDisableNtfsTimestamps();
-bool SetDisableNtfsTimestamps(bool unchecked);
-bool GetDisableMailSplash();
-bool SetDisableMailSplash(bool unchecked);
-bool GetAeroSlowMotion();
-bool SetAeroSlowMotion(bool unchecked);
 
 // Internet Explorer search providers: true when the provider's search scope key exists.
 bool GetSearchProvider(const std::string& name);
