@@ -84,21 +84,6 @@ TweakRow VerbRow(std::uint32_t id, const std::string& name, RegRoot root, const 
              {Sz(kDefault, command).In("command"), Sz(kDefault, caption)}, {RemoveKey()});
 }
 
-const std::string kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-const std::string kMemoryManagement =
-    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-const std::string kPoliciesExplorer =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-const std::string kErrorReporting = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
-const std::string kLanmanParameters =
-    "SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters";
-const std::string kDisallowCpl =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowCpl";
-// The verbs of the desktop's My Computer icon, through HKCR and through HKLM.
-const std::string kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell";
-const std::string kMyComputerHklm =
-    "SOFTWARE\\Classes\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell";
-
 std::vector<TweakRow> FirstSeries() {
   return {
       DwordRow(20060501, "BalloonTips", HKCU, kAdvanced, "EnableBalloonTips", 1, 0, 1),

@@ -15,17 +15,6 @@
 namespace tw {
 namespace {
 
-const std::string kDesktop = "Control Panel\\Desktop";
-const std::string kCommandProcessor = "Software\\Microsoft\\Command Processor";
-const std::string kStreams = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Streams";
-const std::string kShellBrowser = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
-const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const std::string kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const std::string kSearchScopes = "Software\\Microsoft\\Internet Explorer\\SearchScopes\\";
-const std::string kRestoreVerb =
-    "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\Systemwiederherstellung";
-const std::string kAllFilesShell = "*\\shell";
-const std::string kAllFilesOpen = "*\\shell\\open";
 // The default verb that the checked state of UnknownFiles writes, quotes included.
 const std::string kUnknownFilesVerb = "\"notepad.exe %1\"";
 

@@ -12,15 +12,6 @@
 namespace tw {
 namespace {
 
-const std::string kSearchUrl = "Software\\Microsoft\\Internet Explorer\\SearchURL";
-const std::string kIeSearch = "SOFTWARE\\Microsoft\\Internet Explorer\\Search";
-const std::string kExtensions = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
-const std::string kHelperObjects =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
-const std::string kToolbars = "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
-const std::string kRebootRequired =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\RebootRequired";
-
 struct TextWrite {
   RegRoot root;
   const std::string& key;
