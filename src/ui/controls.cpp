@@ -55,8 +55,7 @@ LRESULT CALLBACK PageSetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   if (msg != WM_PAINT || wParam || !ShownPage(hwnd)) {
     return CallWindowProcA(original, hwnd, msg, wParam, lParam);
   }
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+  const PaintDc dc(hwnd);
   RECT c, area;
   GetClientRect(hwnd, &c);
   area = c;
@@ -67,13 +66,12 @@ LRESULT CALLBACK PageSetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
                          {c.left, area.bottom, c.right, c.bottom}};
   for (const RECT& strip : strips) {
     RECT part;
-    if (!IntersectRect(&part, &strip, &ps.rcPaint)) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
-    CallWindowProcA(original, hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
+    if (!IntersectRect(&part, &strip, &dc.update())) continue;
+    const int saved = SaveDC(dc.get());
+    IntersectClipRect(dc.get(), part.left, part.top, part.right, part.bottom);
+    CallWindowProcA(original, hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), 0);
+    RestoreDC(dc.get(), saved);
   }
-  EndPaint(hwnd, &ps);
   return 0;
 }
 

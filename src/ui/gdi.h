@@ -91,6 +91,8 @@ class PaintDc {
   ~PaintDc() { EndPaint(hwnd_, &paint_); }
 
   HDC get() const { return dc_; }
+  // The part of the window to be painted.
+  const RECT& update() const { return paint_.rcPaint; }
 
  private:
   HWND hwnd_;
