@@ -87,16 +87,20 @@ std::string RowKey(const TweakRow& row, const std::string& sub) {
 
 std::vector<RegLocation> RowLocations(const TweakRow& row) {
   std::vector<RegLocation> out;
-  auto add = [&](const std::string& sub, const std::string& value, bool wholeKey) {
-    RegLocation l{row.root, RowKey(row, sub), wholeKey ? "" : value, wholeKey};
-    const bool known = std::any_of(out.begin(), out.end(), [&](const RegLocation& o) {
+  auto add = [&](const std::string& sub, const std::string& value, bool wholeKey, bool written) {
+    RegLocation l{row.root, RowKey(row, sub), wholeKey ? "" : value, wholeKey, written};
+    const auto known = std::find_if(out.begin(), out.end(), [&](const RegLocation& o) {
       return o.key == l.key && o.value == l.value && o.wholeKey == l.wholeKey;
     });
-    if (!known) out.push_back(l);
+    if (known == out.end()) {
+      out.push_back(l);
+    } else {
+      known->written = known->written || written;
+    }
   };
-  for (const Condition& c : row.test) add(c.sub, c.value, IsKeyCheck(c.check));
+  for (const Condition& c : row.test) add(c.sub, c.value, IsKeyCheck(c.check), false);
   for (const auto* steps : {&row.checked, &row.unchecked}) {
-    for (const Step& s : *steps) add(s.sub, s.value, IsKeyOp(s.op));
+    for (const Step& s : *steps) add(s.sub, s.value, IsKeyOp(s.op), true);
   }
   return out;
 }

@@ -170,7 +170,7 @@ std::vector<ComputedTweak> SpecialTweaks() {
   for (const char* name : kSearchOptionNames) options.push_back(ValueAt(HKCU, kExplorer, name));
   std::vector<RegLocation> providers;
   for (const SearchProvider& p : kSearchProviders) {
-    providers.push_back(KeyAt(HKCU, kSearchScopes + p.name));
+    providers.push_back(WholeKeyAt(HKCU, kSearchScopes + p.name));
   }
   return {
       {{20060528, "StartmenuDelay", {ValueAt(HKCU, kDesktop, "MenuShowDelay")}},
@@ -178,10 +178,12 @@ std::vector<ComputedTweak> SpecialTweaks() {
        SetStartmenuDelay},
       {{20060805,
         "SystemRestore",
-        {KeyAt(HKCR, kRestoreVerb + "\\command"), KeyAt(HKCR, kRestoreVerb)}},
+        {KeyAt(HKCR, kRestoreVerb + "\\command"), WholeKeyAt(HKCR, kRestoreVerb)}},
        GetSystemRestore,
        SetSystemRestore},
-      {{20060809, "UnknownFiles", {KeyAt(HKCR, kAllFilesOpen), ValueAt(HKCR, kAllFilesShell, "")}},
+      {{20060809,
+        "UnknownFiles",
+        {WholeKeyAt(HKCR, kAllFilesOpen), ValueAt(HKCR, kAllFilesShell, "")}},
        GetUnknownFiles,
        SetUnknownFiles},
       {{20060817, "ConsoleColors", {ValueAt(HKCU, kCommandProcessor, "DefaultColor")}},

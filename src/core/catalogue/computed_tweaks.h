@@ -11,10 +11,18 @@
 
 namespace tw {
 
+// A value the setter writes.
 inline RegLocation ValueAt(RegRoot root, const std::string& key, const std::string& value) {
-  return {root, key, value, false};
+  return {root, key, value, false, true};
 }
-inline RegLocation KeyAt(RegRoot root, const std::string& key) { return {root, key, "", true}; }
+// A key only tested, or one the one-shot buttons empty.
+inline RegLocation KeyAt(RegRoot root, const std::string& key) {
+  return {root, key, "", true, false};
+}
+// A key the setter creates or removes with its subtree.
+inline RegLocation WholeKeyAt(RegRoot root, const std::string& key) {
+  return {root, key, "", true, true};
+}
 
 struct ComputedTweak {
   TweakInfo info;

@@ -68,7 +68,8 @@ bool PatchWindowsUpdate() { return RemoveRegKey(HKLM, kRebootRequired); }
 
 std::vector<ComputedTweak> ActionTweaks() {
   std::vector<RegLocation> google;
-  for (const TextWrite& w : kGoogleSearch) google.push_back(ValueAt(w.root, w.key, w.value));
+  // The buttons write outside the apply run: no backup brings their places back.
+  for (const TextWrite& w : kGoogleSearch) google.push_back({w.root, w.key, w.value, false, false});
   return {
       {{20060504, "DeinstallMessenger", {}}, GetDeinstallMessenger, {}},
       {{20060541, "UseGoogleSearch", google}, GetUseGoogleSearch, {}},

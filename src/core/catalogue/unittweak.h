@@ -122,6 +122,10 @@ struct RegLocation {
   std::string key;
   std::string value;  // "" is the default value; unused for a whole key
   bool wholeKey = false;
+  // A setter of the apply run writes it: the value, or for a whole key, the key created or
+  // removed with its subtree. False for places that are only tested, and for the one-shot
+  // buttons' places. A backup may bring back only these.
+  bool written = false;
 };
 
 struct TweakInfo {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "codepage.h"
 #include "error.h"
 #include "messages.h"
 #include "reg_key.h"
@@ -132,6 +133,10 @@ bool WriteText(RegRoot root, const std::string& path, const std::string& name, s
                     value.size() + 1);
 }
 
+bool DeleteTree(const Selected& s, const std::string& path) {
+  return Note(s, DeleteRegTree(s.api(), s.root, AnsiToWide(path))) == kErrorSuccess;
+}
+
 // A subkey of a tree to delete: the open key above it and its exact name.
 struct TreeEntry {
   RegHandle parent;
@@ -140,44 +145,42 @@ struct TreeEntry {
 
 // Opens every key below key with the rights to delete it, parents before their subkeys, and
 // keeps them open in keys. Stops at the first key that refuses and returns its code.
-long OpenTree(const Selected& s, RegHandle key, std::vector<RegKey>& keys,
+long OpenTree(RegistryApi& api, RegHandle key, std::vector<RegKey>& keys,
               std::vector<TreeEntry>& entries) {
   RegKeyInfo info;
-  if (const long rc = Note(s, s.api().QueryInfoKeyW(key, &info))) return rc;
+  if (const long rc = api.QueryInfoKeyW(key, &info)) return rc;
   std::vector<char16_t> buffer(info.maxSubKeyLen + 1);
   for (std::uint32_t i = 0; i < info.subKeys; ++i) {
     auto len = static_cast<std::uint32_t>(buffer.size());
-    if (const long rc = Note(s, s.api().EnumKeyW(key, i, buffer.data(), &len))) return rc;
+    if (const long rc = api.EnumKeyW(key, i, buffer.data(), &len)) return rc;
     std::u16string name(buffer.data(), len);
-    RegKey sub(s.api());
-    if (const long rc = Note(s, sub.Open(key, name, kTreeAccess))) return rc;
+    RegKey sub(api);
+    if (const long rc = sub.Open(key, name, kTreeAccess)) return rc;
     const RegHandle opened = sub.get();
     keys.push_back(std::move(sub));
     entries.push_back(TreeEntry{key, std::move(name)});
-    if (const long rc = OpenTree(s, opened, keys, entries)) return rc;
+    if (const long rc = OpenTree(api, opened, keys, entries)) return rc;
   }
   return kErrorSuccess;
 }
 
-// Deletes the key at path with its whole subtree. XP has no transactions: every key of the
-// tree is opened for deleting first, and nothing is deleted unless all of them opened.
-bool DeleteTree(const Selected& s, const std::string& path) {
+}  // namespace
+
+long DeleteRegTree(RegistryApi& api, RegRoot root, const std::u16string& path) {
   std::vector<RegKey> keys;
   std::vector<TreeEntry> entries;
   {
-    RegKey top(s.api());
-    if (Note(s, top.Open(s.root, path, kTreeAccess)) != kErrorSuccess) return false;
+    RegKey top(api);
+    if (const long rc = top.Open(root, path, kTreeAccess)) return rc;
     const RegHandle handle = top.get();
     keys.push_back(std::move(top));
-    if (OpenTree(s, handle, keys, entries) != kErrorSuccess) return false;
+    if (const long rc = OpenTree(api, handle, keys, entries)) return rc;
   }
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-    if (Note(s, s.api().DeleteKeyW(it->parent, it->name)) != kErrorSuccess) return false;
+    if (const long rc = api.DeleteKeyW(it->parent, it->name)) return rc;
   }
-  return Note(s, s.api().DeleteKey(s.root, path)) == kErrorSuccess;
+  return api.DeleteKeyW(root, path);
 }
-
-}  // namespace
 
 void SetRegistryBackend(RegistryApi* api) { g_backend = api; }
 RegistryApi* RegistryBackend() { return g_backend; }

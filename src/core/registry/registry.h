@@ -94,6 +94,12 @@ bool MakeRegKey(RegRoot root, const std::string& path);
 // tree is opened for deleting before anything is deleted: when one refuses, nothing is deleted
 // and the result is false, as it is for a missing key.
 bool RemoveRegKey(RegRoot root, const std::string& path);
+// The tree removal of RemoveRegKey on any registry, outside a batch: the key at path (exact
+// wide names) with its subtree, nothing of it unless every key opened for deleting first.
+// kErrorSuccess, or the code of the first call that failed (kErrorFileNotFound for a missing
+// key).
+long DeleteRegTree(RegistryApi& api, RegRoot root, const std::u16string& path);
+
 // Never creates the key; false when the key or the value is missing.
 bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name);
 

@@ -4,6 +4,7 @@
 
 #include "codepage.h"
 #include "reg_key.h"
+#include "registry.h"
 #include "unittweak.h"
 
 namespace tw {
@@ -97,22 +98,8 @@ std::vector<std::u16string> SubKeys(RegistryApi& api, const RegPath& key, RegKey
   return names;
 }
 
-// Deletes the key with its subtree, deepest keys first. True when it is gone afterwards.
-bool DeleteTree(RegistryApi& api, const RegPath& key) {
-  if (!KeyExists(api, key)) return true;
-  RegKeyInfo info;
-  for (const std::u16string& sub : SubKeys(api, key, &info))
-    DeleteTree(api, {key.root, key.path + u"\\" + sub});
-  const std::size_t slash = key.path.rfind(u'\\');
-  RegKey parent(api);
-  const std::u16string parentPath = slash == std::u16string::npos ? u"" : key.path.substr(0, slash);
-  const std::u16string name = slash == std::u16string::npos ? key.path : key.path.substr(slash + 1);
-  if (parent.Open(key.root, parentPath, kKeyAllAccess) != kErrorSuccess) return false;
-  api.DeleteKeyW(parent.get(), name);
-  return !KeyExists(api, key);
-}
-
-// The catalogue's places, in wide text, folded.
+// The places a setter of the apply run writes, in wide text, folded: values, and keys created
+// or removed whole. Places only tested and the one-shot buttons' places are not among them.
 struct Place {
   RegRoot root;
   std::u16string key;
@@ -120,61 +107,86 @@ struct Place {
   bool wholeKey;
 };
 
-const std::vector<Place>& CataloguePlaces() {
+const std::vector<Place>& WrittenPlaces() {
   static const std::vector<Place> places = [] {
     std::vector<Place> all;
     for (const TweakInfo& t : CatalogueTweaks()) {
-      for (const RegLocation& l : t.locations)
-        all.push_back(
-            {l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)), l.wholeKey});
+      for (const RegLocation& l : t.locations) {
+        if (l.written)
+          all.push_back(
+              {l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)), l.wholeKey});
+      }
     }
     return all;
   }();
   return places;
 }
 
+// At or below a key that a setter creates or removes with its subtree: anything may be there.
 bool InWholeKey(const RegPath& key) {
-  for (const Place& p : CataloguePlaces()) {
+  for (const Place& p : WrittenPlaces()) {
     if (p.wholeKey && Under(key, {p.root, p.key})) return true;
   }
   return false;
 }
 
-bool IsCatalogueKey(const RegPath& key) {
-  for (const Place& p : CataloguePlaces()) {
-    if (Same(key, {p.root, p.key})) return true;
-  }
-  return InWholeKey(key);
-}
-
-bool IsCatalogueValue(const RegPath& key, const std::u16string& name) {
+bool IsWrittenValue(const RegPath& key, const std::u16string& name) {
   if (InWholeKey(key)) return true;
   const std::u16string folded = FoldName(name);
-  for (const Place& p : CataloguePlaces()) {
+  for (const Place& p : WrittenPlaces()) {
     if (!p.wholeKey && p.value == folded && Same(key, {p.root, p.key})) return true;
   }
   return false;
 }
 
-// A key on the way to a catalogue key (HKLM\SOFTWARE\Policies\Microsoft\Windows\WindowsUpdate
-// when a setter made it for its AU subkey).
-bool LeadsToCatalogue(const RegPath& key) {
-  for (const Place& p : CataloguePlaces()) {
+bool IsWrittenKey(const RegPath& key) {
+  for (const Place& p : WrittenPlaces()) {
+    if (Same(key, {p.root, p.key})) return true;
+  }
+  return InWholeKey(key);
+}
+
+// The key itself or a key on the way to a written place: the policy key that a setter made
+// for its AU subkey, say.
+bool LeadsToWritten(const RegPath& key) {
+  for (const Place& p : WrittenPlaces()) {
     if (Under({p.root, p.key}, key)) return true;
   }
   return false;
 }
 
-// A key that leads to catalogue keys may go whole only while it holds nothing else.
-bool HoldsOnlyCatalogue(RegistryApi& machine, const RegPath& key) {
+// A key that a run created may go whole again only while it holds nothing a setter does not
+// write.
+bool HoldsOnlyWritten(RegistryApi& machine, const RegPath& key) {
   for (const RegFileKey& k : DumpSubtree(machine, key)) {
     const RegPath p{k.root, k.path};
-    if (!LeadsToCatalogue(p) && !InWholeKey(p)) return false;
+    if (!LeadsToWritten(p) && !InWholeKey(p)) return false;
     for (const RegFileValue& v : k.values) {
-      if (!IsCatalogueValue(p, v.name)) return false;
+      if (!IsWrittenValue(p, v.name)) return false;
     }
   }
   return true;
+}
+
+// Writes one key's values; the key is created when missing.
+void RestoreKey(const RegFileKey& e, RegistryApi& machine, std::vector<std::u16string>& failed) {
+  const RegPath key{e.root, e.path};
+  RegKey k(machine);
+  if (k.Create(e.root, e.path, kKeyAllAccess) != kErrorSuccess) {
+    failed.push_back(PlaceText(key));
+    return;
+  }
+  for (const RegFileValue& v : e.values) {
+    long rc;
+    if (v.remove) {
+      rc = machine.DeleteValueW(k.get(), v.name);
+      if (rc == kErrorFileNotFound) rc = kErrorSuccess;
+    } else {
+      rc = machine.SetValueW(k.get(), v.name, v.type, v.data.data(),
+                             static_cast<std::uint32_t>(v.data.size()));
+    }
+    if (rc != kErrorSuccess) failed.push_back(PlaceText(key, &v.name));
+  }
 }
 
 }  // namespace
@@ -195,11 +207,11 @@ std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key) {
     if (auto v = ReadStoredValue(api, key, valueName))
       entry.values.push_back({valueName, false, v->type, v->data});
   }
-  out.push_back(entry);
   for (const std::u16string& sub : SubKeys(api, key, &info)) {
     std::vector<RegFileKey> below = DumpSubtree(api, {key.root, key.path + u"\\" + sub});
     out.insert(out.end(), below.begin(), below.end());
   }
+  out.push_back(entry);
   return out;
 }
 
@@ -251,52 +263,43 @@ void DropUnchanged(std::vector<RegFileKey>& entries, RegistryApi& machine) {
 }
 
 std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
-  const RegFileKey* removed = nullptr;  // content after "[-key]" restores that key
+  // The former content of a key removed whole lies below that key, where anything may be.
   for (const RegFileKey& k : file.keys) {
     const RegPath key{k.root, k.path};
     if (k.remove) {
-      removed = &k;
       const bool allowed =
-          IsCatalogueKey(key) || (LeadsToCatalogue(key) && HoldsOnlyCatalogue(machine, key));
+          InWholeKey(key) || (LeadsToWritten(key) && HoldsOnlyWritten(machine, key));
       if (!allowed) return k.line;
       continue;
     }
-    const bool restoresRemoved = removed && Under(key, {removed->root, removed->path}) &&
-                                 InWholeKey({removed->root, removed->path});
-    if (!restoresRemoved) removed = nullptr;
-    if (!restoresRemoved && !IsCatalogueKey(key)) return k.line;
+    if (!IsWrittenKey(key)) return k.line;
     for (const RegFileValue& v : k.values) {
-      if (!restoresRemoved && !IsCatalogueValue(key, v.name)) return v.line;
+      if (!IsWrittenValue(key, v.name)) return v.line;
     }
   }
   return 0;
 }
 
 std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entries,
-                                           RegistryApi& machine) {
+                                           RegistryApi& machine,
+                                           const std::function<void()>& entryDone) {
   std::vector<std::u16string> failed;
+  const RegFileKey* refusedRemoval = nullptr;  // its content stays unwritten
   for (const RegFileKey& e : entries) {
     const RegPath key{e.root, e.path};
+    const bool content =
+        refusedRemoval && !e.remove && Under(key, {refusedRemoval->root, refusedRemoval->path});
+    if (!content) refusedRemoval = nullptr;
     if (e.remove) {
-      if (!DeleteTree(machine, key)) failed.push_back(PlaceText(key));
-      continue;
-    }
-    RegKey k(machine);
-    if (k.Create(e.root, e.path, kKeyAllAccess) != kErrorSuccess) {
-      failed.push_back(PlaceText(key));
-      continue;
-    }
-    for (const RegFileValue& v : e.values) {
-      long rc;
-      if (v.remove) {
-        rc = machine.DeleteValueW(k.get(), v.name);
-        if (rc == kErrorFileNotFound) rc = kErrorSuccess;
-      } else {
-        rc = machine.SetValueW(k.get(), v.name, v.type, v.data.data(),
-                               static_cast<std::uint32_t>(v.data.size()));
+      const long rc = DeleteRegTree(machine, e.root, e.path);
+      if (rc != kErrorSuccess && KeyExists(machine, key)) {
+        failed.push_back(PlaceText(key));
+        refusedRemoval = &e;
       }
-      if (rc != kErrorSuccess) failed.push_back(PlaceText(key, &v.name));
+    } else if (!content) {
+      RestoreKey(e, machine, failed);
     }
+    if (entryDone) entryDone();
   }
   return failed;
 }

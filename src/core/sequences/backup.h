@@ -4,6 +4,7 @@
 // run's writes, cut down to what really changed after the real run, checked against the
 // catalogue before anything is restored, and restored through the registry seam.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,19 +23,26 @@ std::vector<RegFileKey> BackupEntries(OverlayRegistry& overlay, RegistryApi& bas
 // or that wrote what was already there), so a restore touches only what changed.
 void DropUnchanged(std::vector<RegFileKey>& entries, RegistryApi& machine);
 
-// Every key below and including key, its values with their exact bytes; the key first.
+// Every key below and including key, its values with their exact bytes; each key after its
+// subkeys, so that writing them back in this order gives a context-menu entry its command before
+// its caption.
 std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key);
 
-// A backup may only write what a setter of the catalogue writes: exact (key, value) pairs, and
-// whole subtrees only for keys a setter creates or removes, or for keys that lead to them and
-// hold nothing else on the machine. Returns the first line of the file that names anything
-// else, or 0 when all is in the catalogue.
+// A backup may bring back only what a setter of the apply run writes: exact (key, value) pairs,
+// "[-key]" with the key's former content for keys a setter creates or removes whole, and
+// "[-key]" alone for a key at or on the way to such a place that holds nothing else on the
+// machine now (a key the run created). Returns the first line of the file that names anything
+// else, or 0 when all of it may be restored. Places that only the one-shot buttons write, or
+// that are only tested, are refused.
 std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine);
 
-// Restores the entries in order through the seam. Returns the places that could not be
-// written, as "HKEY_…\key" or "HKEY_…\key\value" text; a removal of something absent is
-// no failure.
+// Restores the entries in order through the seam, calling entryDone after each. A key removal
+// is all or nothing: when one key of the tree does not open for deleting, nothing of it goes,
+// and the former content that follows it is not written. Returns the places that could not be
+// written, as "HKEY_…\key" or "HKEY_…\key\value" text; a removal of something absent is no
+// failure.
 std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entries,
-                                           RegistryApi& machine);
+                                           RegistryApi& machine,
+                                           const std::function<void()>& entryDone = {});
 
 }  // namespace tw

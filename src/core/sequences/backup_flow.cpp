@@ -181,11 +181,9 @@ void UndoLastApply(UndoWindow& window) {
   std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(file.keys.size()));
   progress->Show();
   std::vector<std::string> failed;
-  for (const RegFileKey& key : file.keys) {
-    for (const std::u16string& place : RestoreEntries({key}, *machine))
-      failed.push_back(WideToAnsi(place));
-    progress->StepProgress();
-  }
+  for (const std::u16string& place :
+       RestoreEntries(file.keys, *machine, [&] { progress->StepProgress(); }))
+    failed.push_back(WideToAnsi(place));
   progress->AllowClose();
   LoadAndRemember(window.controls, window.loaded);
   progress->Fill();
