@@ -166,6 +166,14 @@ TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
 }
 
 TEST_F(BackupFlow, AForeignOrEditedBackupIsRefusedAndNothingIsWritten) {
+  // Keys where a setter writes one value among those of Windows and other programs.
+  const std::string usb = "SYSTEM\\CurrentControlSet\\Control\\StorageDevicePolicies";
+  MemoryMachine()->PutDword(HKLM, usb, "Fremd", 1);
+  MemoryMachine()->PutDword(HKCU, "Console", "FontSize", 0x100000);
+  MemoryMachine()->PutDword(HKCU,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                            "TaskbarSizeMove", 0);
+  MemoryMachine()->PutKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{Add-on}");
   StoreBackups backups = Backups(kFirst, "ANDERER-PC");
   ChangeSeveral(100);
   Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
@@ -177,27 +185,45 @@ TEST_F(BackupFlow, AForeignOrEditedBackupIsRefusedAndNothingIsWritten) {
       << messages.asked[0].text;
   EXPECT_EQ(messages.asked[0].type, MsgType::Error);
 
-  // The same computer, but a line added under the Run key beside ProgramFilesDir.
+  // The same computer, with one line added: a value under the Run key beside ProgramFilesDir,
+  // or the removal of a key that holds far more than the catalogue's value.
   const std::string name = "2026-12-08_07-05-09.reg";
   RegFile file = ParseRegFile(*store.Read(name));
   for (std::u16string& c : file.comments) {
     if (c == u"Computer: ANDERER-PC") c = u"Computer: PC-1";
   }
-  file.keys.push_back({HKLM,
-                       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                       false,
-                       {{u"Trojaner", false, kRegSz, Wide(std::u16string(u"x.exe", 6))}}});
-  store.files[name] = FormatRegFile(file);
-  const std::size_t runLine = ParseRegFile(store.files[name]).keys.back().line;
-  messages.asked.clear();
-  Undo({});
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(runLine) + " einen Eintrag"),
-            std::string::npos)
-      << messages.asked[0].text;
-  EXPECT_TRUE(Differences(after, CatalogueSnapshot(Machine())).empty());
-  EXPECT_FALSE(MemoryMachine()->HasKey(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
-  EXPECT_EQ(store.Names(), std::vector<std::string>{name});
+  const RegFileKey added[] = {
+      {HKLM,
+       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+       false,
+       {{u"Trojaner", false, kRegSz, Wide(std::u16string(u"x.exe", 6))}}},
+      {HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", true, {}},
+      {HKCU, u"Console", true, {}},
+      {HKLM, AnsiToWide(usb), true, {}},  // only tested, never removed by a setter
+      {HKLM, u"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions", true, {}},  // a button's
+  };
+  const Snapshot untouched = CatalogueSnapshot(Machine());
+  for (const RegFileKey& line : added) {
+    SCOPED_TRACE(WideToAnsi(line.path));
+    RegFile edited = file;
+    edited.keys.push_back(line);
+    store.files[name] = FormatRegFile(edited);
+    const std::size_t at = ParseRegFile(store.files[name]).keys.back().line;
+    messages.asked.clear();
+    Undo({});
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(at) + " einen Eintrag"),
+              std::string::npos)
+        << messages.asked[0].text;
+    EXPECT_TRUE(Differences(untouched, CatalogueSnapshot(Machine())).empty());
+    EXPECT_FALSE(
+        MemoryMachine()->HasKey(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_TRUE(MemoryMachine()->HasKey(HKLM, usb));
+    EXPECT_TRUE(MemoryMachine()->HasKey(HKCU, "Console"));
+    EXPECT_TRUE(MemoryMachine()->HasKey(
+        HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{Add-on}"));
+    EXPECT_EQ(store.Names(), std::vector<std::string>{name});
+  }
 }
 
 TEST_F(BackupFlow, NothingChangedByTheRunLeavesNoBackup) {
