@@ -264,5 +264,37 @@ TEST_F(Backups, AnEntryWithALockedKeyBelowItStaysWholeAndIsReported) {
   EXPECT_TRUE(errors.empty());
 }
 
+// "&Nein" to the undo question, or a backup refused for its content, leaves the window as it
+// was: the standard view not yet applied keeps its question on closing.
+TEST_F(Backups, NoOrARefusedBackupKeepsTheStandardView) {
+  ChangeSeveral();
+  ApplyNow();
+  const std::string name = NewestUnrestored(Store().Names());
+  ASSERT_FALSE(name.empty());
+  const Bytes good = *Store().Read(name);
+  RegFile foreign = ParseRegFile(good);
+  foreign.keys.push_back({HKCU, u"Console", true, {}});
+  const char* box = xp ? "cboxShowFileext" : "cb20060517";
+  for (const bool refused : {false, true}) {
+    SCOPED_TRACE(refused ? "refused" : "Nein");
+    if (refused) ASSERT_TRUE(Store().Replace(name, FormatRegFile(foreign)));
+    Click("sbutXPStandard");
+    ASSERT_TRUE(form->StandardViewShown);
+    const bool shown = c().Checked(box);
+    messages.asked.clear();
+    messages.answers = {refused ? MsgResult::Ok : MsgResult::No};
+    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].type, refused ? MsgType::Error : MsgType::Confirmation);
+    EXPECT_TRUE(form->StandardViewShown);
+    EXPECT_EQ(c().Checked(box), shown);
+    EXPECT_EQ(Store().Names(), std::vector<std::string>{name});
+  }
+  ASSERT_TRUE(Store().Replace(name, good));
+  UndoNow();
+  form->StandardViewShown = false;
+  EXPECT_TRUE(errors.empty());
+}
+
 }  // namespace
 }  // namespace tw::ui::test
