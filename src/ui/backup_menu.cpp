@@ -54,7 +54,8 @@ void BackupMenu::Install() {
 void BackupMenu::Refresh() {
   HMENU menu = GetSystemMenu(window_.handle(), FALSE);
   if (!menu) return;
-  EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (CanUndo(store_) ? MF_ENABLED : MF_GRAYED));
+  const bool can = CanUndo(store_, GetLocalComputerName());
+  EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (can ? MF_ENABLED : MF_GRAYED));
 }
 
 bool BackupMenu::Command(WPARAM command) {
@@ -74,8 +75,8 @@ void BackupMenu::Undo() {
                   [this](int maximum) -> std::unique_ptr<Progress> {
                     return std::make_unique<TfrmProgress>(window_.handle(), maximum);
                   }};
-  UndoLastApply(undo);
-  window_.StandardViewShown = false;
+  // The controls show the machine again only when undo reloaded them.
+  if (UndoLastApply(undo)) window_.StandardViewShown = false;
 }
 
 void BackupMenu::Export() {

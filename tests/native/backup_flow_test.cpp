@@ -104,7 +104,7 @@ TEST_F(BackupFlow, UndoGivesBackTheUsersOwnValuesByteForByte) {
   EXPECT_EQ(messages.asked[1].text, kUndoHint);
   EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
   EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
-  ASSERT_TRUE(CanUndo(store));
+  ASSERT_TRUE(CanUndo(store, "PC-1"));
 
   messages.asked.clear();
   Undo({MsgResult::Yes, MsgResult::Ok});
@@ -120,7 +120,7 @@ TEST_F(BackupFlow, UndoGivesBackTheUsersOwnValuesByteForByte) {
   EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
   EXPECT_EQ(store.Names(),
             std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
-  EXPECT_FALSE(CanUndo(store));
+  EXPECT_FALSE(CanUndo(store, "PC-1"));
   EXPECT_FALSE(surface.Checked("cboxRegEdit"));  // the controls show the machine again
 }
 
@@ -141,7 +141,7 @@ TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
   EXPECT_TRUE(Differences(afterFirst, CatalogueSnapshot(Machine())).empty());
   Undo({MsgResult::Yes, MsgResult::Ok});
   EXPECT_TRUE(Differences(start, CatalogueSnapshot(Machine())).empty());
-  EXPECT_FALSE(CanUndo(store));
+  EXPECT_FALSE(CanUndo(store, "PC-1"));
 }
 
 TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
@@ -166,38 +166,62 @@ TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
 }
 
 TEST_F(BackupFlow, AForeignOrEditedBackupIsRefusedAndNothingIsWritten) {
+  // Keys where a setter writes one value among those of Windows and other programs.
+  const std::string usb = "SYSTEM\\CurrentControlSet\\Control\\StorageDevicePolicies";
+  MemoryMachine()->PutDword(HKLM, usb, "Fremd", 1);
+  MemoryMachine()->PutDword(HKCU, "Console", "FontSize", 0x100000);
+  MemoryMachine()->PutDword(HKCU,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                            "TaskbarSizeMove", 0);
+  MemoryMachine()->PutKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{Add-on}");
   StoreBackups backups = Backups(kFirst, "ANDERER-PC");
   ChangeSeveral(100);
   Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   const Snapshot after = CatalogueSnapshot(Machine());
   messages.asked.clear();
   Undo({});
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find("vom Computer \"ANDERER-PC\""), std::string::npos)
-      << messages.asked[0].text;
-  EXPECT_EQ(messages.asked[0].type, MsgType::Error);
+  ASSERT_EQ(messages.asked.size(), 1u);  // another computer's backup is passed over
+  EXPECT_EQ(messages.asked[0].text, "Es gibt keine Übernahme, die rückgängig gemacht werden kann.");
 
-  // The same computer, but a line added under the Run key beside ProgramFilesDir.
+  // The same computer, with one line added: a value under the Run key beside ProgramFilesDir,
+  // or the removal of a key that holds far more than the catalogue's value.
   const std::string name = "2026-12-08_07-05-09.reg";
   RegFile file = ParseRegFile(*store.Read(name));
   for (std::u16string& c : file.comments) {
     if (c == u"Computer: ANDERER-PC") c = u"Computer: PC-1";
   }
-  file.keys.push_back({HKLM,
-                       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                       false,
-                       {{u"Trojaner", false, kRegSz, Wide(std::u16string(u"x.exe", 6))}}});
-  store.files[name] = FormatRegFile(file);
-  const std::size_t runLine = ParseRegFile(store.files[name]).keys.back().line;
-  messages.asked.clear();
-  Undo({});
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(runLine) + " einen Eintrag"),
-            std::string::npos)
-      << messages.asked[0].text;
-  EXPECT_TRUE(Differences(after, CatalogueSnapshot(Machine())).empty());
-  EXPECT_FALSE(MemoryMachine()->HasKey(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
-  EXPECT_EQ(store.Names(), std::vector<std::string>{name});
+  const RegFileKey added[] = {
+      {HKLM,
+       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+       false,
+       {{u"Trojaner", false, kRegSz, Wide(std::u16string(u"x.exe", 6))}}},
+      {HKCU, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", true, {}},
+      {HKCU, u"Console", true, {}},
+      {HKLM, AnsiToWide(usb), true, {}},  // only tested, never removed by a setter
+      {HKLM, u"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions", true, {}},  // a button's
+  };
+  const Snapshot untouched = CatalogueSnapshot(Machine());
+  for (const RegFileKey& line : added) {
+    SCOPED_TRACE(WideToAnsi(line.path));
+    RegFile edited = file;
+    edited.keys.push_back(line);
+    store.files[name] = FormatRegFile(edited);
+    const std::size_t at = ParseRegFile(store.files[name]).keys.back().line;
+    messages.asked.clear();
+    Undo({});
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(at) + " einen Eintrag"),
+              std::string::npos)
+        << messages.asked[0].text;
+    EXPECT_TRUE(Differences(untouched, CatalogueSnapshot(Machine())).empty());
+    EXPECT_FALSE(
+        MemoryMachine()->HasKey(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_TRUE(MemoryMachine()->HasKey(HKLM, usb));
+    EXPECT_TRUE(MemoryMachine()->HasKey(HKCU, "Console"));
+    EXPECT_TRUE(MemoryMachine()->HasKey(
+        HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{Add-on}"));
+    EXPECT_EQ(store.Names(), std::vector<std::string>{name});
+  }
 }
 
 TEST_F(BackupFlow, NothingChangedByTheRunLeavesNoBackup) {
@@ -207,6 +231,119 @@ TEST_F(BackupFlow, NothingChangedByTheRunLeavesNoBackup) {
   Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   EXPECT_TRUE(store.Names().empty());
   EXPECT_EQ(messages.asked.at(1).type, MsgType::Error);  // the report names the folder
+}
+
+// A key nobody may open below the entry the run made: that entry stays, the report names it,
+// and the backup stays the newest; once the key opens again a second undo finishes the work.
+TEST_F(BackupFlow, APartialUndoStaysTheNewestAndASecondOneFinishesIt) {
+  const Snapshot before = CatalogueSnapshot(Machine());
+  StoreBackups backups = Backups(kFirst);
+  ChangeSeveral(100);
+  Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  const std::string locked =
+      "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit\\Gesperrt";
+  MemoryMachine()->PutKey(HKCR, locked);
+  MemoryMachine()->DenyAll(HKCR, locked);
+  messages.asked.clear();
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  ASSERT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  EXPECT_EQ(
+      messages.asked[1].text.rfind(
+          "Folgende Einträge konnten nicht wiederhergestellt werden:\rHKEY_CLASSES_ROOT\\CLSID", 0),
+      0u)
+      << messages.asked[1].text;
+  EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
+  EXPECT_TRUE(CanUndo(store, "PC-1"));
+
+  MemoryMachine()->Allow(HKCR, locked);
+  messages.asked.clear();
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  ASSERT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+  EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
+  EXPECT_FALSE(CanUndo(store, "PC-1"));
+}
+
+// The newest backup cannot be used: one of another computer is passed over without a word; one
+// that cannot be read, or that names a foreign place, is refused by its name with the advice to
+// move it aside, and nothing else is touched. Once it is gone, the older backup comes back.
+TEST_F(BackupFlow, AnUnusableNewestBackupDoesNotHideTheOlderOnes) {
+  const std::string older = "2026-12-08_07-05-09.reg", newer = "2026-12-08_07-06-00.reg";
+  struct Case {
+    const char* what;
+    std::function<void(Bytes&)> spoil;
+    std::string refusal;  // "" when undo goes on to the older backup
+  };
+  const Case cases[] = {
+      {"another computer's",
+       [](Bytes& b) {
+         RegFile f = ParseRegFile(b);
+         for (std::u16string& c : f.comments) {
+           if (c == u"Computer: PC-1") c = u"Computer: ANDERER-PC";
+         }
+         b = FormatRegFile(f);
+       },
+       ""},
+      {"unreadable", [](Bytes& b) { b.resize(b.size() / 3); },
+       "Die Registrierungsdatei ist ungültig. Zeile"},
+      {"with a foreign line",
+       [](Bytes& b) {
+         RegFile f = ParseRegFile(b);
+         f.keys.push_back({HKLM,
+                           u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                           false,
+                           {{u"Trojaner", false, kRegSz, {'x', 0, 0, 0}}}});
+         b = FormatRegFile(f);
+       },
+       "einen Eintrag, den keine Einstellung dieses Programms schreibt."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    store.files.clear();
+    // Explorer's key holds more than the catalogue's values: undo takes back values, not keys.
+    MemoryMachine()->PutDword(HKCU,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                              "TaskbarSizeMove", 0);
+    const Snapshot start = CatalogueSnapshot(Machine());
+    StoreBackups first = Backups(kFirst), second = Backups(kSecond);
+    ChangeSeveral(100);
+    Apply(first, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+    const Snapshot afterFirst = CatalogueSnapshot(Machine());
+    surface.SetChecked("cboxBalloonTips", !surface.Checked("cboxBalloonTips"));
+    Apply(second, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+    c.spoil(store.files[newer]);
+    const Snapshot afterBoth = CatalogueSnapshot(Machine());
+    const bool edited = !surface.Checked("cboxShowFileext");
+    surface.SetChecked("cboxShowFileext", edited);  // not applied
+    EXPECT_TRUE(CanUndo(store, "PC-1"));
+
+    messages.asked.clear();
+    if (!c.refusal.empty()) {
+      Undo({MsgResult::Ok});
+      ASSERT_EQ(messages.asked.size(), 1u);
+      const std::string& text = messages.asked[0].text;
+      EXPECT_EQ(
+          text.rfind("Die Sicherung \"" + newer + "\" kann nicht wiederhergestellt werden:\r", 0),
+          0u)
+          << text;
+      EXPECT_NE(text.find(c.refusal), std::string::npos) << text;
+      EXPECT_NE(text.find("\rVerschieben oder löschen Sie die Datei"), std::string::npos) << text;
+      EXPECT_TRUE(Differences(afterBoth, CatalogueSnapshot(Machine())).empty());
+      EXPECT_EQ(store.files.size(), 2u);
+      EXPECT_EQ(surface.Checked("cboxShowFileext"), edited) << "an unapplied edit is kept";
+      store.files.erase(newer);
+      messages.asked.clear();
+    }
+    Undo({MsgResult::Yes, MsgResult::Ok});
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked[0].text.rfind("Die Übernahme vom 08.12.2026 um 07:05:09 Uhr", 0), 0u)
+        << messages.asked[0].text;
+    // Only the second run's changes are left.
+    EXPECT_EQ(Differences(start, CatalogueSnapshot(Machine())), Differences(afterFirst, afterBoth));
+    EXPECT_FALSE(CanUndo(store, "PC-1"));
+  }
 }
 
 }  // namespace

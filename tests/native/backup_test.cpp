@@ -28,6 +28,9 @@ Bytes Utf16(const std::u16string& s) {
 }
 
 const char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const char kUsb[] = "SYSTEM\\CurrentControlSet\\Control\\StorageDevicePolicies";
+const char kPolicyExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kImdb[] = "Software\\Microsoft\\Internet Explorer\\SearchScopes\\IMDB";
 const char16_t kCurrentVersion[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char16_t kCommandHere[] = u"Directory\\shell\\Command Prompt Here";
 const std::u16string kMyComputer = u"{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
@@ -53,6 +56,9 @@ void Seed(MemoryRegistry& m) {
   const Bytes multi = {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0};
   ASSERT_EQ(m.SetValueW(verb.get(), u"Liste", kRegMultiSz, multi.data(), 10), kErrorSuccess);
   m.PutString(HKCR, "Directory\\shell\\Command Prompt Here\\command", "", "cmd.exe /k cd %1");
+  m.PutString(HKCR, "Directory\\shell\\Command Prompt Here", "", "Kommandozeile hier");
+  m.Put(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Streams", "Settings",
+        kRegBinary, {8, 0, 0, 0});
 }
 
 std::vector<RegFileKey> Everything(RegistryApi& api) {
@@ -105,6 +111,7 @@ const RoundTrip kRuns[] = {
     {"a context-menu entry created",
      [] { test::SetRow("NotepadReg", false), test::SetRow("RegEdit", false); }},
     {"console colours", [] { SetConsoleColors(1, 2); }},
+    {"a value removed that was there", [] { SetDetailView(true); }},
     {"a policy key created with its parents", [] { test::SetRow("DisableAutoUpdate", false); }},
     {"several kinds at once",
      [] {
@@ -193,6 +200,11 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
   machine.PutString(HKLM, verb, "", "Registry-Editor");
   machine.PutString(HKLM, verb + "\\command", "", "Regedit.exe");
   machine.PutString(HKLM, "SOFTWARE\\Classes\\txtfile", "", "Textdokument");
+  machine.PutDword(HKCU, kAdvanced, "TaskbarSizeMove", 0);
+  machine.PutDword(HKCU, "Console", "FontSize", 0x100000);
+  machine.PutDword(HKCU, "Console", "QuickEdit", 0);
+  machine.PutDword(HKLM, kUsb, "Fremd", 1);
+  machine.PutKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions");
   const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
   struct Case {
     const char* what;
@@ -222,6 +234,36 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
       {"a made parent of verbs, named through the machine's classes",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" + kMyComputer + u"\\shell]\r\n", 0},
       {"the machine's classes whole", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\r\n", 3},
+      // Keys that hold one catalogue value among those of Windows and other programs.
+      {"a shared key: Explorer's Advanced",
+       u"[-HKEY_CURRENT_USER\\" + AnsiToWide(kAdvanced) + u"]\r\n", 3},
+      {"a shared key: the console", u"[-HKEY_CURRENT_USER\\Console]\r\n", 3},
+      {"a shared key: CurrentVersion, with ProgramFilesDir",
+       u"[-HKEY_LOCAL_MACHINE\\" + std::u16string(kCurrentVersion) + u"]\r\n", 3},
+      {"a key only tested, holding another value",
+       u"[-HKEY_LOCAL_MACHINE\\" + AnsiToWide(kUsb) + u"]\r\n", 3},
+      {"content below a key only tested",
+       u"[HKEY_LOCAL_MACHINE\\" + AnsiToWide(kUsb) + u"\\Fremd]\r\n\"x\"=\"y\"\r\n", 3},
+      {"a one-shot button's key, empty",
+       u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions]\r\n", 3},
+      {"a value only a one-shot button writes",
+       u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main]\r\n"
+       u"\"Search Page\"=\"http://example.com/\"\r\n",
+       4},
+      {"a line after a refused removal",
+       u"[-HKEY_CURRENT_USER\\Console]\r\n\r\n[HKEY_CURRENT_USER\\Console]\r\n"
+       u"\"QuickEdit\"=dword:00000001\r\n",
+       3},
+      {"foreign content after the removal of a key the run made",
+       u"[-HKEY_CURRENT_USER\\" + AnsiToWide(kPolicyExplorer) + u"]\r\n\r\n[HKEY_CURRENT_USER\\" +
+           AnsiToWide(kPolicyExplorer) + u"\\Fremd]\r\n\"x\"=\"y\"\r\n",
+       5},
+      {"a key the run made, now empty",
+       u"[-HKEY_CURRENT_USER\\" + AnsiToWide(kPolicyExplorer) + u"]\r\n", 0},
+      {"a search provider with its content",
+       u"[-HKEY_CURRENT_USER\\" + AnsiToWide(kImdb) + u"]\r\n\r\n[HKEY_CURRENT_USER\\" +
+           AnsiToWide(kImdb) + u"]\r\n\"URL\"=\"x\"\r\n\"Fremd\"=\"y\"\r\n",
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -230,6 +272,34 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
     bytes.insert(bytes.end(), body.begin(), body.end() - 2);
     EXPECT_EQ(FirstForeignLine(ParseRegFile(bytes), machine), c.line);
   }
+}
+
+// A removed context-menu entry comes back command first, so that the menu never shows a caption
+// without its command; a tree with a key that refuses to open is not removed at all.
+TEST(Backup, RestoreWritesARemovedEntryDeepestFirstAndRemovesTreesWholeOrNotAtAll) {
+  MemoryRegistry machine;
+  Seed(machine);
+  OverlayRegistry overlay(machine);
+  RunWrites(overlay, [] { test::SetRow("OpenConsole", true); });
+  const std::vector<RegFileKey> entries = BackupEntries(overlay, machine);
+  std::vector<std::u16string> order;
+  for (const RegFileKey& k : entries) order.push_back(k.path);
+  const std::u16string here = kCommandHere;
+  EXPECT_EQ(order, (std::vector<std::u16string>{here, here + u"\\command", kOmega, here}));
+
+  // The run made a new entry; someone put a key below it that nobody may open.
+  RunWrites(machine, [] { test::SetRow("RegEdit", false); });
+  const std::string verb = "CLSID\\" + WideToAnsi(kMyComputer) + "\\shell\\regedit";
+  ASSERT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
+  machine.PutKey(HKCR, verb + "\\Gesperrt\\Innen");
+  machine.DenyAll(HKCR, verb + "\\Gesperrt");
+  const std::vector<RegFileKey> removal = {{HKCR, AnsiToWide(verb), true, {}},
+                                           {HKCR, AnsiToWide(verb) + u"\\command", false, {}}};
+  EXPECT_EQ(RestoreEntries(removal, machine),
+            std::vector<std::u16string>{u"HKEY_CLASSES_ROOT\\" + AnsiToWide(verb)});
+  EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
+  EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\Gesperrt"));
+  SetRegistryBackend(nullptr);
 }
 
 }  // namespace

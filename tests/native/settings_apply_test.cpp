@@ -285,14 +285,24 @@ TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
 // without the hint on administrator rights.
 TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
   Prepare(Layout::XP);
+  // The address bar shown: turning it off writes the status bar, then removes the bar layout,
+  // whose key refuses. The box reads as asked all the same; the refusal names it.
+  const std::string shellBrowser = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
+  MemoryMachine()->PutDword(HKCU, "Software\\Microsoft\\Internet Explorer\\Main", "StatusBarOther",
+                            1);
+  MemoryMachine()->Put(HKCU, shellBrowser, "ITBarLayout", kRegBinary, ToolbarLayoutTemplate());
   Load();
+  ASSERT_TRUE(surface.Checked("cboxStatusAndAddressbar"));
+  surface.SetChecked("cboxStatusAndAddressbar", false);
+  MemoryMachine()->DenyWrite(HKCU, shellBrowser);
   MemoryMachine()->DenyAll(HKCU,
                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
   // The colour value refuses as well: its setter raises.
   MemoryMachine()->DenyValueWrite(HKCU, "Software\\Microsoft\\Command Processor");
   captions = {{"cboxBalloonTips", "Sprechblasen abschalten"},
               {"combxTextColor", "Kommandozeile"},
-              {"cboxMuteBeepTone", "Warnton abschalten"}};
+              {"cboxMuteBeepTone", "Warnton abschalten"},
+              {"cboxStatusAndAddressbar", "Status- und Adressleiste zeigen"}};
   surface.SetChecked("cboxBalloonTips", !surface.Checked("cboxBalloonTips"));
   surface.SetItemIndex("combxTextColor", 14);
   const bool beep = !surface.Checked("cboxMuteBeepTone");
@@ -304,11 +314,14 @@ TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
   EXPECT_EQ(messages.asked[0].text, std::string(kChanges) + "Sprechblasen abschalten: " +
                                         (surface.Checked("cboxBalloonTips") ? "aus" : "ein") +
                                         "\rWarnton abschalten: " + (beep ? "ein" : "aus") +
-                                        "\rKommandozeile: Text 14, Hintergrund 0" + kAsk);
+                                        "\rKommandozeile: Text 14, Hintergrund 0"
+                                        "\rStatus- und Adressleiste zeigen: aus" +
+                                        kAsk);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
   EXPECT_EQ(messages.asked[1].text,
             "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten\r"
-            "Kommandozeile");
+            "Kommandozeile\rStatus- und Adressleiste zeigen");
+  EXPECT_FALSE(surface.Checked("cboxStatusAndAddressbar"));
   EXPECT_EQ(surface.Checked("cboxMuteBeepTone"), beep) << "written after both refusals";
   EXPECT_EQ(progress.steps, 85);
   EXPECT_FALSE(RegistryAccessOpen());

@@ -448,31 +448,6 @@ TEST_F(Apply, OneChangedBoxChangesOnlyItsTweak) {
   ExpectRunOver();
 }
 
-// A key of HKCU whose DACL denies everyone; the DACL that allows everyone comes back when the
-// object goes.
-class DenyAllKey {
- public:
-  explicit DenyAllKey(const char* path) : path_(path) { locked_ = Set("D:P"); }
-  ~DenyAllKey() { Set("D:P(A;;KA;;;WD)"); }
-  bool locked() const { return locked_; }
-
- private:
-  bool Set(const char* sddl) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key) != 0) return false;
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    bool done = false;
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
-      done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == 0;
-      LocalFree(sd);
-    }
-    RegCloseKey(key);
-    return done;
-  }
-  const char* path_;
-  bool locked_ = false;
-};
-
 // A deny-all key with a changed box in it (the first write of the sequence) and a changed box
 // later: the later one is written, the report names the first, without the hint on
 // administrator rights.

@@ -194,5 +194,107 @@ TEST_F(Backups, AnExportedSelectionImportedWithRegeditShowsThoseBoxesOn) {
   EXPECT_TRUE(errors.empty());
 }
 
+// An edited backup that removes a key which no setter removes whole is refused whole: the
+// report names the line, and nothing of the file is written.
+TEST_F(Backups, AnEditedBackupThatRemovesMoreThanARunChangedIsRefusedWhole) {
+  const std::string advanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  const std::string usb = "SYSTEM\\CurrentControlSet\\Control\\StorageDevicePolicies";
+  const std::string addOns = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
+  SetDword(HKCU, advanced, "TaskbarSizeMove", 0);
+  SetDword(HKCU, "Console", "FontSize", 0x100000);
+  SetDword(HKLM, usb, "Fremd", 1);
+  CreateKeyWith(HKLM, addOns, {"{Add-on}"});
+  ChangeSeveral();
+  ApplyNow();
+  const std::string name = NewestUnrestored(Store().Names());
+  ASSERT_FALSE(name.empty());
+  const RegFile file = ParseRegFile(*Store().Read(name));
+  const Snapshot after = CatalogueSnapshot(Machine());
+  // A shared key, a key only tested, a one-shot button's key.
+  for (const auto& [root, path] :
+       {std::pair{HKCU, advanced}, std::pair{HKCU, std::string("Console")}, std::pair{HKLM, usb},
+        std::pair{HKLM, addOns}}) {
+    SCOPED_TRACE(path);
+    RegFile edited = file;
+    edited.keys.push_back({root, AnsiToWide(path), true, {}});
+    ASSERT_TRUE(Store().Replace(name, FormatRegFile(edited)));
+    const std::size_t line = ParseRegFile(*Store().Read(name)).keys.back().line;
+    messages.asked.clear();
+    messages.answers = {MsgResult::Ok};
+    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_NE(messages.asked[0].text.find("in Zeile " + std::to_string(line) + " einen Eintrag"),
+              std::string::npos)
+        << messages.asked[0].text;
+    EXPECT_EQ(Differences(after, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+    RegKey kept(Machine());
+    EXPECT_EQ(kept.Open(root, path, kKeyRead), kErrorSuccess);
+  }
+  RegKey addOn(Machine());
+  EXPECT_EQ(addOn.Open(HKLM, addOns + "\\{Add-on}", kKeyRead), kErrorSuccess);
+  DeleteKeyTree(HKLM, addOns + "\\{Add-on}");
+  DeleteValue(HKLM, usb, "Fremd");
+  DeleteValue(HKCU, "Console", "FontSize");
+  DeleteValue(HKCU, advanced, "TaskbarSizeMove");
+  EXPECT_TRUE(errors.empty());
+}
+
+// The run made a context-menu entry; a key below it that nobody may open keeps undo from
+// removing any of it, and the report names the entry.
+TEST_F(Backups, AnEntryWithALockedKeyBelowItStaysWholeAndIsReported) {
+  const std::string verb = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
+  c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
+  ApplyNow();
+  CreateKeyWith(HKCR, verb, {"Gesperrt"});
+  {
+    DenyAllKey locked((verb + "\\Gesperrt").c_str(), HKEY_CLASSES_ROOT);
+    ASSERT_TRUE(locked.locked());
+    messages.asked.clear();
+    UndoNow();
+  }
+  ASSERT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+  EXPECT_EQ(messages.asked[1].text.rfind("Folgende Einträge konnten nicht wiederhergestellt "
+                                         "werden:\rHKEY_CLASSES_ROOT\\CLSID\\",
+                                         0),
+            0u)
+      << messages.asked[1].text;
+  RegKey command(Machine());
+  EXPECT_EQ(command.Open(HKCR, verb + "\\command", kKeyRead), kErrorSuccess);
+  EXPECT_TRUE(errors.empty());
+}
+
+// "&Nein" to the undo question, or a backup refused for its content, leaves the window as it
+// was: the standard view not yet applied keeps its question on closing.
+TEST_F(Backups, NoOrARefusedBackupKeepsTheStandardView) {
+  ChangeSeveral();
+  ApplyNow();
+  const std::string name = NewestUnrestored(Store().Names());
+  ASSERT_FALSE(name.empty());
+  const Bytes good = *Store().Read(name);
+  RegFile foreign = ParseRegFile(good);
+  foreign.keys.push_back({HKCU, u"Console", true, {}});
+  const char* box = xp ? "cboxShowFileext" : "cb20060517";
+  for (const bool refused : {false, true}) {
+    SCOPED_TRACE(refused ? "refused" : "Nein");
+    if (refused) ASSERT_TRUE(Store().Replace(name, FormatRegFile(foreign)));
+    Click("sbutXPStandard");
+    ASSERT_TRUE(form->StandardViewShown);
+    const bool shown = c().Checked(box);
+    messages.asked.clear();
+    messages.answers = {refused ? MsgResult::Ok : MsgResult::No};
+    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].type, refused ? MsgType::Error : MsgType::Confirmation);
+    EXPECT_TRUE(form->StandardViewShown);
+    EXPECT_EQ(c().Checked(box), shown);
+    EXPECT_EQ(Store().Names(), std::vector<std::string>{name});
+  }
+  ASSERT_TRUE(Store().Replace(name, good));
+  UndoNow();
+  form->StandardViewShown = false;
+  EXPECT_TRUE(errors.empty());
+}
+
 }  // namespace
 }  // namespace tw::ui::test

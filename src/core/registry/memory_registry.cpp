@@ -414,6 +414,9 @@ void MemoryRegistry::DenyAll(RegRoot root, const std::string& path) { Mark(root,
 void MemoryRegistry::DenyValueWrite(RegRoot root, const std::string& path) {
   Mark(root, path, kFaultValueWrite);
 }
+void MemoryRegistry::Allow(RegRoot root, const std::string& path) {
+  if (Node* n = Find(root, AnsiToWide(path))) n->faults = 0;
+}
 
 void MemoryRegistry::PutKey(RegRoot root, const std::string& path) {
   PutKeyW(root, AnsiToWide(path));

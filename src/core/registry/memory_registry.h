@@ -66,6 +66,8 @@ class MemoryRegistry : public RegistryApi {
   void DenyAll(RegRoot root, const std::string& path);
   // The keys open for writing, but every value write is refused.
   void DenyValueWrite(RegRoot root, const std::string& path);
+  // Lifts the faults set on that key.
+  void Allow(RegRoot root, const std::string& path);
 
   // Direct access for tests, bypassing handles and faults. Names and text go through the ANSI
   // code page, as with the ANSI calls; the ...W forms take exact names.

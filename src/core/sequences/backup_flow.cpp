@@ -23,7 +23,9 @@ const char kUndoQuestion[] =
 const char kGoOn[] = "Möchten Sie fortfahren?";
 const char kNoBackup[] = "Es gibt keine Übernahme, die rückgängig gemacht werden kann.";
 const char kUnreadable[] = "Die Sicherung \"%s\" kann nicht wiederhergestellt werden:";
-const char kOtherComputer[] = "Sie stammt vom Computer \"%s\" und wird nur dort wiederhergestellt.";
+const char kCannotRead[] = "Die Datei kann nicht gelesen werden.";
+const char kMoveAside[] =
+    "Verschieben oder löschen Sie die Datei, um ältere Sicherungen wiederherzustellen.";
 const char kForeign[] =
     "Sie enthält in Zeile %s einen Eintrag, den keine Einstellung dieses Programms schreibt.";
 const char kNothingWritten[] = "Es wurde nichts geändert.";
@@ -61,8 +63,36 @@ bool SameComputer(const std::string& a, const std::string& b) {
 }
 
 void Refuse(const std::string& name, const std::string& why) {
-  MessageDlg(FormatMessage1(kUnreadable, name) + "\r" + why + "\r\r" + kNothingWritten,
-             MsgType::Error, kMbOk);
+  MessageDlg(
+      FormatMessage1(kUnreadable, name) + "\r" + why + "\r\r" + kNothingWritten + "\r" + kMoveAside,
+      MsgType::Error, kMbOk);
+}
+
+// The backup that undo takes: the newest not yet restored, leaving out those of other computers.
+// One that cannot be read is taken all the same, since nobody can tell whose it is: it is
+// refused, and the user moves it aside to reach the older ones.
+struct UndoCandidate {
+  std::string name;  // "" when no backup of this computer is left
+  RegFile file;
+  std::string problem;  // why it cannot be read
+};
+
+UndoCandidate NewestOfThisComputer(BackupStore& store, const std::string& computer) {
+  std::vector<std::string> names = store.Names();
+  for (std::string name = NewestUnrestored(names); !name.empty(); name = NewestUnrestored(names)) {
+    names.erase(std::find(names.begin(), names.end(), name));
+    UndoCandidate c{name, {}, ""};
+    const std::optional<Bytes> bytes = store.Read(name);
+    try {
+      if (!bytes) throw Error(kCannotRead);
+      c.file = ParseRegFile(*bytes);
+    } catch (const Error& e) {
+      c.problem = e.what();
+      return c;
+    }
+    if (SameComputer(HeaderFromComments(c.file.comments).computer, computer)) return c;
+  }
+  return {};
 }
 
 }  // namespace
@@ -146,37 +176,32 @@ bool StoreBackups::Before(const std::function<void()>& writes,
 
 bool StoreBackups::After() { return SettleBackup(store_, saved_, current_, entries_); }
 
-bool CanUndo(BackupStore& store) { return !NewestUnrestored(store.Names()).empty(); }
+bool CanUndo(BackupStore& store, const std::string& computer) {
+  return !NewestOfThisComputer(store, computer).name.empty();
+}
 
-void UndoLastApply(UndoWindow& window) {
-  const std::string name = NewestUnrestored(window.store.Names());
+bool UndoLastApply(UndoWindow& window) {
+  const UndoCandidate backup = NewestOfThisComputer(window.store, window.computer);
+  const std::string& name = backup.name;
   if (name.empty()) {
     MessageDlg(kNoBackup, MsgType::Information, kMbOk);
-    return;
+    return false;
   }
-  const std::optional<Bytes> bytes = window.store.Read(name);
-  RegFile file;
-  try {
-    if (!bytes) throw Error(kNoBackup);
-    file = ParseRegFile(*bytes);
-  } catch (const Error& e) {
-    Refuse(name, e.what());
-    return;
+  if (!backup.problem.empty()) {
+    Refuse(name, backup.problem);
+    return false;
   }
+  const RegFile& file = backup.file;
   const BackupHeader header = HeaderFromComments(file.comments);
-  if (!SameComputer(header.computer, window.computer)) {
-    Refuse(name, FormatMessage1(kOtherComputer, header.computer));
-    return;
-  }
   RegistryApi* machine = RegistryBackend();
-  if (!machine) return;
+  if (!machine) return false;
   if (const std::size_t line = FirstForeignLine(file, *machine)) {
     Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
-    return;
+    return false;
   }
   const std::string question =
       FormatMessage1(kUndoQuestion, BackupDateText(name)) + Lines(header.settings) + "\r\r" + kGoOn;
-  if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return;
+  if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return false;
 
   std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(file.keys.size()));
   progress->Show();
@@ -187,12 +212,14 @@ void UndoLastApply(UndoWindow& window) {
   progress->AllowClose();
   LoadAndRemember(window.controls, window.loaded);
   progress->Fill();
-  window.store.Rename(name, RestoredName(name));
   if (failed.empty()) {
+    // Only a backup that came back whole leaves the chain; otherwise the next undo tries again.
+    window.store.Rename(name, RestoredName(name));
     MessageDlg(kDone, MsgType::Information, kMbOk);
   } else {
     MessageDlg(kNotRestored + Lines(failed), MsgType::Error, kMbOk);
   }
+  return true;
 }
 
 }  // namespace tw

@@ -75,12 +75,15 @@ struct UndoWindow {
   std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
 };
 
-// Whether the system-menu entry is enabled: a backup that was not restored yet.
-bool CanUndo(BackupStore& store);
-// Restores the newest backup not yet restored, after a question that names its run, with the
-// progress window and a report of what could not be restored; then reloads the controls and
-// marks the backup as restored. A backup from another computer, one that does not parse, or
-// one that names anything outside the catalogue is refused whole, and nothing is written.
-void UndoLastApply(UndoWindow& window);
+// Whether the system-menu entry is enabled: a backup not restored yet that is not another
+// computer's.
+bool CanUndo(BackupStore& store, const std::string& computer);
+// Restores the newest backup of this computer not yet restored, after a question that names
+// its run, with the progress window and a report of what could not be restored; then reloads
+// the controls. Only a backup restored whole is marked as restored, so that a second undo tries
+// a partial one again. A backup that cannot be read, or that names anything outside the
+// catalogue, is refused whole and nothing is written; backups of other computers are passed
+// over. True when the controls were loaded again.
+bool UndoLastApply(UndoWindow& window);
 
 }  // namespace tw
