@@ -2,8 +2,8 @@
 // with the user's rights. Whatever the file says, a restore may change only what a setter of
 // the apply run writes: the input is a backup file, checked against a machine that holds every
 // catalogue key (catalogue_machine.h) and restored when the check lets it through. Afterwards
-// every sentinel holds its bytes, and every difference to the machine before is at a place the
-// catalogue allows.
+// every sentinel holds its bytes, every difference to the machine before is at a place the
+// catalogue allows, and no key is left open.
 
 #include <map>
 #include <memory>
@@ -209,6 +209,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RestoreEntries(file.keys, counted);
     how = " (the check let the file through, restored)";
   }
+  if (machine->OpenHandles() != 0)
+    fuzz::Fail(kTarget, std::to_string(machine->OpenHandles()) + " registry keys left open" + how);
   if (counted.writes == 0) return 0;
   CheckSentinels(*machine, sentinels, how);
   CheckChanges(before, DumpAll(*machine), how);
