@@ -199,6 +199,7 @@ std::vector<BuiltFile> KnownFailures() {
       {"sz-crlf", {{}, {{HKCU, kT, false, {Sz(u"s", u"a\r\nb")}}}}},
       {"sz-lf", {{}, {{HKCU, kT, false, {Sz(u"s", u"a\nb")}}}}},
       {"comment-hex-continuation", {{u"a=hex\\"}, {{HKCU, kT, false, {}}}}},
+      {"comment-hex-continuation-then-comment", {{u"a=hex\\", u"b"}, {}}},
   };
 }
 
