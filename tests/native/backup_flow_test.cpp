@@ -20,8 +20,8 @@ namespace {
 const RunTime kFirst = {2026, 12, 8, 7, 5, 9};
 const RunTime kSecond = {2026, 12, 8, 7, 6, 0};
 const char kUndoHint[] =
-    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert; \"Letzte "
-    "Übernahme rückgängig machen\" im Systemmenü (Alt+Leertaste) stellt sie wieder her.";
+    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert. Im Systemmenü "
+    "(Alt+Leertaste) stellt „Letzte Übernahme rückgängig machen“ sie wieder her.";
 
 class BackupFlow : public ::testing::Test {
  protected:
