@@ -77,6 +77,19 @@ bool WriteTo(const std::wstring& path, const Bytes& data, DWORD disposition, std
   return ok;
 }
 
+// Writes the file under a temporary name, flushed, and moves it into place (over the file there
+// only when replace). When anything fails the temporary file is removed and a file already in
+// place stays as it was.
+bool WriteAndMove(const std::wstring& temp, const std::wstring& path, const Bytes& data,
+                  bool replace, std::string* why) {
+  if (!WriteTo(temp, data, CREATE_ALWAYS, why)) return false;
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (MoveFileExW(temp.c_str(), path.c_str(), flags)) return true;
+  if (why) *why = LastErrorText();
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
 }  // namespace
 
 Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(folder)) {
@@ -88,6 +101,12 @@ Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(fold
 
 std::wstring Win32BackupStore::Path(const std::string& name) const {
   return folder_ + L"\\" + ToWide(name);
+}
+
+// "~2026-12-08_07-05-09.reg.1234.tmp": never a backup's name, not listed as one (it does not end
+// in ".reg"), and a name of its own for each process.
+std::wstring Win32BackupStore::TempPath(const std::string& name) const {
+  return folder_ + L"\\~" + ToWide(name) + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
 }
 
 std::vector<std::string> Win32BackupStore::Names() {
@@ -113,11 +132,11 @@ bool Win32BackupStore::Create(const std::string& name, const Bytes& data, std::s
     if (why) *why = LastErrorText();
     return false;
   }
-  return WriteTo(Path(name), data, CREATE_NEW, why);
+  return WriteAndMove(TempPath(name), Path(name), data, false, why);
 }
 
 bool Win32BackupStore::Replace(const std::string& name, const Bytes& data) {
-  return !folder_.empty() && WriteTo(Path(name), data, CREATE_ALWAYS, nullptr);
+  return !folder_.empty() && WriteAndMove(TempPath(name), Path(name), data, true, nullptr);
 }
 
 std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {

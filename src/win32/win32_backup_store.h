@@ -26,7 +26,7 @@ class Win32BackupStore : public BackupStore {
 
  private:
   std::wstring Path(const std::string& name) const;
-  bool Write(const std::string& name, const Bytes& data, bool createNew, std::string* why);
+  std::wstring TempPath(const std::string& name) const;
 
   std::wstring folder_;
 };

@@ -144,6 +144,32 @@ TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
   EXPECT_FALSE(CanUndo(store));
 }
 
+TEST_F(BackupFlow, ARewriteFailureLeavesTheFirstBackupUsable) {
+  for (const bool rewriteFails : {false, true}) {
+    SCOPED_TRACE(rewriteFails ? "rewrite fails" : "rewrite works");
+    store.files.clear();
+    store.replaceFails = rewriteFails;
+    Load();
+    const Snapshot before = CatalogueSnapshot(Machine());
+    StoreBackups backups = Backups(kFirst);
+    ChangeSeveral(100);
+    messages.asked.clear();
+    Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].text, kUndoHint);
+    EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
+    EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
+
+    messages.asked.clear();
+    Undo({MsgResult::Yes, MsgResult::Ok});
+    EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+    EXPECT_EQ(store.Names(),
+              std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
+  }
+}
+
 TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
   store.unwritable = true;
   const Snapshot before = CatalogueSnapshot(Machine());

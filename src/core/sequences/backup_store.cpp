@@ -82,7 +82,7 @@ bool MemoryBackupStore::Create(const std::string& name, const Bytes& data, std::
 }
 
 bool MemoryBackupStore::Replace(const std::string& name, const Bytes& data) {
-  if (unwritable || !files.count(name)) return false;
+  if (unwritable || replaceFails || !files.count(name)) return false;
   files[name] = data;
   return true;
 }

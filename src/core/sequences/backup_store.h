@@ -19,16 +19,18 @@ class BackupStore {
   // The names of the folder's files; none when the folder is missing or unreadable.
   virtual std::vector<std::string> Names() = 0;
   // Writes a new file (never over an existing one) and flushes it to disk. On failure *why
-  // holds the system's reason.
+  // holds the system's reason. A file is written whole or not at all: under a temporary name
+  // that is never a backup's, then moved into place.
   virtual bool Create(const std::string& name, const Bytes& data, std::string* why) = 0;
-  // Writes the file anew, flushed; false on failure.
+  // Writes the file anew, flushed, the same way; false on failure, and the file stays as it was.
   virtual bool Replace(const std::string& name, const Bytes& data) = 0;
   virtual std::optional<Bytes> Read(const std::string& name) = 0;
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& name) = 0;
 };
 
-// A backup folder in memory, with a switch that makes it refuse every write.
+// A backup folder in memory, with switches that make it refuse every write, or only the
+// rewrites.
 class MemoryBackupStore : public BackupStore {
  public:
   std::vector<std::string> Names() override;
@@ -39,6 +41,7 @@ class MemoryBackupStore : public BackupStore {
   bool Remove(const std::string& name) override;
 
   bool unwritable = false;
+  bool replaceFails = false;
   std::map<std::string, Bytes> files;
 };
 
