@@ -140,11 +140,16 @@ bool Win32BackupStore::Replace(const std::string& name, const Bytes& data) {
 }
 
 std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {
+  return ReadStart(name, INVALID_FILE_SIZE);
+}
+
+std::optional<Bytes> Win32BackupStore::ReadStart(const std::string& name, std::size_t most) {
   File f(CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f.valid()) return std::nullopt;
-  const DWORD size = GetFileSize(f.get(), nullptr);
+  DWORD size = GetFileSize(f.get(), nullptr);
   if (size == INVALID_FILE_SIZE) return std::nullopt;
+  if (size > most) size = static_cast<DWORD>(most);
   Bytes data(size);
   DWORD read = 0;
   if (size && (!ReadFile(f.get(), data.data(), size, &read, nullptr) || read != size))

@@ -19,6 +19,7 @@ class Win32BackupStore : public BackupStore {
   bool Create(const std::string& name, const Bytes& data, std::string* why) override;
   bool Replace(const std::string& name, const Bytes& data) override;
   std::optional<Bytes> Read(const std::string& name) override;
+  std::optional<Bytes> ReadStart(const std::string& name, std::size_t most) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& name) override;
 

@@ -186,6 +186,36 @@ TEST(RegFile, ABackslashCarriesOnOnlyWithinHexData) {
   }
 }
 
+TEST(RegFile, LeadingCommentsComeFromTheFilesFirstBytes) {
+  const std::u16string text =
+      u"Windows Registry Editor Version 5.00\r\n\r\n; Titel\r\n;  UTC: 2026-10-25T01:10:00Z\r\n"
+      u"\r\n[HKEY_CURRENT_USER\\T]\r\n; danach\r\n";
+  Bytes file = {0xFF, 0xFE};
+  const Bytes body = Utf16(text, false);
+  file.insert(file.end(), body.begin(), body.end());
+  const auto first = [&](std::size_t units) {
+    return Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(2 + 2 * units));
+  };
+  const std::size_t utcEnd = text.find(u"Z\r\n") + 3;
+  struct Case {
+    const char* what;
+    Bytes start;
+    std::vector<std::u16string> comments;
+  };
+  const Case cases[] = {
+      {"whole file", file, {u"Titel", u"UTC: 2026-10-25T01:10:00Z"}},
+      {"cut after the line", first(utcEnd), {u"Titel", u"UTC: 2026-10-25T01:10:00Z"}},
+      {"cut within the line", first(utcEnd - 3), {u"Titel"}},
+      {"cut within a unit", Bytes(file.begin(), file.begin() + 2 + 2 * utcEnd - 1), {u"Titel"}},
+      {"no header", Utf16(u"; Titel\r\n", false), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(LeadingComments(c.start), c.comments);
+  }
+  EXPECT_EQ(ParseRegFile(file).comments, cases[0].comments);
+}
+
 TEST(RegFile, LongHexDataIsWrappedAndJoinedAgain) {
   RegFileValue v{u"Settings", false, kRegBinary, {}};
   for (int i = 0; i < 300; ++i) v.data.push_back(static_cast<std::uint8_t>(i));

@@ -13,6 +13,7 @@ namespace {
 
 const char kTitle[] = "Tavo Trimmwerk 3.0.1: Sicherung vor dem Übernehmen der Einstellungen";
 const char kDate[] = "Datum: ";
+const char kUtc[] = "UTC: ";
 const char kWindows[] = "Windows: ";
 const char kComputer[] = "Computer: ";
 const char kSetting[] = "Einstellung: ";
@@ -32,6 +33,8 @@ const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 const char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
 const char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
 constexpr std::size_t kListedAtMost = 15;
+// Enough of a backup's start for the lines up to its UTC time.
+constexpr std::size_t kHeaderBytes = 4096;
 
 std::u16string Wide(const std::string& s) { return AnsiToWide(s); }
 
@@ -56,6 +59,26 @@ std::string DateText(const RunTime& t) {
   return text;
 }
 
+// "2026-10-25T01:10:00Z"
+std::string UtcText(const RunTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+std::optional<RunTime> UtcFromText(const std::string& s) {
+  static const char kShape[] = "0000-00-00T00:00:00Z";
+  if (s.size() != sizeof kShape - 1) return std::nullopt;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (kShape[i] == '0' ? s[i] < '0' || s[i] > '9' : s[i] != kShape[i]) return std::nullopt;
+  }
+  const auto n = [&](std::size_t at, std::size_t digits) {
+    return std::stoi(s.substr(at, digits));
+  };
+  return RunTime{n(0, 4), n(5, 2), n(8, 2), n(11, 2), n(14, 2), n(17, 2)};
+}
+
 bool SameComputer(const std::string& a, const std::string& b) {
   return FoldName(Wide(a)) == FoldName(Wide(b));
 }
@@ -68,8 +91,10 @@ void Refuse(const std::string& name, const std::string& why) {
 }  // namespace
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
-  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time)),
-                                       Wide(kWindows + h.windows), Wide(kComputer + h.computer)};
+  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time))};
+  if (h.utc) lines.push_back(Wide(kUtc + UtcText(*h.utc)));
+  lines.push_back(Wide(kWindows + h.windows));
+  lines.push_back(Wide(kComputer + h.computer));
   for (const std::string& s : h.settings) lines.push_back(Wide(kSetting + s));
   return lines;
 }
@@ -81,8 +106,22 @@ BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments) {
     if (StartsWith(c, kComputer)) h.computer = text.substr(sizeof kComputer - 1);
     if (StartsWith(c, kWindows)) h.windows = text.substr(sizeof kWindows - 1);
     if (StartsWith(c, kSetting)) h.settings.push_back(text.substr(sizeof kSetting - 1));
+    if (StartsWith(c, kUtc)) h.utc = UtcFromText(text.substr(sizeof kUtc - 1));
   }
   return h;
+}
+
+std::vector<BackupFile> ReadBackupFiles(BackupStore& store) {
+  std::vector<BackupFile> files;
+  for (const std::string& name : store.Names()) {
+    BackupFile f{name, std::nullopt};
+    if (IsBackupName(name)) {
+      if (const auto start = store.ReadStart(name, kHeaderBytes))
+        f.utc = HeaderFromComments(LeadingComments(*start)).utc;
+    }
+    files.push_back(f);
+  }
+  return files;
 }
 
 std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes) {
@@ -110,7 +149,8 @@ SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
   const std::string name = NewBackupName(store.Names(), header.time);
   if (!store.Create(name, FormatRegFile(file), &saved.why)) return saved;
   saved.name = name;
-  for (const std::string& old : BackupsBeyond(store.Names(), kBackupsKept)) store.Remove(old);
+  for (const std::string& old : BackupsBeyond(ReadBackupFiles(store), kBackupsKept))
+    store.Remove(old);
   return saved;
 }
 
@@ -149,10 +189,10 @@ bool StoreBackups::Before(const std::function<void()>& writes,
 
 bool StoreBackups::After() { return SettleBackup(store_, saved_, current_, entries_); }
 
-bool CanUndo(BackupStore& store) { return !NewestUnrestored(store.Names()).empty(); }
+bool CanUndo(BackupStore& store) { return !NewestUnrestored(ReadBackupFiles(store)).empty(); }
 
 void UndoLastApply(UndoWindow& window) {
-  const std::string name = NewestUnrestored(window.store.Names());
+  const std::string name = NewestUnrestored(ReadBackupFiles(window.store));
   if (name.empty()) {
     MessageDlg(kNoBackup, MsgType::Information, kMbOk);
     return;

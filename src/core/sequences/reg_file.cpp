@@ -304,4 +304,28 @@ RegFile ParseRegFile(const Bytes& bytes) {
   return file;
 }
 
+std::vector<std::u16string> LeadingComments(const Bytes& start) {
+  std::vector<std::u16string> comments;
+  if (start.size() < 2 || start[0] != 0xFF || start[1] != 0xFE) return comments;
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < start.size(); i += 2)
+    text += static_cast<char16_t>(start[i] | start[i + 1] << 8);
+  bool header = true;
+  for (std::size_t from = 0, end; (end = text.find(u'\n', from)) != std::u16string::npos;
+       from = end + 1) {
+    std::u16string line = text.substr(from, end - from);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    if (header) {
+      if (line != kHeader) break;
+      header = false;
+      continue;
+    }
+    line = Trim(line);
+    if (line.empty()) continue;
+    if (line[0] != u';') break;
+    comments.push_back(Trim(line.substr(1)));
+  }
+  return comments;
+}
+
 }  // namespace tw

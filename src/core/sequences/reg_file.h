@@ -44,6 +44,10 @@ Bytes FormatRegFile(const RegFile& file);
 // into the next line only within hex data.
 RegFile ParseRegFile(const Bytes& file);
 
+// The comments at the top of a file, as ParseRegFile gives them, from its first bytes alone:
+// nothing when they do not start with the header, and a line cut off at the end left out.
+std::vector<std::u16string> LeadingComments(const Bytes& start);
+
 // "HKEY_CURRENT_USER" and so on; the root of such a name, or 0.
 std::u16string RootName(RegRoot root);
 RegRoot RootFromName(const std::u16string& name);
