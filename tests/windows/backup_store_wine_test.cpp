@@ -63,6 +63,8 @@ TEST(WineBackupStore, FilesAreWrittenNewReadBackRenamedAndRemoved) {
   EXPECT_FALSE(store.Create(kName, {1}, &why));
   EXPECT_FALSE(why.empty());
   EXPECT_EQ(store.Read(kName), data);
+  EXPECT_EQ(store.ReadStart(kName, 3), (Bytes{0xFF, 0xFE, 'W'}));
+  EXPECT_EQ(store.ReadStart(kName, 100), data);
   ASSERT_TRUE(store.Replace(kName, {1, 2}));
   EXPECT_EQ(store.Read(kName), (Bytes{1, 2}));
   const std::string restored = "2026-12-08_07-05-09 (rückgängig gemacht).reg";
