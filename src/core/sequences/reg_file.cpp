@@ -35,8 +35,7 @@ std::u16string Quoted(const std::u16string& text) {
 }
 
 // Only a string that reads back as the same bytes may be written in quotes: one terminating
-// zero, and no control character (a line break would split the line, and regedit drops or
-// mangles the others).
+// zero, and no unit below U+0020 (a line break would split the line).
 bool RoundTripsAsString(const RegFileValue& v) {
   if (v.type != kRegSz || v.data.size() < 2 || v.data.size() % 2 != 0) return false;
   for (std::size_t i = 0; i + 2 < v.data.size(); i += 2) {
