@@ -106,7 +106,7 @@ std::wstring Win32BackupStore::Path(const std::string& name) const {
 // "~2026-12-08_07-05-09.reg.1234.tmp": never a backup's name, not listed as one (it does not end
 // in ".reg"), and a name of its own for each process.
 std::wstring Win32BackupStore::TempPath(const std::string& name) const {
-  return folder_ + L"\\~" + ToWide(name) + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  return folder_ + L"\\~" + ToWide(name + "." + std::to_string(GetCurrentProcessId())) + L".tmp";
 }
 
 std::vector<std::string> Win32BackupStore::Names() {
