@@ -34,10 +34,17 @@ RunTime LocalRunTime() {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
+RunTime UtcRunTime() {
+  SYSTEMTIME t;
+  GetSystemTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 BackupMenu::BackupMenu(TfrmMain& window)
     : window_(window), backups_(store_, [] {
         BackupHeader h;
         h.time = LocalRunTime();
+        h.utc = UtcRunTime();
         h.windows = GetWindowsVersionName();
         h.computer = GetLocalComputerName();
         return h;
