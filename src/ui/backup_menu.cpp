@@ -34,10 +34,17 @@ RunTime LocalRunTime() {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
+RunTime UtcRunTime() {
+  SYSTEMTIME t;
+  GetSystemTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 BackupMenu::BackupMenu(TfrmMain& window)
     : window_(window), backups_(store_, [] {
         BackupHeader h;
         h.time = LocalRunTime();
+        h.utc = UtcRunTime();
         h.windows = GetWindowsVersionName();
         h.computer = GetLocalComputerName();
         return h;
@@ -98,12 +105,25 @@ void BackupMenu::Export() {
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = L"reg";
   ofn.lpstrTitle = L"Auswahl als .reg-Datei exportieren";
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  // No overwrite prompt of the dialog: it would ask for the chosen name, which a split
+  // selection does not write. One question covers every file that would be replaced.
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&ofn)) return;
 
-  std::string written;
+  std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
-    const std::u16string name = ExportFileName(FromWide(path), f.suffix);
+    names.push_back(ExportFileName(FromWide(path), f.suffix));
+    if (GetFileAttributesW(ToWide(names.back()).c_str()) != INVALID_FILE_ATTRIBUTES)
+      existing.push_back(names.back());
+  }
+  if (!existing.empty() && MessageDlg(ReplaceQuestion(existing), MsgType::Confirmation,
+                                      kMbYes | kMbNo | kMbDefaultNo) != MsgResult::Yes)
+    return;
+
+  std::string written;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const ExportFile& f = files[i];
+    const std::u16string& name = names[i];
     std::string why;
     if (!WriteWholeFile(ToWide(name), f.data, &why)) {
       MessageDlg(std::string(kNotExported) + "\r" + WideToAnsi(name) + "\r" + why, MsgType::Error,

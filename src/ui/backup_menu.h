@@ -45,5 +45,7 @@ class BackupMenu {
 
 // The local date and time now.
 RunTime LocalRunTime();
+// The UTC date and time now, which orders the backups.
+RunTime UtcRunTime();
 
 }  // namespace tw::ui

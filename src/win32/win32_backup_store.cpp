@@ -77,6 +77,19 @@ bool WriteTo(const std::wstring& path, const Bytes& data, DWORD disposition, std
   return ok;
 }
 
+// Writes the file under a temporary name, flushed, and moves it into place (over the file there
+// only when replace). When anything fails the temporary file is removed and a file already in
+// place stays as it was.
+bool WriteAndMove(const std::wstring& temp, const std::wstring& path, const Bytes& data,
+                  bool replace, std::string* why) {
+  if (!WriteTo(temp, data, CREATE_ALWAYS, why)) return false;
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (MoveFileExW(temp.c_str(), path.c_str(), flags)) return true;
+  if (why) *why = LastErrorText();
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
 }  // namespace
 
 Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(folder)) {
@@ -88,6 +101,12 @@ Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(fold
 
 std::wstring Win32BackupStore::Path(const std::string& name) const {
   return folder_ + L"\\" + ToWide(name);
+}
+
+// "~2026-12-08_07-05-09.reg.1234.tmp": never a backup's name, not listed as one (it does not end
+// in ".reg"), and a name of its own for each process.
+std::wstring Win32BackupStore::TempPath(const std::string& name) const {
+  return folder_ + L"\\~" + ToWide(name + "." + std::to_string(GetCurrentProcessId())) + L".tmp";
 }
 
 std::vector<std::string> Win32BackupStore::Names() {
@@ -113,19 +132,24 @@ bool Win32BackupStore::Create(const std::string& name, const Bytes& data, std::s
     if (why) *why = LastErrorText();
     return false;
   }
-  return WriteTo(Path(name), data, CREATE_NEW, why);
+  return WriteAndMove(TempPath(name), Path(name), data, false, why);
 }
 
 bool Win32BackupStore::Replace(const std::string& name, const Bytes& data) {
-  return !folder_.empty() && WriteTo(Path(name), data, CREATE_ALWAYS, nullptr);
+  return !folder_.empty() && WriteAndMove(TempPath(name), Path(name), data, true, nullptr);
 }
 
 std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {
+  return ReadStart(name, INVALID_FILE_SIZE);
+}
+
+std::optional<Bytes> Win32BackupStore::ReadStart(const std::string& name, std::size_t most) {
   File f(CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f.valid()) return std::nullopt;
-  const DWORD size = GetFileSize(f.get(), nullptr);
+  DWORD size = GetFileSize(f.get(), nullptr);
   if (size == INVALID_FILE_SIZE) return std::nullopt;
+  if (size > most) size = static_cast<DWORD>(most);
   Bytes data(size);
   DWORD read = 0;
   if (size && (!ReadFile(f.get(), data.data(), size, &read, nullptr) || read != size))

@@ -19,6 +19,7 @@ class Win32BackupStore : public BackupStore {
   bool Create(const std::string& name, const Bytes& data, std::string* why) override;
   bool Replace(const std::string& name, const Bytes& data) override;
   std::optional<Bytes> Read(const std::string& name) override;
+  std::optional<Bytes> ReadStart(const std::string& name, std::size_t most) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& name) override;
 
@@ -26,7 +27,7 @@ class Win32BackupStore : public BackupStore {
 
  private:
   std::wstring Path(const std::string& name) const;
-  bool Write(const std::string& name, const Bytes& data, bool createNew, std::string* why);
+  std::wstring TempPath(const std::string& name) const;
 
   std::wstring folder_;
 };

@@ -219,6 +219,7 @@ void BackupTimes(int runs, tw::Layout layout) {
            entries = tw::PlanBackup(writes);
            tw::BackupHeader header;
            header.time = tw::ui::LocalRunTime();
+           header.utc = tw::ui::UtcRunTime();
            const tw::SavedBackup saved = tw::SaveBackup(store, header, entries);
            if (auto data = store.Read(saved.name)) bytes = data->size();
            store.Remove(saved.name);

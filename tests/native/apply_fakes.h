@@ -4,6 +4,7 @@
 // of one layout, and a progress window that records what the run did with it.
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "fake_surface.h"
@@ -39,7 +40,8 @@ struct ProgressLog {
   int created = 0, maximum = 0, position = 0, steps = 0;
   bool shown = false, mayClose = false, destroyed = false;
   std::string label;
-  std::size_t messagesAtDestroy = 0;  // messages shown before the window went
+  std::size_t messagesAtDestroy = 0;   // messages shown before the window went
+  std::function<void()> onAllowClose;  // runs between the writes and the reload
 };
 
 class FakeProgress : public Progress {
@@ -59,7 +61,10 @@ class FakeProgress : public Progress {
     log_.position = std::min(log_.position + 1, log_.maximum);
     log_.label = ProgressText(log_.position, log_.maximum);
   }
-  void AllowClose() override { log_.mayClose = true; }
+  void AllowClose() override {
+    log_.mayClose = true;
+    if (log_.onAllowClose) log_.onAllowClose();
+  }
   void Fill() override { log_.position = log_.maximum; }
 
  private:

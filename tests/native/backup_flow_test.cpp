@@ -20,8 +20,8 @@ namespace {
 const RunTime kFirst = {2026, 12, 8, 7, 5, 9};
 const RunTime kSecond = {2026, 12, 8, 7, 6, 0};
 const char kUndoHint[] =
-    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert; \"Letzte "
-    "Übernahme rückgängig machen\" im Systemmenü (Alt+Leertaste) stellt sie wieder her.";
+    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert. Im Systemmenü "
+    "(Alt+Leertaste) stellt „Letzte Übernahme rückgängig machen“ sie wieder her.";
 
 class BackupFlow : public ::testing::Test {
  protected:
@@ -44,10 +44,12 @@ class BackupFlow : public ::testing::Test {
     ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
     loaded = RememberLoaded(surface, Layout::XP);
   }
-  StoreBackups Backups(const RunTime& time, const std::string& computer = "PC-1") {
-    return StoreBackups(store, [time, computer] {
+  StoreBackups Backups(const RunTime& time, const std::string& computer = "PC-1",
+                       std::optional<RunTime> utc = std::nullopt) {
+    return StoreBackups(store, [time, computer, utc] {
       BackupHeader h;
       h.time = time;
+      h.utc = utc;
       h.computer = computer;
       h.windows = "Microsoft Windows XP Professional Service Pack 3 (Build 2600)";
       return h;
@@ -138,6 +140,62 @@ TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
   ASSERT_EQ(store.Names().size(), 2u);
 
   Undo({MsgResult::Yes, MsgResult::Ok});
+  EXPECT_TRUE(Differences(afterFirst, CatalogueSnapshot(Machine())).empty());
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  EXPECT_TRUE(Differences(start, CatalogueSnapshot(Machine())).empty());
+  EXPECT_FALSE(CanUndo(store, "PC-1"));
+}
+
+TEST_F(BackupFlow, ARewriteFailureLeavesTheFirstBackupUsable) {
+  for (const bool rewriteFails : {false, true}) {
+    SCOPED_TRACE(rewriteFails ? "rewrite fails" : "rewrite works");
+    store.files.clear();
+    store.replaceFails = rewriteFails;
+    Load();
+    const Snapshot before = CatalogueSnapshot(Machine());
+    StoreBackups backups = Backups(kFirst);
+    ChangeSeveral(100);
+    messages.asked.clear();
+    Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].text, kUndoHint);
+    EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
+    EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
+
+    messages.asked.clear();
+    Undo({MsgResult::Yes, MsgResult::Ok});
+    EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+    EXPECT_EQ(store.Names(),
+              std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
+  }
+}
+
+// The autumn clock change: 02:30 summer time (00:30 UTC), then 02:10 winter time (01:10 UTC).
+TEST_F(BackupFlow, AcrossTheClockChangeTheLaterRunIsUndoneFirst) {
+  const Snapshot start = CatalogueSnapshot(Machine());
+  StoreBackups first = Backups({2026, 10, 25, 2, 30, 0}, "PC-1", RunTime{2026, 10, 25, 0, 30, 0});
+  ChangeSeveral(100);
+  Apply(first, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  const Snapshot afterFirst = CatalogueSnapshot(Machine());
+  StoreBackups second = Backups({2026, 10, 25, 2, 10, 0}, "PC-1", RunTime{2026, 10, 25, 1, 10, 0});
+  surface.SetPosition("trackStartmenuDelay", 250);
+  surface.SetChecked("cboxBalloonTips", !surface.Checked("cboxBalloonTips"));
+  Apply(second, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  ASSERT_EQ(store.Names(),
+            (std::vector<std::string>{"2026-10-25_02-10-00.reg", "2026-10-25_02-30-00.reg"}));
+  const RegFile written = ParseRegFile(*store.Read("2026-10-25_02-10-00.reg"));
+  EXPECT_NE(
+      std::find(written.comments.begin(), written.comments.end(), u"UTC: 2026-10-25T01:10:00Z"),
+      written.comments.end());
+
+  messages.asked.clear();
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  ASSERT_FALSE(messages.asked.empty());
+  EXPECT_EQ(messages.asked[0].text.rfind("Die Übernahme vom 25.10.2026 um 02:10:00 Uhr wird", 0),
+            0u)
+      << messages.asked[0].text;
   EXPECT_TRUE(Differences(afterFirst, CatalogueSnapshot(Machine())).empty());
   Undo({MsgResult::Yes, MsgResult::Ok});
   EXPECT_TRUE(Differences(start, CatalogueSnapshot(Machine())).empty());

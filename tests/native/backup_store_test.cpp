@@ -62,5 +62,59 @@ TEST(BackupNames, OnlyTheNewestAreKept) {
   EXPECT_EQ(BackupsBeyond(names, 29).size(), 2u);
 }
 
+// Ordered by the runs' UTC times: the autumn clock change (03:00 summer time back to 02:00)
+// gives a later run an earlier local name.
+TEST(BackupNames, TheRunsUtcTimesOrderTheBackups) {
+  const RunTime utc0030 = {2026, 10, 25, 0, 30, 0}, utc0110 = {2026, 10, 25, 1, 10, 0};
+  struct Case {
+    const char* what;
+    std::vector<BackupFile> files;
+    std::vector<std::string> oldestFirst;
+    const char* newest;
+  };
+  const Case cases[] = {
+      {"across the clock change",
+       {{"2026-10-25_02-30-00.reg", utc0030}, {"2026-10-25_02-10-00.reg", utc0110}},
+       {"2026-10-25_02-30-00.reg", "2026-10-25_02-10-00.reg"},
+       "2026-10-25_02-10-00.reg"},
+      {"backups without a time before them, by name",
+       {{"2026-10-25_02-10-00.reg", utc0110},
+        {"2026-10-24_09-00-00.reg", std::nullopt},
+        {"2026-10-25_02-30-00.reg", utc0030},
+        {"2026-10-23_09-00-00.reg", std::nullopt}},
+       {"2026-10-23_09-00-00.reg", "2026-10-24_09-00-00.reg", "2026-10-25_02-30-00.reg",
+        "2026-10-25_02-10-00.reg"},
+       "2026-10-25_02-10-00.reg"},
+      {"a newer one without a time (unreadable) stays the newest",
+       {{"2026-10-25_02-30-00.reg", utc0030}, {"2026-12-01_08-00-00.reg", std::nullopt}},
+       {"2026-10-25_02-30-00.reg", "2026-12-01_08-00-00.reg"},
+       "2026-12-01_08-00-00.reg"},
+      {"the same second: the counter",
+       {{"2026-10-25_02-30-00 (2).reg", utc0030}, {"2026-10-25_02-30-00.reg", utc0030}},
+       {"2026-10-25_02-30-00.reg", "2026-10-25_02-30-00 (2).reg"},
+       "2026-10-25_02-30-00 (2).reg"},
+      {"the newest restored",
+       {{"2026-10-25_02-30-00.reg", utc0030},
+        {"2026-10-25_02-10-00 (rückgängig gemacht).reg", utc0110}},
+       {"2026-10-25_02-30-00.reg", "2026-10-25_02-10-00 (rückgängig gemacht).reg"},
+       "2026-10-25_02-30-00.reg"},
+      {"other files and a leftover temporary file are no backups",
+       {{"notiz.reg", utc0110},
+        {"~2026-10-25_02-10-00.reg.4242.tmp", utc0110},
+        {"2026-10-25_02-30-00.reg", utc0030}},
+       {"2026-10-25_02-30-00.reg"},
+       "2026-10-25_02-30-00.reg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(BackupsOldestFirst(c.files), c.oldestFirst);
+    EXPECT_EQ(NewestUnrestored(c.files), c.newest);
+    // The cap of one keeps the newest by the same order, restored or not.
+    std::vector<std::string> beyond = c.oldestFirst;
+    beyond.pop_back();
+    EXPECT_EQ(BackupsBeyond(c.files, 1), beyond);
+  }
+}
+
 }  // namespace
 }  // namespace tw

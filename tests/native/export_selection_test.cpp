@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "apply_fakes.h"
 #include "backup.h"
+#include "codepage.h"
 #include "fake_system.h"
 #include "registry.h"
 #include "standard_view.h"
@@ -69,6 +72,20 @@ TEST_F(Export, AFreshMachineShowsExactlyTheExportedSelection) {
   for (const RegFileKey& k : ParseRegFile(files[0].data).keys) EXPECT_NE(k.root, HKCU);
   for (const RegFileKey& k : ParseRegFile(files[1].data).keys) EXPECT_EQ(k.root, HKCU);
   EXPECT_TRUE(MemoryMachine()->SubKeys(HKCR, "Directory").empty()) << "exporting wrote";
+  // Each file's header names only the settings it holds.
+  const std::pair<std::u16string, std::size_t> named[] = {
+      {u"Einstellung: cboxShowFileext: ein", 1},
+      {u"Einstellung: combxTextColor: Text A, Hintergrund 0", 1},
+      {u"Einstellung: cbDenyUSBWriteAccess: ein", 0},
+      {u"Einstellung: cboxOpenConsole: ein", 0},
+      {u"Einstellung: Label1: D:\\Programme", 0},
+  };
+  for (const auto& [line, part] : named) {
+    for (std::size_t i = 0; i < 2; ++i) {
+      const std::vector<std::u16string> c = ParseRegFile(files[i].data).comments;
+      EXPECT_EQ(std::count(c.begin(), c.end(), line), i == part ? 1 : 0) << WideToAnsi(line);
+    }
+  }
 
   MemoryRegistry empty, other;
   const FakeSurface untouched = LoadedOn(empty);

@@ -57,6 +57,23 @@ const ValueCase kValues[] = {
     {"string with an embedded zero",
      {u"s", false, kRegSz, {0x61, 0, 0, 0, 0x62, 0, 0, 0}},
      u"\"s\"=hex(1):61,00,00,00,62,00,00,00"},
+    {"string starting with a zero unit",
+     {u"s", false, kRegSz, Utf16(std::u16string(u"\0x", 2), true)},
+     u"\"s\"=hex(1):00,00,78,00,00,00"},
+    {"string with CR/LF",
+     {u"s", false, kRegSz, Utf16(u"a\r\nb", true)},
+     u"\"s\"=hex(1):61,00,0d,00,0a,00,62,00,00,00"},
+    {"string with a tab",
+     {u"s", false, kRegSz, Utf16(u"a\tb", true)},
+     u"\"s\"=hex(1):61,00,09,00,62,00,00,00"},
+    {"omega with a line feed",
+     {u"s", false, kRegSz, Utf16(u"Ω\n", true)},
+     u"\"s\"=hex(1):a9,03,0a,00,00,00"},
+    {"omega alone", {u"s", false, kRegSz, Utf16(u"Ω", true)}, u"\"s\"=\"Ω\""},
+    {"two lines of text, wrapped as hex",
+     {u"Text", false, kRegSz, Utf16(u"Zeile 1\r\nZeile 2", true)},
+     u"\"Text\"=hex(1):5a,00,65,00,69,00,6c,00,65,00,20,00,31,00,0d,00,0a,00,5a,00,65,\\\r\n"
+     u"  00,69,00,6c,00,65,00,20,00,32,00,00,00"},
     {"empty string value", {u"s", false, kRegSz, {}}, u"\"s\"=hex(1):"},
     {"dword of 2 bytes", {u"d", false, kRegDword, {0x01, 0x00}}, u"\"d\"=hex(4):01,00"},
     {"expandable string",
@@ -120,6 +137,85 @@ TEST(RegFile, FileStartsWithByteOrderMarkAndKeepsCommentsKeysAndRemovals) {
   EXPECT_EQ(back.keys[1].path, u"Directory\\shell\\Kommandozeile öffnen");
 }
 
+TEST(RegFile, ACommentStaysOneLine) {
+  RegFile f;
+  f.comments = {u"Windows: X\r\nY\tZ"};
+  EXPECT_EQ(Text(FormatRegFile(f)),
+            u"Windows Registry Editor Version 5.00\r\n\r\n; Windows: X  Y Z\r\n\r\n");
+}
+
+TEST(RegFile, ABackslashCarriesOnOnlyWithinHexData) {
+  struct Case {
+    const char* what;
+    std::u16string body;
+    std::vector<std::u16string> comments;
+    std::vector<std::u16string> keys;
+    Bytes firstData;  // of the first key's first value
+  };
+  const Case cases[] = {
+      {"a comment ending in =hex\\ before a key line",
+       u"; a=hex\\\r\n[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:00000001\r\n",
+       {u"a=hex\\"},
+       {u"T"},
+       {1, 0, 0, 0}},
+      {"such a comment between keys",
+       u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:01\r\n; b=hex:01,\\\r\n[HKEY_CURRENT_USER\\U]\r\n",
+       {},
+       {u"T", u"U"},
+       {1}},
+      {"hex data over three lines, a name holding =hex",
+       u"[HKEY_CURRENT_USER\\T]\r\n\"x=hex\"=hex:01,\\\r\n  02,\\\r\n  "
+       u"03\r\n[HKEY_CURRENT_USER\\U]\r\n",
+       {},
+       {u"T", u"U"},
+       {1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes bytes = {0xFF, 0xFE};
+    const Bytes body = Utf16(u"Windows Registry Editor Version 5.00\r\n\r\n" + c.body, false);
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    const RegFile f = ParseRegFile(bytes);
+    EXPECT_EQ(f.comments, c.comments);
+    std::vector<std::u16string> keys;
+    for (const RegFileKey& k : f.keys) keys.push_back(k.path);
+    EXPECT_EQ(keys, c.keys);
+    ASSERT_FALSE(f.keys.empty());
+    ASSERT_FALSE(f.keys[0].values.empty());
+    EXPECT_EQ(f.keys[0].values[0].data, c.firstData);
+  }
+}
+
+TEST(RegFile, LeadingCommentsComeFromTheFilesFirstBytes) {
+  const std::u16string text =
+      u"Windows Registry Editor Version 5.00\r\n\r\n; Titel\r\n;  UTC: 2026-10-25T01:10:00Z\r\n"
+      u"\r\n[HKEY_CURRENT_USER\\T]\r\n; danach\r\n";
+  Bytes file = {0xFF, 0xFE};
+  const Bytes body = Utf16(text, false);
+  file.insert(file.end(), body.begin(), body.end());
+  const auto first = [&](std::size_t units) {
+    return Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(2 + 2 * units));
+  };
+  const std::size_t utcEnd = text.find(u"Z\r\n") + 3;
+  struct Case {
+    const char* what;
+    Bytes start;
+    std::vector<std::u16string> comments;
+  };
+  const Case cases[] = {
+      {"whole file", file, {u"Titel", u"UTC: 2026-10-25T01:10:00Z"}},
+      {"cut after the line", first(utcEnd), {u"Titel", u"UTC: 2026-10-25T01:10:00Z"}},
+      {"cut within the line", first(utcEnd - 3), {u"Titel"}},
+      {"cut within a unit", Bytes(file.begin(), file.begin() + 2 + 2 * utcEnd - 1), {u"Titel"}},
+      {"no header", Utf16(u"; Titel\r\n", false), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(LeadingComments(c.start), c.comments);
+  }
+  EXPECT_EQ(ParseRegFile(file).comments, cases[0].comments);
+}
+
 TEST(RegFile, LongHexDataIsWrappedAndJoinedAgain) {
   RegFileValue v{u"Settings", false, kRegBinary, {}};
   for (int i = 0; i < 300; ++i) v.data.push_back(static_cast<std::uint8_t>(i));
@@ -159,6 +255,14 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
       {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=word:1\r\n"), "Zeile 4"},
       {file(head + u"[-HKEY_CURRENT_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 4"},
       {file(head + u"[HKEY_CURRENT_USER\\T\r\n"), "Zeile 3"},
+      // Hex data that runs on into a key line, a line left over after hex data, a backslash
+      // after other data: the line is named, nothing is dropped.
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:01,\\\r\n[HKEY_CURRENT_USER\\U]\r\n"),
+       "Zeile 4"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:01,\\\r\n  02\r\n  03\r\n"),
+       "Zeile 6: 03"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:00000001\\\r\n  02\r\n"), "Zeile 4"},
+      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"x\"\\\r\n\"b\"=\"y\"\r\n"), "Zeile 4"},
   };
   for (const Bad& b : bad) {
     SCOPED_TRACE(b.line);

@@ -51,21 +51,25 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
   EXPECT_STREQ(vista[55].tweak.argument, "Wikipedia");
 }
 
+// Every list of a message: up to 15 lines; of a longer one 14 and "… und N weitere".
 TEST(ApplyTexts, ReportAndQuestionListAtMostFifteenLines) {
   std::vector<std::string> lines;
   for (int i = 1; i <= 17; ++i) lines.push_back("E" + std::to_string(i));
-  const std::string first13 = "\rE1\rE2\rE3\rE4\rE5\rE6\rE7\rE8\rE9\rE10\rE11\rE12\rE13";
-  const std::string hint = "\r\rSystemweite Einstellungen erfordern Administratorrechte.";
-  const std::string report = "Folgende Einstellungen wurden nicht übernommen:" + first13;
-  const std::string question = "Folgende Einstellungen werden geändert:" + first13;
-  const std::string ask = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
   const std::vector<std::string> fifteen(lines.begin(), lines.begin() + 15);
   const std::vector<std::string> sixteen(lines.begin(), lines.begin() + 16);
-  EXPECT_EQ(NotAppliedReport(fifteen, true), report + "\rE14\rE15" + hint);
-  EXPECT_EQ(NotAppliedReport(sixteen, true), report + "\rE14\rund 2 weitere" + hint);
-  EXPECT_EQ(NotAppliedReport(fifteen, false), report + "\rE14\rE15");
-  EXPECT_EQ(ConfirmationText(fifteen), question + "\rE14\rE15" + ask);
-  EXPECT_EQ(ConfirmationText(lines), question + "\rE14\rE15\r… und 2 weitere" + ask);
+  const std::string first14 = "\rE1\rE2\rE3\rE4\rE5\rE6\rE7\rE8\rE9\rE10\rE11\rE12\rE13\rE14";
+  const std::string hint = "\r\rSystemweite Einstellungen erfordern Administratorrechte.";
+  const std::string report = "Folgende Einstellungen wurden nicht übernommen:";
+  const std::string question = "Folgende Einstellungen werden geändert:";
+  const std::string ask = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
+  const std::pair<std::string, std::string> cases[] = {
+      {NotAppliedReport(fifteen, true), report + first14 + "\rE15" + hint},
+      {NotAppliedReport(sixteen, true), report + first14 + "\r… und 2 weitere" + hint},
+      {NotAppliedReport(fifteen, false), report + first14 + "\rE15"},
+      {ConfirmationText(fifteen), question + first14 + "\rE15" + ask},
+      {ConfirmationText(lines), question + first14 + "\r… und 3 weitere" + ask},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }
 
 // --- Runs on an in-memory machine.
@@ -278,6 +282,16 @@ TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
   Apply();
   ASSERT_EQ(messages.asked.size(), 3u);
   EXPECT_EQ(messages.asked[2].text, std::string(kChanges) + "Sprechblasen abschalten: ein" + kAsk);
+
+  // Written, but the registry is gone before the reload: the report says just that.
+  progress.onAllowClose = [] { SetRegistryBackend(nullptr); };
+  messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::Yes};
+  Apply();
+  SetRegistryBackend(MemoryMachine());
+  ASSERT_EQ(messages.asked.size(), 5u) << "no restart question";
+  EXPECT_EQ(messages.asked[4].text,
+            "Die Einstellungen wurden geschrieben, konnten aber nicht neu gelesen werden.");
+  EXPECT_EQ(progress.steps, 56);
 }
 
 // A deny-all key under HKCU with a changed box in it (the first write), and a changed box later
@@ -314,7 +328,7 @@ TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
   EXPECT_EQ(messages.asked[0].text, std::string(kChanges) + "Sprechblasen abschalten: " +
                                         (surface.Checked("cboxBalloonTips") ? "aus" : "ein") +
                                         "\rWarnton abschalten: " + (beep ? "ein" : "aus") +
-                                        "\rKommandozeile: Text 14, Hintergrund 0"
+                                        "\rKommandozeile: Text E, Hintergrund 0"
                                         "\rStatus- und Adressleiste zeigen: aus" +
                                         kAsk);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
@@ -337,7 +351,8 @@ TEST_F(ApplyRun, NothingChangedSaysSoAndTouchesNothing) {
     messages.answers = {MsgResult::Ok};
     Apply();
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text, "Es wurden keine Einstellungen geändert.");
+    EXPECT_EQ(messages.asked[0].text,
+              "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.");
     EXPECT_EQ(messages.asked[0].type, MsgType::Information);
     EXPECT_EQ(messages.asked[0].buttons, kMbOk);
     EXPECT_EQ(progress.created, 0);

@@ -32,8 +32,8 @@ constexpr char kAsk[] = "\r\rMöchten Sie die Einstellungen jetzt vornehmen?";
 constexpr char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 // The success text of a run whose previous values were saved.
 constexpr char kDoneBackedUp[] =
-    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert; \"Letzte "
-    "Übernahme rückgängig machen\" im Systemmenü (Alt+Leertaste) stellt sie wieder her.";
+    "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert. Im Systemmenü "
+    "(Alt+Leertaste) stellt „Letzte Übernahme rückgängig machen“ sie wieder her.";
 constexpr char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
 constexpr std::uint32_t kRebootForceIfHung = EWX_REBOOT | EWX_FORCEIFHUNG;
@@ -193,7 +193,8 @@ TEST_F(Apply, NothingChangedMakesNoRegistryCall) {
   RegistrySpy spy;
   Click("butApply");
   ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].text, "Es wurden keine Einstellungen geändert.");
+  EXPECT_EQ(messages.asked[0].text,
+            "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.");
   EXPECT_EQ(messages.asked[0].type, MsgType::Information);
   EXPECT_EQ(messages.asked[0].buttons, kMbOk);
   EXPECT_EQ(spy.calls, 0);

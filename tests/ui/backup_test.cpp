@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <deque>
+
 #include "backup_flow.h"
 #include "backup_menu.h"
 #include "codepage.h"
@@ -93,6 +95,18 @@ class Backups : public LiveWindow {
     c().SetChecked(xp ? "cboxOpenConsole" : "cb20060813", false);
     c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
   }
+  // The export from the system menu, its save dialog answered with file.
+  void ExportTo(const std::wstring& file, std::deque<MsgResult> answers) {
+    bool answered = false;
+    After(500, [&] {
+      HWND dlg = GetActiveWindow();
+      answered = SetDlgItemTextW(dlg, 0x47c, file.c_str()) != 0;  // cmb13, the file name
+      PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    });
+    messages.answers = std::move(answers);
+    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdExport, 0);
+    ASSERT_TRUE(answered);
+  }
   void ApplyNow() {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Click("butApply");
@@ -154,17 +168,7 @@ TEST_F(Backups, AnExportedSelectionImportedWithRegeditShowsThoseBoxesOn) {
   for (const std::string& box : chosen) c().SetChecked(box, true);
   c().SetPosition(xp ? "trackStartmenuDelay" : "tb20060528", 120);
 
-  // The save dialog, answered with a file in the backup folder's parent.
-  const std::wstring file = Folder() + L"\\..\\Auswahl-Test.reg";
-  bool answered = false;
-  After(500, [&] {
-    HWND dlg = GetActiveWindow();
-    answered = SetDlgItemTextW(dlg, 0x47c, file.c_str()) != 0;  // cmb13, the file name
-    PostMessageW(dlg, WM_COMMAND, IDOK, 0);
-  });
-  messages.answers = {MsgResult::Ok};
-  SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdExport, 0);
-  ASSERT_TRUE(answered);
+  ExportTo(Folder() + L"\\..\\Auswahl-Test.reg", {MsgResult::Ok});
   ASSERT_EQ(messages.asked.size(), 1u);
   EXPECT_EQ(messages.asked[0].text.rfind("Die Auswahl wurde gespeichert:\r", 0), 0u)
       << messages.asked[0].text;
@@ -277,7 +281,9 @@ TEST_F(Backups, NoOrARefusedBackupKeepsTheStandardView) {
   const char* box = xp ? "cboxShowFileext" : "cb20060517";
   for (const bool refused : {false, true}) {
     SCOPED_TRACE(refused ? "refused" : "Nein");
-    if (refused) ASSERT_TRUE(Store().Replace(name, FormatRegFile(foreign)));
+    if (refused) {
+      ASSERT_TRUE(Store().Replace(name, FormatRegFile(foreign)));
+    }
     Click("sbutXPStandard");
     ASSERT_TRUE(form->StandardViewShown);
     const bool shown = c().Checked(box);
@@ -292,6 +298,38 @@ TEST_F(Backups, NoOrARefusedBackupKeepsTheStandardView) {
   }
   ASSERT_TRUE(Store().Replace(name, good));
   UndoNow();
+  form->StandardViewShown = false;
+  EXPECT_TRUE(errors.empty());
+}
+
+// Both files of a split selection exist already: one question, "&Nein" by default, and "&Nein"
+// writes nothing.
+TEST_F(Backups, AnExportOverExistingFilesAsksOnceAndNoKeepsThem) {
+  Click("sbutXPStandard");
+  c().SetChecked(xp ? "cboxShowFileext" : "cb20060517", true);
+  c().SetChecked(xp ? "cbDenyUSBWriteAccess" : "cb20070412", true);
+  const std::wstring stem = Folder() + L"\\..\\Auswahl-Vorhanden";
+  Win32BackupStore parent(Folder() + L"\\..");
+  const Bytes old = {'a', 'l', 't'};
+  for (const char* part : {"Auswahl-Vorhanden-Computer.reg", "Auswahl-Vorhanden-Benutzer.reg"}) {
+    parent.Remove(part);
+    std::string why;
+    ASSERT_TRUE(parent.Create(part, old, &why)) << why;
+  }
+  ExportTo(stem + L".reg", {MsgResult::No});
+  ASSERT_EQ(messages.asked.size(), 1u);
+  const std::string& question = messages.asked[0].text;
+  EXPECT_EQ(question.rfind("Folgende Dateien gibt es bereits:\r", 0), 0u) << question;
+  EXPECT_NE(question.find("Auswahl-Vorhanden-Computer.reg\r"), std::string::npos) << question;
+  EXPECT_NE(question.find("Auswahl-Vorhanden-Benutzer.reg\r\rMöchten Sie sie ersetzen?"),
+            std::string::npos)
+      << question;
+  EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo | kMbDefaultNo);
+  for (const char* part : {"Auswahl-Vorhanden-Computer.reg", "Auswahl-Vorhanden-Benutzer.reg"}) {
+    EXPECT_EQ(parent.Read(part), std::optional<Bytes>(old)) << part;
+    parent.Remove(part);
+  }
+  EXPECT_FALSE(parent.Read("Auswahl-Vorhanden.reg")) << "the chosen name itself is not written";
   form->StandardViewShown = false;
   EXPECT_TRUE(errors.empty());
 }

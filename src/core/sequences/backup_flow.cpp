@@ -13,6 +13,7 @@ namespace {
 
 const char kTitle[] = "Tavo Trimmwerk 3.0.1: Sicherung vor dem Übernehmen der Einstellungen";
 const char kDate[] = "Datum: ";
+const char kUtc[] = "UTC: ";
 const char kWindows[] = "Windows: ";
 const char kComputer[] = "Computer: ";
 const char kSetting[] = "Einstellung: ";
@@ -34,6 +35,8 @@ const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 const char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
 const char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
 constexpr std::size_t kListedAtMost = 15;
+// Enough of a backup's start for the lines up to its UTC time.
+constexpr std::size_t kHeaderBytes = 4096;
 
 std::u16string Wide(const std::string& s) { return AnsiToWide(s); }
 
@@ -58,6 +61,26 @@ std::string DateText(const RunTime& t) {
   return text;
 }
 
+// "2026-10-25T01:10:00Z"
+std::string UtcText(const RunTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+std::optional<RunTime> UtcFromText(const std::string& s) {
+  static const char kShape[] = "0000-00-00T00:00:00Z";
+  if (s.size() != sizeof kShape - 1) return std::nullopt;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (kShape[i] == '0' ? s[i] < '0' || s[i] > '9' : s[i] != kShape[i]) return std::nullopt;
+  }
+  const auto n = [&](std::size_t at, std::size_t digits) {
+    return std::stoi(s.substr(at, digits));
+  };
+  return RunTime{n(0, 4), n(5, 2), n(8, 2), n(11, 2), n(14, 2), n(17, 2)};
+}
+
 bool SameComputer(const std::string& a, const std::string& b) {
   return FoldName(Wide(a)) == FoldName(Wide(b));
 }
@@ -78,9 +101,10 @@ struct UndoCandidate {
 };
 
 UndoCandidate NewestOfThisComputer(BackupStore& store, const std::string& computer) {
-  std::vector<std::string> names = store.Names();
-  for (std::string name = NewestUnrestored(names); !name.empty(); name = NewestUnrestored(names)) {
-    names.erase(std::find(names.begin(), names.end(), name));
+  std::vector<BackupFile> files = ReadBackupFiles(store);
+  for (std::string name = NewestUnrestored(files); !name.empty(); name = NewestUnrestored(files)) {
+    files.erase(std::find_if(files.begin(), files.end(),
+                             [&](const BackupFile& f) { return f.name == name; }));
     UndoCandidate c{name, {}, ""};
     const std::optional<Bytes> bytes = store.Read(name);
     try {
@@ -98,8 +122,10 @@ UndoCandidate NewestOfThisComputer(BackupStore& store, const std::string& comput
 }  // namespace
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
-  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time)),
-                                       Wide(kWindows + h.windows), Wide(kComputer + h.computer)};
+  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time))};
+  if (h.utc) lines.push_back(Wide(kUtc + UtcText(*h.utc)));
+  lines.push_back(Wide(kWindows + h.windows));
+  lines.push_back(Wide(kComputer + h.computer));
   for (const std::string& s : h.settings) lines.push_back(Wide(kSetting + s));
   return lines;
 }
@@ -111,8 +137,22 @@ BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments) {
     if (StartsWith(c, kComputer)) h.computer = text.substr(sizeof kComputer - 1);
     if (StartsWith(c, kWindows)) h.windows = text.substr(sizeof kWindows - 1);
     if (StartsWith(c, kSetting)) h.settings.push_back(text.substr(sizeof kSetting - 1));
+    if (StartsWith(c, kUtc)) h.utc = UtcFromText(text.substr(sizeof kUtc - 1));
   }
   return h;
+}
+
+std::vector<BackupFile> ReadBackupFiles(BackupStore& store) {
+  std::vector<BackupFile> files;
+  for (const std::string& name : store.Names()) {
+    BackupFile f{name, std::nullopt};
+    if (IsBackupName(name)) {
+      if (const auto start = store.ReadStart(name, kHeaderBytes))
+        f.utc = HeaderFromComments(LeadingComments(*start)).utc;
+    }
+    files.push_back(f);
+  }
+  return files;
 }
 
 std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes) {
@@ -140,7 +180,8 @@ SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
   const std::string name = NewBackupName(store.Names(), header.time);
   if (!store.Create(name, FormatRegFile(file), &saved.why)) return saved;
   saved.name = name;
-  for (const std::string& old : BackupsBeyond(store.Names(), kBackupsKept)) store.Remove(old);
+  for (const std::string& old : BackupsBeyond(ReadBackupFiles(store), kBackupsKept))
+    store.Remove(old);
   return saved;
 }
 
@@ -156,7 +197,10 @@ bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHead
   RegFile file;
   file.comments = HeaderComments(header);
   file.keys = entries;
-  return store.Replace(saved.name, FormatRegFile(file));
+  // When the rewrite fails, the backup written before the run stays: it restores the values
+  // the run did not change to what they already are.
+  store.Replace(saved.name, FormatRegFile(file));
+  return true;
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,19 @@ namespace tw {
 
 // What a backup file says about its run, in its comment lines.
 struct BackupHeader {
-  RunTime time{};
+  RunTime time{};                     // local, as in the file's name
+  std::optional<RunTime> utc;         // orders the backups; files written before it have none
   std::string windows;                // the Windows version's name
   std::string computer;               // the backup is restored on this computer only
   std::vector<std::string> settings;  // "Sprechblasen abschalten: ein", one a setting
 };
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& header);
-// The computer and the settings from a backup's comments.
+// The computer, the UTC time and the settings from a backup's comments.
 BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments);
+
+// The files of the backup folder, each backup with the UTC time its header records.
+std::vector<BackupFile> ReadBackupFiles(BackupStore& store);
 
 // The entries that restore what writes() would change, found by running it against an overlay
 // of the registry backend; nothing reaches the machine. The backend is the same afterwards.
@@ -42,7 +47,8 @@ struct SavedBackup {
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
                        const std::vector<RegFileKey>& entries);
 // After the run: drops what did not change and writes the file again; removes it when nothing
-// is left to restore. True when a backup remains.
+// is left to restore. True when a backup remains; when the rewrite fails, that is the backup
+// written before the run.
 bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
                   std::vector<RegFileKey> entries);
 

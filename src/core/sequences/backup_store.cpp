@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 namespace tw {
 namespace {
@@ -53,18 +54,53 @@ bool Older(const BackupName& a, const BackupName& b) {
   return a.stamp != b.stamp ? a.stamp < b.stamp : a.counter < b.counter;
 }
 
-// The backups among names, oldest first.
-std::vector<std::pair<BackupName, std::string>> Backups(const std::vector<std::string>& names) {
-  std::vector<std::pair<BackupName, std::string>> out;
-  for (const std::string& n : names) {
-    if (auto b = Parse(n)) out.push_back({*b, n});
+std::tuple<int, int, int, int, int, int> Fields(const RunTime& t) {
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second};
+}
+
+struct Backup {
+  BackupName parsed;
+  std::string name;
+  std::optional<RunTime> utc;
+};
+
+// The backups among the files, oldest first.
+std::vector<Backup> Backups(const std::vector<BackupFile>& files) {
+  // Those with a UTC time in its order (the name's order within one second), the others in
+  // their names' order; then the two lists merged by name.
+  std::vector<Backup> timed, untimed;
+  for (const BackupFile& f : files) {
+    if (auto b = Parse(f.name)) (f.utc ? timed : untimed).push_back({*b, f.name, f.utc});
   }
-  std::sort(out.begin(), out.end(),
-            [](const auto& x, const auto& y) { return Older(x.first, y.first); });
+  const auto byName = [](const Backup& x, const Backup& y) { return Older(x.parsed, y.parsed); };
+  std::sort(untimed.begin(), untimed.end(), byName);
+  std::sort(timed.begin(), timed.end(), [&](const Backup& x, const Backup& y) {
+    const auto a = Fields(*x.utc), b = Fields(*y.utc);
+    return a != b ? a < b : byName(x, y);
+  });
+  std::vector<Backup> out;
+  std::size_t t = 0, u = 0;
+  while (t < timed.size() || u < untimed.size()) {
+    const bool takeUntimed =
+        t == timed.size() || (u < untimed.size() && byName(untimed[u], timed[t]));
+    out.push_back(takeUntimed ? untimed[u++] : timed[t++]);
+  }
   return out;
 }
 
+std::vector<BackupFile> Untimed(const std::vector<std::string>& names) {
+  std::vector<BackupFile> files;
+  for (const std::string& n : names) files.push_back({n, std::nullopt});
+  return files;
+}
+
 }  // namespace
+
+std::optional<Bytes> BackupStore::ReadStart(const std::string& name, std::size_t most) {
+  std::optional<Bytes> data = Read(name);
+  if (data && data->size() > most) data->resize(most);
+  return data;
+}
 
 std::vector<std::string> MemoryBackupStore::Names() {
   std::vector<std::string> names;
@@ -82,7 +118,7 @@ bool MemoryBackupStore::Create(const std::string& name, const Bytes& data, std::
 }
 
 bool MemoryBackupStore::Replace(const std::string& name, const Bytes& data) {
-  if (unwritable || !files.count(name)) return false;
+  if (unwritable || replaceFails || !files.count(name)) return false;
   files[name] = data;
   return true;
 }
@@ -109,31 +145,47 @@ std::string NewBackupName(const std::vector<std::string>& taken, const RunTime& 
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", t.year, t.month, t.day,
                 t.hour, t.minute, t.second);
   int counter = 1;
-  for (const auto& [b, name] : Backups(taken)) {
-    if (b.stamp == stamp) counter = std::max(counter, b.counter + 1);
+  for (const std::string& name : taken) {
+    const auto b = Parse(name);
+    if (b && b->stamp == stamp) counter = std::max(counter, b->counter + 1);
   }
   std::string name = stamp;
   if (counter > 1) name += " (" + std::to_string(counter) + ")";
   return name + kExtension;
 }
 
-std::string NewestUnrestored(const std::vector<std::string>& names) {
-  const auto backups = Backups(names);
+bool IsBackupName(const std::string& name) { return Parse(name).has_value(); }
+
+std::vector<std::string> BackupsOldestFirst(const std::vector<BackupFile>& files) {
+  std::vector<std::string> names;
+  for (const Backup& b : Backups(files)) names.push_back(b.name);
+  return names;
+}
+
+std::string NewestUnrestored(const std::vector<BackupFile>& files) {
+  const std::vector<Backup> backups = Backups(files);
   for (auto it = backups.rbegin(); it != backups.rend(); ++it) {
-    if (!it->first.restored) return it->second;
+    if (!it->parsed.restored) return it->name;
   }
   return "";
+}
+
+std::string NewestUnrestored(const std::vector<std::string>& names) {
+  return NewestUnrestored(Untimed(names));
 }
 
 std::string RestoredName(const std::string& name) {
   return name.substr(0, name.size() - (sizeof kExtension - 1)) + kRestored + kExtension;
 }
 
-std::vector<std::string> BackupsBeyond(const std::vector<std::string>& names, std::size_t keep) {
-  const auto backups = Backups(names);
-  std::vector<std::string> out;
-  for (std::size_t i = 0; i + keep < backups.size(); ++i) out.push_back(backups[i].second);
+std::vector<std::string> BackupsBeyond(const std::vector<BackupFile>& files, std::size_t keep) {
+  std::vector<std::string> out = BackupsOldestFirst(files);
+  out.resize(out.size() > keep ? out.size() - keep : 0);
   return out;
+}
+
+std::vector<std::string> BackupsBeyond(const std::vector<std::string>& names, std::size_t keep) {
+  return BackupsBeyond(Untimed(names), keep);
 }
 
 std::string BackupDateText(const std::string& name) {

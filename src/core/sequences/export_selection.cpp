@@ -5,9 +5,11 @@
 
 #include "backup.h"
 #include "codepage.h"
+#include "messages.h"
 #include "registry.h"
 #include "settings_apply.h"
 #include "standard_view.h"
+#include "unittweak.h"
 
 namespace tw {
 namespace {
@@ -60,6 +62,17 @@ std::string Plain(const std::string& caption) {
   return out;
 }
 
+std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
+
+// Whether a tweak writes the user's part of the registry (HKEY_CURRENT_USER) rather than the
+// machine's.
+bool WritesUserPart(const char* tweak) {
+  for (const TweakInfo& t : CatalogueTweaks()) {
+    if (t.name == tweak && !t.locations.empty()) return t.locations.front().root == HKCU;
+  }
+  return false;
+}
+
 std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
                                const std::function<std::string(const std::string&)>& caption) {
   const std::vector<const char*> controls = StepControls(step);
@@ -81,8 +94,8 @@ std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
       lines.push_back(Plain(caption(name)) + ": " + s.text);
       break;
     case Arg::ColourPair:
-      lines.push_back(Plain(caption(name)) + ": Text " + std::to_string(s.numbers[0]) +
-                      ", Hintergrund " + std::to_string(s.numbers[1]));
+      lines.push_back(Plain(caption(name)) + ": Text " + HexDigit(s.numbers[0]) + ", Hintergrund " +
+                      HexDigit(s.numbers[1]));
       break;
   }
   return lines;
@@ -109,18 +122,28 @@ std::u16string ExportFileName(const std::u16string& chosen, const std::string& s
   return chosen.substr(0, dot) + AnsiToWide(suffix) + chosen.substr(dot);
 }
 
+std::string ReplaceQuestion(const std::vector<std::u16string>& existing) {
+  std::vector<std::string> paths;
+  for (const std::u16string& p : existing) paths.push_back(WideToAnsi(p));
+  return "Folgende Dateien gibt es bereits:" + ListLines(paths) + "\r\rMöchten Sie sie ersetzen?";
+}
+
 std::vector<ExportFile> ExportSelection(
     const ControlSurface& controls, Layout layout,
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer) {
-  std::vector<std::string> settings;
+  std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
   std::vector<std::u16string> uncheckedOptions;
   std::vector<std::pair<const WriteStep*, StepState>> writes;
   for (const WriteStep& step : WriteSequence(layout)) {
     const StepState s = StepShown(controls, step);
     if (!On(layout, step, s)) continue;
     writes.push_back({&step, s});
-    for (std::string& line : Lines(step, s, caption)) settings.push_back(std::move(line));
+    auto& part = WritesUserPart(step.tweak.name) ? userSettings : machineSettings;
+    for (const std::string& line : Lines(step, s, caption)) {
+      settings.push_back(line);
+      part.push_back(line);
+    }
     if (step.arg == Arg::SearchOptions) {
       for (std::size_t i = 0; i < s.numbers.size(); ++i) {
         if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionValues[i])));
@@ -166,7 +189,9 @@ std::vector<ExportFile> ExportSelection(
 
   std::vector<RegFileKey> machineKeys, userKeys;
   for (RegFileKey& k : keys) (k.root == HKCU ? userKeys : machineKeys).push_back(std::move(k));
-  auto file = [&](const std::string& suffix, const char* part, std::vector<RegFileKey> part_keys) {
+  // Each file's header names the settings whose writes it holds.
+  auto file = [&](const std::string& suffix, const char* part, std::vector<RegFileKey> part_keys,
+                  const std::vector<std::string>& settings) {
     RegFile f;
     f.comments = {AnsiToWide(kTitle)};
     if (part) f.comments.push_back(AnsiToWide(std::string(kPart) + part));
@@ -178,17 +203,16 @@ std::vector<ExportFile> ExportSelection(
     return ExportFile{suffix, FormatRegFile(f)};
   };
   if (machineKeys.empty() || userKeys.empty()) {
-    std::vector<RegFileKey> all = machineKeys.empty() ? userKeys : machineKeys;
-    return {file("", nullptr, all)};
+    return {file("", nullptr, machineKeys.empty() ? userKeys : machineKeys, settings)};
   }
   return {file("-Computer",
                "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
                "Administratorrechten importieren, etwa aus einem Startskript.",
-               machineKeys),
+               machineKeys, machineSettings),
           file("-Benutzer",
                "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer importieren, "
                "etwa aus einem Anmeldeskript.",
-               userKeys)};
+               userKeys, userSettings)};
 }
 
 }  // namespace tw

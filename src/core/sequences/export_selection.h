@@ -33,4 +33,8 @@ std::vector<ExportFile> ExportSelection(
 // ".reg" is added when the name has no extension.
 std::u16string ExportFileName(const std::u16string& chosen, const std::string& suffix);
 
+// The one question before files of an export that exist already are replaced ("&Nein" keeps
+// them all and writes nothing).
+std::string ReplaceQuestion(const std::vector<std::u16string>& existing);
+
 }  // namespace tw

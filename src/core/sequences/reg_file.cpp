@@ -34,13 +34,23 @@ std::u16string Quoted(const std::u16string& text) {
   return out + u"\"";
 }
 
-// Only a string that reads back as the same bytes may be written in quotes.
+// Only a string that reads back as the same bytes may be written in quotes: one terminating
+// zero, and no unit below U+0020 (a line break would split the line).
 bool RoundTripsAsString(const RegFileValue& v) {
   if (v.type != kRegSz || v.data.size() < 2 || v.data.size() % 2 != 0) return false;
   for (std::size_t i = 0; i + 2 < v.data.size(); i += 2) {
-    if (v.data[i] == 0 && v.data[i + 1] == 0) return false;
+    if (v.data[i + 1] == 0 && v.data[i] < 0x20) return false;
   }
   return v.data[v.data.size() - 2] == 0 && v.data.back() == 0;
+}
+
+// A comment on one line: control characters become blanks.
+std::u16string CommentLine(const std::u16string& text) {
+  std::u16string out = text;
+  for (char16_t& c : out) {
+    if (c < u' ') c = u' ';
+  }
+  return out;
 }
 
 std::u16string DataText(const RegFileValue& v, std::size_t column) {
@@ -207,7 +217,8 @@ RegRoot RootFromName(const std::u16string& name) {
 Bytes FormatRegFile(const RegFile& file) {
   std::u16string text = kHeader;
   text += u"\r\n\r\n";
-  for (const std::u16string& comment : file.comments) text += u"; " + comment + u"\r\n";
+  for (const std::u16string& comment : file.comments)
+    text += u"; " + CommentLine(comment) + u"\r\n";
   if (!file.comments.empty()) text += u"\r\n";
   for (const RegFileKey& key : file.keys) {
     text += key.remove ? u"[-" : u"[";
@@ -233,7 +244,6 @@ RegFile ParseRegFile(const Bytes& bytes) {
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
     text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
 
-  // Physical lines, then logical ones: a line ending in a backslash goes on in the next.
   std::vector<std::u16string> lines;
   for (std::size_t start = 0; start <= text.size();) {
     std::size_t end = text.find(u'\n', start);
@@ -249,25 +259,18 @@ RegFile ParseRegFile(const Bytes& bytes) {
   RegFileKey* key = nullptr;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::size_t number = i + 1;
-    std::u16string line = lines[i];
-    // Only hex data goes on in the next line; a quoted string ends in its quote.
-    while (line.size() > 1 && line.back() == u'\\' && line.find(u"=hex") != std::u16string::npos &&
-           i + 1 < lines.size()) {
-      line.pop_back();
-      line += Trim(lines[++i]);
-    }
-    const std::u16string trimmed = Trim(line);
-    if (trimmed.empty()) continue;
-    if (trimmed[0] == u';') {
-      if (file.keys.empty()) file.comments.push_back(Trim(trimmed.substr(1)));
+    std::u16string line = Trim(lines[i]);
+    if (line.empty()) continue;
+    if (line[0] == u';') {
+      if (file.keys.empty()) file.comments.push_back(Trim(line.substr(1)));
       continue;
     }
-    if (trimmed[0] == u'[') {
-      const std::size_t close = trimmed.rfind(u']');
-      if (close == std::u16string::npos || close + 1 != trimmed.size()) Refuse(number, line);
+    if (line[0] == u'[') {
+      const std::size_t close = line.rfind(u']');
+      if (close == std::u16string::npos || close + 1 != line.size()) Refuse(number, line);
       RegFileKey k;
       k.line = number;
-      std::u16string full = trimmed.substr(1, close - 1);
+      std::u16string full = line.substr(1, close - 1);
       if (!full.empty() && full[0] == u'-') {
         k.remove = true;
         full.erase(0, 1);
@@ -282,14 +285,46 @@ RegFile ParseRegFile(const Bytes& bytes) {
       continue;
     }
     if (!key) Refuse(number, line);
-    Cursor c{trimmed};
+    Cursor c{line};
     RegFileValue v;
     v.line = number;
     if (!c.Eat(u'@') && !ReadQuoted(c, &v.name)) Refuse(number, line);
-    if (!c.Eat(u'=') || !ReadData(c, &v)) Refuse(number, line);
+    if (!c.Eat(u'=')) Refuse(number, line);
+    // Only hex data goes on in the next line, after a trailing backslash.
+    if (line.compare(c.at, 3, u"hex") == 0) {
+      while (line.back() == u'\\' && i + 1 < lines.size()) {
+        line.pop_back();
+        line += Trim(lines[++i]);
+      }
+    }
+    if (!ReadData(c, &v)) Refuse(number, line);
     key->values.push_back(v);
   }
   return file;
+}
+
+std::vector<std::u16string> LeadingComments(const Bytes& start) {
+  std::vector<std::u16string> comments;
+  if (start.size() < 2 || start[0] != 0xFF || start[1] != 0xFE) return comments;
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < start.size(); i += 2)
+    text += static_cast<char16_t>(start[i] | start[i + 1] << 8);
+  bool header = true;
+  for (std::size_t from = 0, end; (end = text.find(u'\n', from)) != std::u16string::npos;
+       from = end + 1) {
+    std::u16string line = text.substr(from, end - from);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    if (header) {
+      if (line != kHeader) break;
+      header = false;
+      continue;
+    }
+    line = Trim(line);
+    if (line.empty()) continue;
+    if (line[0] != u';') break;
+    comments.push_back(Trim(line.substr(1)));
+  }
+  return comments;
 }
 
 }  // namespace tw

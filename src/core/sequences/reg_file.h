@@ -34,13 +34,19 @@ struct RegFile {
 };
 
 // The file's bytes. A value is written as a quoted string only when that reads back exactly
-// (REG_SZ of even length ending in its only zero unit), as dword: only when it is a REG_DWORD
-// of 4 bytes, and as hex(n): (hex: for REG_BINARY) otherwise.
+// (REG_SZ of even length ending in its only zero unit, no unit below U+0020), as dword: only
+// when it is a REG_DWORD of 4 bytes, and as hex(n): (hex: for REG_BINARY) otherwise. Control
+// characters in comments are written as blanks, so that each comment stays one line.
 Bytes FormatRegFile(const RegFile& file);
 
 // Reads a file that FormatRegFile or regedit wrote. Raises Error naming the first line it
-// cannot read; a file with no header is refused at line 1.
+// cannot read; a file with no header is refused at line 1. A trailing backslash carries on
+// into the next line only within hex data.
 RegFile ParseRegFile(const Bytes& file);
+
+// The comments at the top of a file, as ParseRegFile gives them, from its first bytes alone:
+// nothing when they do not start with the header, and a line cut off at the end left out.
+std::vector<std::u16string> LeadingComments(const Bytes& start);
 
 // "HKEY_CURRENT_USER" and so on; the root of such a name, or 0.
 std::u16string RootName(RegRoot root);

@@ -193,19 +193,20 @@ const std::vector<WriteStep> kWriteVista = {
 
 const char kConfirmApply[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
 const char kChanges[] = "Folgende Einstellungen werden geändert:";
-const char kNothingChanged[] = "Es wurden keine Einstellungen geändert.";
+const char kNothingChanged[] =
+    "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.";
 const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 const char kUndoHint[] =
-    "Die bisherigen Werte wurden gesichert; \"Letzte Übernahme rückgängig machen\" im "
-    "Systemmenü (Alt+Leertaste) stellt sie wieder her.";
+    "Die bisherigen Werte wurden gesichert. Im Systemmenü (Alt+Leertaste) stellt „Letzte "
+    "Übernahme rückgängig machen“ sie wieder her.";
 const char kRestart[] =
     "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
 const char kNoRegistry[] =
     "Die Registrierung konnte nicht geöffnet werden.\rDie Einstellungen wurden nicht übernommen.";
+const char kNotReread[] =
+    "Die Einstellungen wurden geschrieben, konnten aber nicht neu gelesen werden.";
 const char kNotApplied[] = "Folgende Einstellungen wurden nicht übernommen:";
 const char kAdminHint[] = "Systemweite Einstellungen erfordern Administratorrechte.";
-// More unapplied settings than this are cut short with "und n weitere".
-constexpr std::size_t kListedAtMost = 15;
 
 // The controls that name a write to the user: the search-option boxes that differ between the
 // two states, otherwise the one control (or the one it is reported as).
@@ -256,6 +257,8 @@ std::vector<const char*> ChangedNames(const WriteStep& step, const StepState* be
   return Named(step, before ? *before : asked, asked);
 }
 
+std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
+
 // The lines of the confirmation for one changed write.
 std::vector<std::string> ChangeLines(const ApplyWindow& window, const WriteStep& step,
                                      const StepState* before, const StepState& asked) {
@@ -280,9 +283,9 @@ std::vector<std::string> ChangeLines(const ApplyWindow& window, const WriteStep&
       lines.push_back(CaptionOf(window, ChangedNames(step, before, asked)[0]) + ": " + asked.text);
       break;
     case Arg::ColourPair:
-      lines.push_back(CaptionOf(window, controls[0]) + ": Text " +
-                      std::to_string(asked.numbers[0]) + ", Hintergrund " +
-                      std::to_string(asked.numbers[1]));
+      // As the colour lists show them: one hexadecimal digit each.
+      lines.push_back(CaptionOf(window, controls[0]) + ": Text " + HexDigit(asked.numbers[0]) +
+                      ", Hintergrund " + HexDigit(asked.numbers[1]));
       break;
   }
   return lines;
@@ -364,22 +367,18 @@ void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
     loaded = RememberLoaded(controls, layout);
 }
 
-std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint) {
-  std::string text = kNotApplied;
-  const std::size_t listed = captions.size() > kListedAtMost ? kListedAtMost - 1 : captions.size();
-  for (std::size_t i = 0; i < listed; ++i) text += "\r" + captions[i];
-  if (listed < captions.size())
-    text += "\rund " + std::to_string(captions.size() - listed) + " weitere";
+std::string NotAppliedReport(const std::string& heading, const std::vector<std::string>& captions,
+                             bool adminHint) {
+  const std::string text = heading + ListLines(captions);
   return adminHint ? text + "\r\r" + kAdminHint : text;
 }
 
+std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint) {
+  return NotAppliedReport(kNotApplied, captions, adminHint);
+}
+
 std::string ConfirmationText(const std::vector<std::string>& changes) {
-  std::string text = kChanges;
-  const std::size_t listed = std::min(changes.size(), kListedAtMost);
-  for (std::size_t i = 0; i < listed; ++i) text += "\r" + changes[i];
-  if (listed < changes.size())
-    text += "\r… und " + std::to_string(changes.size() - listed) + " weitere";
-  return text + "\r\r" + kConfirmApply;
+  return kChanges + ListLines(changes) + "\r\r" + kConfirmApply;
 }
 
 std::string ProgressText(int position, int maximum) {
@@ -466,7 +465,7 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   progress->Fill();
   if (!wrote || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
-    MessageDlg(kNoRegistry, MsgType::Error, kMbOk);
+    MessageDlg(wrote ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
     return;
   }
   std::vector<std::string> missed;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -27,5 +28,9 @@ MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons);
 
 // A plain box with "OK" and no icon.
 void ShowMessage(const std::string& text);
+
+// The lines of a list inside a message, each after "\r": all of them up to 15; of a longer
+// list the first 14 and "… und N weitere".
+std::string ListLines(const std::vector<std::string>& lines);
 
 }  // namespace tw
