@@ -30,9 +30,7 @@ status=0
 for target in $targets; do
   corpus=build/fuzz/corpus/$target crashes=build/fuzz/crashes/$target log=build/fuzz/$target.log
   mkdir -p "$corpus" "$crashes"
-  for seed in tests/fuzz/corpus/"$target"/*; do
-    [ -e "$corpus/${seed##*/}" ] || cp "$seed" "$corpus/"
-  done
+  cp tests/fuzz/corpus/"$target"/* "$corpus/"
   found=$(ls "$crashes" | wc -l)
   echo "== $target: $seconds s"
   # shellcheck disable=SC2086 # FUZZ_FLAGS holds several flags
@@ -44,9 +42,9 @@ for target in $targets; do
   # The last status line: "#123456 DONE cov: 812 ft: 2345 corp: 95/12Kb ..." (with -fork:
   # "#123456: cov: ... corp: 95 ...").
   last=$(grep -E '^#[0-9]+:?[[:space:]].*cov: ' "$log" | tail -n 1 || true)
-  field() { echo "$last" | sed -n "s/.* $1: \([^ ]*\).*/\1/p"; }
+  field() { echo "$last" | sed -n "s/.* $1: \([^ ]*\).*/\1/p" | grep . || echo "?"; }
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
-  echo "executions $(echo "$last" | sed -n 's/^#\([0-9]*\).*/\1/p')${speed:+ ($speed/s)}," \
+  echo "executions $(echo "$last" | sed -n 's/^#\([0-9]*\).*/\1/p' | grep . || echo "?")${speed:+ ($speed/s)}," \
     "cov $(field cov), ft $(field ft), corpus $(field corp) ($(ls "$corpus" | wc -l) files," \
     "$(du -sk --apparent-size "$corpus" | cut -f1) KB on disk); log $log"
   new=$(($(ls "$crashes" | wc -l) - found))

@@ -2,8 +2,8 @@
 
 // Registry files built from fuzz bytes, and the bytes that build a given file (for the seeds).
 // The file holds what the writer can be asked to write and the format can carry:
-// - comments: any units but CR and LF (a comment is one line), without blanks or tabs at either
-//   end (the reader trims them);
+// - comments: any units from U+0020 on (the writer turns control characters into blanks, so
+//   that a comment stays one line), without blanks at either end (the reader trims them);
 // - keys under HKCR, HKCU or HKLM; a path of one to four segments, each of at least one unit
 //   and none of backslash (the separator), NUL, CR, LF; no "]" at its end; "[-key]" with no
 //   values;
@@ -57,7 +57,11 @@ inline Bytes Utf16Bytes(const std::u16string& text) {
   return out;
 }
 
-inline const std::u16string kLineBreaks(u"\r\n", 2);
+inline const std::u16string kControls = [] {
+  std::u16string all;
+  for (char16_t c = 0; c < u' '; ++c) all += c;
+  return all;
+}();
 inline const std::u16string kNameExcluded(u"\0\r\n", 3);
 inline const std::u16string kSegmentExcluded(u"\\\0\r\n", 4);
 inline constexpr RegRoot kFileRoots[] = {HKCR, HKCU, HKLM};
@@ -71,6 +75,14 @@ inline std::u16string TrimBlanks(std::u16string s) {
   std::size_t b = 0;
   while (b < s.size() && (s[b] == u' ' || s[b] == u'\t')) ++b;
   return s.substr(b);
+}
+
+// A comment as the writer writes it and the reader reads it back.
+inline std::u16string CommentAsWritten(std::u16string text) {
+  for (char16_t& c : text) {
+    if (c < u' ') c = u' ';
+  }
+  return TrimBlanks(text);
 }
 
 inline RegFileValue ReadValue(Input& in) {
@@ -120,7 +132,7 @@ inline RegFileValue ReadValue(Input& in) {
 inline RegFile ReadRegFile(Input& in) {
   RegFile file;
   for (int n = in.Byte() % 4; n > 0; --n)
-    file.comments.push_back(TrimBlanks(ReadText(in, kLineBreaks)));
+    file.comments.push_back(TrimBlanks(ReadText(in, kControls)));
   for (int n = in.Byte() % 8; n > 0; --n) {
     RegFileKey key;
     const std::uint8_t flags = in.Byte();

@@ -1,6 +1,7 @@
 // Fuzz target: every registry file the writer can be given reads back as it was written.
 // Input that starts with a UTF-16 byte-order mark is a file: what the reader makes of it must
-// survive writing and reading again. Any other input builds a file (reg_file_input.h).
+// survive writing and reading again (its comments as the writer writes comments). Any other
+// input builds a file (reg_file_input.h).
 
 #include "error.h"
 #include "fuzz_support.h"
@@ -30,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     }
     ForgetLines(file);
+    for (std::u16string& c : file.comments) c = fuzz::CommentAsWritten(c);
   } else {
     fuzz::Input in(data, size);
     file = fuzz::ReadRegFile(in);
