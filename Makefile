@@ -3,7 +3,7 @@
 WINDOWS ?= xp
 export WINDOWS ONLY_64BIT
 
-.PHONY: all deps build test run screenshots bench dist format clean
+.PHONY: all deps build test run screenshots bench dist fuzz format clean
 
 all: build
 
@@ -28,6 +28,10 @@ bench: deps
 # The release download under dist/ (scripts/dist.sh); only cross-compiles.
 dist: deps
 	@scripts/steps.sh dist
+
+# The libFuzzer targets in their own clang tree, each for FUZZ_SECONDS (scripts/fuzz.sh).
+fuzz: deps
+	@scripts/fuzz.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

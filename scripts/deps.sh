@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on a Debian machine, and nothing twice.
 set -euo pipefail
-packages=(cmake ninja-build g++ make googletest python3
+# clang and its runtime for the fuzz targets (make fuzz): --no-install-recommends leaves out
+# libclang-rt-14-dev, which holds libFuzzer.
+packages=(cmake ninja-build g++ make googletest python3 clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb x11-apps imagemagick)
 

@@ -8,10 +8,7 @@
 #include "unittweak.h"
 
 namespace tw {
-namespace {
 
-// HKEY_CLASSES_ROOT is a view of the machine's and the user's "Software\Classes": a key
-// written through HKCR may be found there, and the other way round.
 RegPath Canonical(const RegPath& p) {
   static const std::u16string kClasses = u"SOFTWARE\\CLASSES";
   if (p.root != HKLM && p.root != HKCU) return p;
@@ -21,6 +18,8 @@ RegPath Canonical(const RegPath& p) {
     return {HKCR, p.path.substr(kClasses.size() + 1)};
   return p;
 }
+
+namespace {
 
 bool Under(const RegPath& raw, const RegPath& rawParent) {
   const RegPath p = Canonical(raw), parent = Canonical(rawParent);

@@ -15,6 +15,11 @@
 
 namespace tw {
 
+// HKEY_CLASSES_ROOT is a view of the machine's and the user's "Software\Classes": a key
+// written through HKCR may be found there, and the other way round. A path under either
+// "Software\Classes" as its HKCR path, any other as it is.
+RegPath Canonical(const RegPath& p);
+
 // The keys and values to write back the state before the writes that the overlay ran: first
 // "[-key]" for each key the writes created, then each key they deleted, with its whole content,
 // then the values they set or deleted, with their exact previous type and bytes, or "=-" when

@@ -1,0 +1,220 @@
+// Fuzz target: a backup file is data that any program of the user can write, and undo runs it
+// with the user's rights. Whatever the file says, a restore may change only what a setter of
+// the apply run writes: the input is a backup file, checked against a machine that holds every
+// catalogue key (catalogue_machine.h) and restored when the check lets it through. Afterwards
+// every sentinel holds its bytes, every difference to the machine before is at a place the
+// catalogue allows, and no key is left open.
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "backup.h"
+#include "catalogue_machine.h"
+#include "error.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using namespace tw;
+
+const char kTarget[] = "backup_restore";
+
+struct KeyState {
+  RegPath key;                                                              // as stored
+  std::map<std::u16string, std::pair<std::u16string, StoredValue>> values;  // by folded name
+};
+using Machine = std::map<std::pair<RegRoot, std::u16string>, KeyState>;  // by folded path
+
+// Passes every call on and counts those that may change the registry: a machine that saw none
+// needs no check and no fresh seeding.
+class WriteCounter : public RegistryApi {
+ public:
+  explicit WriteCounter(RegistryApi& base) : base_(base) {}
+  std::size_t writes = 0;
+
+  long OpenKey(RegHandle p, const std::string& s, std::uint32_t a, RegHandle* o) override {
+    return base_.OpenKey(p, s, a, o);
+  }
+  long CreateKey(RegHandle p, const std::string& s, std::uint32_t a, RegHandle* o) override {
+    return ++writes, base_.CreateKey(p, s, a, o);
+  }
+  long CloseKey(RegHandle k) override { return base_.CloseKey(k); }
+  long QueryValue(RegHandle k, const std::string& n, std::uint32_t* t, std::uint8_t* d,
+                  std::uint32_t* s) override {
+    return base_.QueryValue(k, n, t, d, s);
+  }
+  long SetValue(RegHandle k, const std::string& n, std::uint32_t t, const std::uint8_t* d,
+                std::uint32_t s) override {
+    return ++writes, base_.SetValue(k, n, t, d, s);
+  }
+  long DeleteValue(RegHandle k, const std::string& n) override {
+    return ++writes, base_.DeleteValue(k, n);
+  }
+  long DeleteKey(RegHandle p, const std::string& s) override {
+    return ++writes, base_.DeleteKey(p, s);
+  }
+  long QueryInfoKey(RegHandle k, std::uint32_t* s, std::uint32_t* m, std::uint32_t* v) override {
+    return base_.QueryInfoKey(k, s, m, v);
+  }
+  long EnumKey(RegHandle k, std::uint32_t i, char* n, std::uint32_t* l) override {
+    return base_.EnumKey(k, i, n, l);
+  }
+  long OpenKeyW(RegHandle p, const std::u16string& s, std::uint32_t a, RegHandle* o) override {
+    return base_.OpenKeyW(p, s, a, o);
+  }
+  long CreateKeyW(RegHandle p, const std::u16string& s, std::uint32_t a, RegHandle* o) override {
+    return ++writes, base_.CreateKeyW(p, s, a, o);
+  }
+  long DeleteKeyW(RegHandle p, const std::u16string& s) override {
+    return ++writes, base_.DeleteKeyW(p, s);
+  }
+  long QueryInfoKeyW(RegHandle k, RegKeyInfo* i) override { return base_.QueryInfoKeyW(k, i); }
+  long EnumKeyW(RegHandle k, std::uint32_t i, char16_t* n, std::uint32_t* l) override {
+    return base_.EnumKeyW(k, i, n, l);
+  }
+  long EnumValueW(RegHandle k, std::uint32_t i, char16_t* n, std::uint32_t* l, std::uint32_t* t,
+                  std::uint8_t* d, std::uint32_t* s) override {
+    return base_.EnumValueW(k, i, n, l, t, d, s);
+  }
+  long QueryValueW(RegHandle k, const std::u16string& n, std::uint32_t* t, std::uint8_t* d,
+                   std::uint32_t* s) override {
+    return base_.QueryValueW(k, n, t, d, s);
+  }
+  long SetValueW(RegHandle k, const std::u16string& n, std::uint32_t t, const std::uint8_t* d,
+                 std::uint32_t s) override {
+    return ++writes, base_.SetValueW(k, n, t, d, s);
+  }
+  long DeleteValueW(RegHandle k, const std::u16string& n) override {
+    return ++writes, base_.DeleteValueW(k, n);
+  }
+
+ private:
+  RegistryApi& base_;
+};
+
+std::optional<StoredValue> Read(RegistryApi& api, RegHandle key, const std::u16string& name) {
+  std::uint32_t type = 0, size = 0;
+  if (api.QueryValueW(key, name, &type, nullptr, &size) != kErrorSuccess) return std::nullopt;
+  StoredValue v{type, Bytes(size)};
+  if (api.QueryValueW(key, name, &type, v.data.data(), &size) != kErrorSuccess) std::abort();
+  v.data.resize(size);
+  return v;
+}
+
+// Every key and value under the key, read through the registry's own calls.
+void Dump(RegistryApi& api, const RegPath& key, Machine& out) {
+  RegKey k(api);
+  RegKeyInfo info;
+  if (k.Open(key.root, key.path, kKeyRead) != kErrorSuccess ||
+      api.QueryInfoKeyW(k.get(), &info) != kErrorSuccess)
+    fuzz::Fail(kTarget, "a key listed by its parent does not open: " + fuzz::Show(key.path));
+  KeyState& state = out[{key.root, FoldName(key.path)}];
+  state.key = key;
+  std::u16string name(info.maxValueNameLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t len = static_cast<std::uint32_t>(name.size());
+    if (api.EnumValueW(k.get(), i, &name[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
+      break;
+    const std::u16string n = name.substr(0, len);
+    state.values[FoldName(n)] = {n, *Read(api, k.get(), n)};
+  }
+  std::vector<std::u16string> subs;
+  std::u16string sub(info.maxSubKeyLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t len = static_cast<std::uint32_t>(sub.size());
+    if (api.EnumKeyW(k.get(), i, &sub[0], &len) != kErrorSuccess) break;
+    subs.push_back(sub.substr(0, len));
+  }
+  for (const std::u16string& s : subs)
+    Dump(api, {key.root, key.path.empty() ? s : key.path + u"\\" + s}, out);
+}
+
+Machine DumpAll(RegistryApi& api) {
+  Machine all;
+  for (RegRoot root : {HKCR, HKCU, HKLM}) Dump(api, {root, u""}, all);
+  return all;
+}
+
+std::string Place(const RegPath& key, const std::u16string* value = nullptr) {
+  std::string text = fuzz::Show(RootName(key.root) + u"\\" + key.path);
+  if (value) text += " value \"" + fuzz::Show(*value) + "\"";
+  return text;
+}
+
+void CheckSentinels(RegistryApi& api, const std::vector<fuzz::Sentinel>& sentinels,
+                    const std::string& how) {
+  for (const fuzz::Sentinel& s : sentinels) {
+    RegKey k(api);
+    std::optional<StoredValue> now;
+    if (k.Open(s.key.root, s.key.path, kKeyRead) == kErrorSuccess) now = Read(api, k.get(), s.name);
+    if (!now || !(*now == s.value))
+      fuzz::Fail(kTarget, "sentinel " + std::string(now ? "changed" : "gone") + ": " +
+                              Place(s.key, &s.name) + how);
+  }
+}
+
+// Every difference between the machine before and after is one the catalogue allows.
+void CheckChanges(const Machine& before, const Machine& after, const std::string& how) {
+  for (const auto& [id, was] : before) {
+    const auto now = after.find(id);
+    if (now == after.end()) {
+      if (!fuzz::InWrittenWholeKey(was.key))
+        fuzz::Fail(kTarget, "key removed: " + Place(was.key) + how);
+      continue;
+    }
+    for (const auto& [folded, value] : was.values) {
+      const auto v = now->second.values.find(folded);
+      if ((v == now->second.values.end() || !(v->second.second == value.second)) &&
+          !fuzz::MayChangeValue(was.key, value.first))
+        fuzz::Fail(kTarget, std::string(v == now->second.values.end() ? "value removed: "
+                                                                      : "value changed: ") +
+                                Place(was.key, &value.first) + how);
+    }
+  }
+  for (const auto& [id, is] : after) {
+    const auto was = before.find(id);
+    if (was == before.end() && !fuzz::MayCreateKey(is.key))
+      fuzz::Fail(kTarget, "key created: " + Place(is.key) + how);
+    for (const auto& [folded, value] : is.values) {
+      const bool added = was == before.end() || !was->second.values.count(folded);
+      if (added && !fuzz::MayChangeValue(is.key, value.first))
+        fuzz::Fail(kTarget, "value added: " + Place(is.key, &value.first) + how);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  RegFile file;
+  try {
+    file = ParseRegFile(Bytes(data, data + size));
+  } catch (const Error&) {
+    return 0;
+  }
+  // One seeded machine, seeded again only after an input wrote to it.
+  static std::unique_ptr<MemoryRegistry> machine;
+  static std::vector<fuzz::Sentinel> sentinels;
+  static Machine before;
+  if (!machine) {
+    machine = std::make_unique<MemoryRegistry>();
+    sentinels = fuzz::SeedCatalogueMachine(*machine);
+    before = DumpAll(*machine);
+  }
+  WriteCounter counted(*machine);
+  const std::size_t refused = FirstForeignLine(file, counted);
+  std::string how = " (the check refused the file at line " + std::to_string(refused) + ")";
+  if (refused == 0) {
+    RestoreEntries(file.keys, counted);
+    how = " (the check let the file through, restored)";
+  }
+  if (machine->OpenHandles() != 0)
+    fuzz::Fail(kTarget, std::to_string(machine->OpenHandles()) + " registry keys left open" + how);
+  if (counted.writes == 0) return 0;
+  CheckSentinels(*machine, sentinels, how);
+  CheckChanges(before, DumpAll(*machine), how);
+  machine = std::make_unique<MemoryRegistry>();
+  fuzz::SeedCatalogueMachine(*machine);
+  return 0;
+}
