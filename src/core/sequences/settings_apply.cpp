@@ -261,15 +261,16 @@ std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]);
 
 // The settings one changed write changes: what the controls showed at the last load (when one
 // is remembered) and what they ask for now.
-std::vector<SettingChange> Changes(const ApplyWindow& window, const WriteStep& step,
-                                   const StepState* before, const StepState& asked) {
+std::vector<SettingChange> Changes(const std::function<std::string(const std::string&)>& captions,
+                                   const WriteStep& step, const StepState* before,
+                                   const StepState& asked) {
   const std::vector<const char*> controls = StepControls(step);
   std::vector<SettingChange> changes;
   for (const char* name : ChangedNames(step, before, asked)) {
     const auto at = std::find_if(controls.begin(), controls.end(),
                                  [&](const char* c) { return std::string(c) == name; });
     const std::size_t index = at == controls.end() ? 0 : at - controls.begin();
-    const std::string caption = CaptionOf(window, name);
+    const std::string caption = MessageCaption(captions, name);
     changes.push_back({caption, before ? caption + ": " + ShownValue(step, *before, index) : "",
                        caption + ": " + ShownValue(step, asked, index)});
   }
@@ -415,29 +416,43 @@ std::string ProgressText(int position, int maximum) {
   return "Einstellung " + std::to_string(position) + "/" + std::to_string(maximum);
 }
 
-void ApplySettings(ApplyWindow& window, Layout layout) {
-  ControlSurface& controls = window.controls;
-  const std::vector<WriteStep>& sequence = WriteSequence(layout);
-  // The writes use what the controls show now; nothing can change them during the run. Without
-  // a remembered load of this layout every write counts as changed.
-  const std::vector<StepState> loaded =
-      window.loaded.layout == layout && window.loaded.steps.size() == sequence.size()
-          ? window.loaded.steps
-          : std::vector<StepState>{};
-  auto before = [&](std::size_t i) { return loaded.empty() ? nullptr : &loaded[i]; };
+// What a run would write: what each write's controls ask for now, whether that differs from
+// the last load, and the settings that change.
+struct RunPlan {
+  std::vector<StepState> loaded;  // empty without a remembered load of this layout
   std::vector<StepState> asked;
   std::vector<bool> changed;
   std::vector<SettingChange> changes;
-  std::vector<std::string> changeLines;
+  const StepState* before(std::size_t i) const { return loaded.empty() ? nullptr : &loaded[i]; }
+};
+
+RunPlan PlanRun(const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+                const std::function<std::string(const std::string&)>& caption) {
+  const std::vector<WriteStep>& sequence = WriteSequence(layout);
+  RunPlan plan;
+  // Without a remembered load of this layout every write counts as changed.
+  if (loaded.layout == layout && loaded.steps.size() == sequence.size()) plan.loaded = loaded.steps;
   for (std::size_t i = 0; i < sequence.size(); ++i) {
-    asked.push_back(StepShown(controls, sequence[i]));
-    changed.push_back(loaded.empty() || asked[i] != loaded[i]);
-    if (!changed[i]) continue;
-    for (SettingChange& c : Changes(window, sequence[i], before(i), asked[i])) {
-      changeLines.push_back(c.after);
-      changes.push_back(std::move(c));
-    }
+    plan.asked.push_back(StepShown(controls, sequence[i]));
+    plan.changed.push_back(plan.loaded.empty() || plan.asked[i] != plan.loaded[i]);
+    if (!plan.changed[i]) continue;
+    for (SettingChange& c : Changes(caption, sequence[i], plan.before(i), plan.asked[i]))
+      plan.changes.push_back(std::move(c));
   }
+  return plan;
+}
+
+void ApplySettings(ApplyWindow& window, Layout layout) {
+  ControlSurface& controls = window.controls;
+  const std::vector<WriteStep>& sequence = WriteSequence(layout);
+  // The writes use what the controls show now; nothing can change them during the run.
+  const RunPlan plan = PlanRun(controls, window.loaded, layout, window.caption);
+  const std::vector<StepState>& asked = plan.asked;
+  const std::vector<bool>& changed = plan.changed;
+  const std::vector<SettingChange>& changes = plan.changes;
+  auto before = [&](std::size_t i) { return plan.before(i); };
+  std::vector<std::string> changeLines;
+  for (const SettingChange& c : changes) changeLines.push_back(c.after);
   if (std::none_of(changed.begin(), changed.end(), [](bool c) { return c; })) {
     window.standardViewShown = false;  // closing loses nothing
     MessageDlg(kNothingChanged, MsgType::Information, kMbOk);
@@ -527,6 +542,12 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
     // Without EWX_FORCE: other programs may still ask to save their documents.
     ExitWindowsPrivileged(kEwxReboot | kEwxForceIfHung);
   }
+}
+
+std::vector<SettingChange> PendingChanges(
+    const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+    const std::function<std::string(const std::string&)>& caption) {
+  return PlanRun(controls, loaded, layout, caption).changes;
 }
 
 void ApplySettingsXP(ApplyWindow& window) { ApplySettings(window, Layout::XP); }

@@ -150,6 +150,12 @@ struct ApplyWindow {
   RunBackups* backups = nullptr;
 };
 
+// The settings whose controls differ from the last load: what the confirmation of a run would
+// list.
+std::vector<SettingChange> PendingChanges(
+    const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+    const std::function<std::string(const std::string&)>& caption);
+
 // Writes only what differs from the last load. With nothing changed it says so and touches
 // nothing. Otherwise it asks, naming the changes, and writes inside a registry batch with one
 // progress step per write of the sequence (unchanged writes make no registry call), reloads the
