@@ -78,10 +78,15 @@ bool BackupMenu::Command(WPARAM command) {
 }
 
 void BackupMenu::Undo() {
-  UndoWindow undo{window_.controls(), window_.loadedControls(), store_, GetLocalComputerName(),
+  UndoWindow undo{window_.controls(),
+                  window_.loadedControls(),
+                  store_,
+                  GetLocalComputerName(),
                   [this](int maximum) -> std::unique_ptr<Progress> {
                     return std::make_unique<TfrmProgress>(window_.handle(), maximum);
-                  }};
+                  },
+                  WindowLayout(),
+                  [this](const std::string& name) { return window_.SettingCaption(name); }};
   // The controls show the machine again only when undo reloaded them.
   if (UndoLastApply(undo)) window_.StandardViewShown = false;
 }

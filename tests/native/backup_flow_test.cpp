@@ -69,9 +69,14 @@ class BackupFlow : public ::testing::Test {
   }
   void Undo(std::deque<MsgResult> answers, const std::string& computer = "PC-1") {
     messages.answers = std::move(answers);
-    UndoWindow window{surface, loaded, store, computer, [this](int max) {
-                        return std::make_unique<FakeProgress>(progress, max, messages);
-                      }};
+    UndoWindow window{
+        surface,
+        loaded,
+        store,
+        computer,
+        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
+        Layout::XP,
+        [](const std::string& name) { return name; }};
     UndoLastApply(window);
   }
   // Boxes of several kinds: a value, a slider over unreadable text, the colours, the folder,
@@ -108,18 +113,37 @@ TEST_F(BackupFlow, UndoGivesBackTheUsersOwnValuesByteForByte) {
   EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
   ASSERT_TRUE(CanUndo(store, "PC-1"));
 
+  // The header keeps each setting's line before and after the run.
+  const std::vector<std::u16string> comments =
+      ParseRegFile(store.files["2026-12-08_07-05-09.reg"]).comments;
+  const std::vector<std::u16string> lines(comments.end() - 12, comments.end());
+  EXPECT_EQ(lines,
+            (std::vector<std::u16string>{
+                u"Vorher: cboxShowFileext: aus", u"Nachher: cboxShowFileext: ein",
+                u"Vorher: labStartmenuDelayCaption: 400 ms",
+                u"Nachher: labStartmenuDelayCaption: 100 ms", u"Vorher: cboxRegEdit: aus",
+                u"Nachher: cboxRegEdit: ein", u"Vorher: cboxOpenConsole: ein",
+                u"Nachher: cboxOpenConsole: aus", u"Vorher: combxTextColor: Text 7, Hintergrund 0",
+                u"Nachher: combxTextColor: Text A, Hintergrund 1", u"Vorher: Label1: C:\\Programme",
+                u"Nachher: Label1: D:\\Programme"}));
+
   messages.asked.clear();
+  progress = {};
   Undo({MsgResult::Yes, MsgResult::Ok});
   EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
   ASSERT_EQ(messages.asked.size(), 2u);
-  const std::string& question = messages.asked[0].text;
-  EXPECT_EQ(
-      question.rfind("Die Übernahme vom 08.12.2026 um 07:05:09 Uhr wird rückgängig gemacht.", 0),
-      0u)
-      << question;
-  EXPECT_NE(question.find("\rcboxShowFileext: ein"), std::string::npos) << question;
-  EXPECT_NE(question.find("\rcboxOpenConsole: aus"), std::string::npos) << question;
+  // The question names the values the settings get back.
+  EXPECT_EQ(messages.asked[0].text,
+            "Die Übernahme vom 08.12.2026 um 07:05:09 Uhr hat folgende Einstellungen geändert. "
+            "Sie erhalten ihre bisherigen Werte zurück:\rcboxShowFileext: aus\r"
+            "labStartmenuDelayCaption: 400 ms\rcboxRegEdit: aus\rcboxOpenConsole: ein\r"
+            "combxTextColor: Text 7, Hintergrund 0\rLabel1: C:\\Programme\r\r"
+            "Möchten Sie die Übernahme rückgängig machen?");
   EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
+  // One step per setting of the backup.
+  EXPECT_EQ(progress.maximum, 6);
+  EXPECT_EQ(progress.steps, 6);
+  EXPECT_EQ(progress.label, "Einstellung 6/6");
   EXPECT_EQ(store.Names(),
             std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
   EXPECT_FALSE(CanUndo(store, "PC-1"));
@@ -193,8 +217,7 @@ TEST_F(BackupFlow, AcrossTheClockChangeTheLaterRunIsUndoneFirst) {
   messages.asked.clear();
   Undo({MsgResult::Yes, MsgResult::Ok});
   ASSERT_FALSE(messages.asked.empty());
-  EXPECT_EQ(messages.asked[0].text.rfind("Die Übernahme vom 25.10.2026 um 02:10:00 Uhr wird", 0),
-            0u)
+  EXPECT_EQ(messages.asked[0].text.rfind("Die Übernahme vom 25.10.2026 um 02:10:00 Uhr hat", 0), 0u)
       << messages.asked[0].text;
   EXPECT_TRUE(Differences(afterFirst, CatalogueSnapshot(Machine())).empty());
   Undo({MsgResult::Yes, MsgResult::Ok});
@@ -306,11 +329,10 @@ TEST_F(BackupFlow, APartialUndoStaysTheNewestAndASecondOneFinishesIt) {
   Undo({MsgResult::Yes, MsgResult::Ok});
   ASSERT_EQ(messages.asked.size(), 2u);
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
-  EXPECT_EQ(
-      messages.asked[1].text.rfind(
-          "Folgende Einträge konnten nicht wiederhergestellt werden:\rHKEY_CLASSES_ROOT\\CLSID", 0),
-      0u)
-      << messages.asked[1].text;
+  // The entry and the key the run made for it belong to one setting.
+  EXPECT_EQ(messages.asked[1].text,
+            "Folgende Einstellungen wurden nicht wiederhergestellt:\rcboxRegEdit\r\r"
+            "Systemweite Einstellungen erfordern Administratorrechte.");
   EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
   EXPECT_TRUE(CanUndo(store, "PC-1"));
 
@@ -343,7 +365,7 @@ TEST_F(BackupFlow, AnUnusableNewestBackupDoesNotHideTheOlderOnes) {
          b = FormatRegFile(f);
        },
        ""},
-      {"unreadable", [](Bytes& b) { b.resize(b.size() / 3); },
+      {"unreadable", [](Bytes& b) { b = {'k', 'a', 'p', 'u', 't', 't'}; },
        "Die Registrierungsdatei ist ungültig. Zeile"},
       {"with a foreign line",
        [](Bytes& b) {
@@ -383,8 +405,7 @@ TEST_F(BackupFlow, AnUnusableNewestBackupDoesNotHideTheOlderOnes) {
       ASSERT_EQ(messages.asked.size(), 1u);
       const std::string& text = messages.asked[0].text;
       EXPECT_EQ(
-          text.rfind("Die Sicherung \"" + newer + "\" kann nicht wiederhergestellt werden:\r", 0),
-          0u)
+          text.rfind("Die Sicherung „" + newer + "“ kann nicht wiederhergestellt werden:\r", 0), 0u)
           << text;
       EXPECT_NE(text.find(c.refusal), std::string::npos) << text;
       EXPECT_NE(text.find("\rVerschieben oder löschen Sie die Datei"), std::string::npos) << text;

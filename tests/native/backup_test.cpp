@@ -295,8 +295,10 @@ TEST(Backup, RestoreWritesARemovedEntryDeepestFirstAndRemovesTreesWholeOrNotAtAl
   machine.DenyAll(HKCR, verb + "\\Gesperrt");
   const std::vector<RegFileKey> removal = {{HKCR, AnsiToWide(verb), true, {}},
                                            {HKCR, AnsiToWide(verb) + u"\\command", false, {}}};
-  EXPECT_EQ(RestoreEntries(removal, machine),
-            std::vector<std::u16string>{u"HKEY_CLASSES_ROOT\\" + AnsiToWide(verb)});
+  const std::vector<RestoreFailure> failed = RestoreEntries(removal, machine);
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(failed[0].Text(), u"HKEY_CLASSES_ROOT\\" + AnsiToWide(verb));
+  EXPECT_EQ(failed[0].code, kErrorAccessDenied);
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\Gesperrt"));
   SetRegistryBackend(nullptr);

@@ -246,10 +246,10 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
   };
   const Bad bad[] = {
       {{'R', 'E', 'G'}, "Zeile 1"},
-      {file(u"REGEDIT4\r\n"), "Zeile 1: REGEDIT4"},
+      {file(u"REGEDIT5\r\n"), "Zeile 1: REGEDIT5"},
       {file(head + u"\"a\"=dword:1\r\n"), "Zeile 3"},
       {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\n"), "Zeile 4: \"a\"=dword:1"},
-      {file(head + u"[HKEY_USERS\\T]\r\n"), "Zeile 3"},
+      {file(head + u"[HKEY_USER\\T]\r\n"), "Zeile 3"},
       {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:0g\r\n"), "Zeile 4"},
       {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"open\r\n"), "Zeile 4"},
       {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=word:1\r\n"), "Zeile 4"},
@@ -271,6 +271,54 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
       ADD_FAILURE() << "accepted";
     } catch (const Error& e) {
       EXPECT_NE(std::string(e.what()).find(b.line), std::string::npos) << e.what();
+    }
+  }
+}
+
+// Files from elsewhere: REGEDIT4 in the ANSI code page, UTF-8 with and without its mark, keys
+// of every root. Strings come out as the registry keeps them, in UTF-16.
+TEST(RegFile, ReadsTheFilesOfOtherEditorsAndEncodings) {
+  const Bytes ueSz = {0xFC, 0x00, 'x', 0x00, 0x00, 0x00};          // "üx" as REG_SZ
+  const Bytes ueExpand = {'%', 0, 'a', 0, '%', 0, 0xFC, 0, 0, 0};  // "%a%ü" as REG_EXPAND_SZ
+  const Bytes ueMulti = {0xFC, 0, 0, 0, 'b', 0, 0, 0, 0, 0};       // "ü", "b" as REG_MULTI_SZ
+  struct Case {
+    const char* what;
+    Bytes file;
+    std::vector<std::pair<std::uint32_t, Bytes>> values;  // type and data of the first key's
+    RegRoot root;
+  };
+  auto bytes = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+  const Case cases[] = {
+      {"REGEDIT4, ANSI",
+       bytes("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"\xFCx\"\r\n"
+             "\"b\"=hex(2):25,61,25,fc,00\r\n\"c\"=hex(7):fc,00,62,00,00\r\n"),
+       {{kRegSz, ueSz}, {kRegExpandSz, ueExpand}, {kRegMultiSz, ueMulti}},
+       HKCU},
+      {"5.00 in UTF-8 without a mark, LF only",
+       bytes("Windows Registry Editor Version 5.00\n\n[HKEY_USERS\\S-1-5-18\\T]\n"
+             "\"a\"=\"\xC3\xBCx\"\n"),
+       {{kRegSz, ueSz}},
+       HKU},
+      {"5.00 in UTF-8 with its mark, continued hex",
+       bytes("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+             "[HKEY_CURRENT_CONFIG\\T]\r\n\"a\"=hex(2):25,00,61,00,25,00,\\\r\n  fc,00,00,00\r\n"),
+       {{kRegExpandSz, ueExpand}},
+       HKCC},
+      {"5.00 in the ANSI code page",
+       bytes("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\T]\r\n"
+             "\"a\"=\"\xFCx\"\r\n\"b\"=-\r\n"),
+       {{kRegSz, ueSz}, {kRegNone, {}}},
+       HKLM},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RegFile f = ParseRegFile(c.file);
+    ASSERT_EQ(f.keys.size(), 1u);
+    EXPECT_EQ(f.keys[0].root, c.root);
+    ASSERT_EQ(f.keys[0].values.size(), c.values.size());
+    for (std::size_t i = 0; i < c.values.size(); ++i) {
+      EXPECT_EQ(f.keys[0].values[i].type, c.values[i].first) << i;
+      EXPECT_EQ(f.keys[0].values[i].data, c.values[i].second) << i;
     }
   }
 }

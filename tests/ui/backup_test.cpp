@@ -243,10 +243,14 @@ TEST_F(Backups, AnEditedBackupThatRemovesMoreThanARunChangedIsRefusedWhole) {
   EXPECT_TRUE(errors.empty());
 }
 
-// The run made a context-menu entry; a key below it that nobody may open keeps undo from
-// removing any of it, and the report names the entry.
-TEST_F(Backups, AnEntryWithALockedKeyBelowItStaysWholeAndIsReported) {
+// Two boxes changed and applied: the undo question names the values they had before. The run
+// made a context-menu entry; a key below it that nobody may open keeps undo from removing any
+// of it, and the report names the setting, not a registry path.
+TEST_F(Backups, UndoNamesThePreviousValuesAndTheSettingItCouldNotRestore) {
   const std::string verb = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit";
+  const char* shown = xp ? "cboxShowFileext" : "cb20060517";
+  const bool wasShown = c().Checked(shown);
+  c().SetChecked(shown, !wasShown);
   c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
   ApplyNow();
   CreateKeyWith(HKCR, verb, {"Gesperrt"});
@@ -257,14 +261,21 @@ TEST_F(Backups, AnEntryWithALockedKeyBelowItStaysWholeAndIsReported) {
     UndoNow();
   }
   ASSERT_EQ(messages.asked.size(), 2u);
+  const std::string& question = messages.asked[0].text;
+  EXPECT_NE(question.find(" hat folgende Einstellungen geändert. Sie erhalten ihre bisherigen "
+                          "Werte zurück:\rDateiendungen einblenden: " +
+                          std::string(wasShown ? "ein" : "aus") +
+                          "\rRegistrierungseditor: aus\r\rMöchten Sie die Übernahme rückgängig "
+                          "machen?"),
+            std::string::npos)
+      << question;
   EXPECT_EQ(messages.asked[1].type, MsgType::Error);
-  EXPECT_EQ(messages.asked[1].text.rfind("Folgende Einträge konnten nicht wiederhergestellt "
-                                         "werden:\rHKEY_CLASSES_ROOT\\CLSID\\",
-                                         0),
-            0u)
-      << messages.asked[1].text;
+  EXPECT_EQ(messages.asked[1].text,
+            "Folgende Einstellungen wurden nicht wiederhergestellt:\rRegistrierungseditor\r\r"
+            "Systemweite Einstellungen erfordern Administratorrechte.");
   RegKey command(Machine());
   EXPECT_EQ(command.Open(HKCR, verb + "\\command", kKeyRead), kErrorSuccess);
+  EXPECT_EQ(c().Checked(shown), wasShown) << "the other setting came back";
   EXPECT_TRUE(errors.empty());
 }
 

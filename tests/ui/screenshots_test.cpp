@@ -166,6 +166,26 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     SendMessageA(form.handle(), WM_SYSCOMMAND, kCmdUndo, 0);
     SetMessageHandler(script);
   }
+  // The undo report: Explorer's key refuses, so the settings kept there do not come back.
+  {
+    DenyAllKey locked("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    EXPECT_TRUE(locked.locked());
+    bool reported = false;
+    const MessageHandler script =
+        SetMessageHandler([&](const std::string& text, MsgType type, unsigned buttons) {
+          if (type != MsgType::Error) return MsgResult::Yes;  // the question, answered
+          reported = true;
+          After(300, [&] {
+            HWND box = GetActiveWindow();
+            SaveWindow(box, base + "undo-report.bmp");
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+          });
+          return ShowMessageDialog(text, type, buttons);
+        });
+    SendMessageA(form.handle(), WM_SYSCOMMAND, kCmdUndo, 0);
+    SetMessageHandler(script);
+    EXPECT_TRUE(reported);
+  }
 
   After(300, [&] {
     HWND box = GetActiveWindow();

@@ -23,6 +23,21 @@ using Bytes = std::vector<std::uint8_t>;
 void SetRegistryBackend(RegistryApi* api);
 RegistryApi* RegistryBackend();
 
+// Points the helpers at another backend for a scope (an overlay, say) and puts the previous one
+// back on every path out of it.
+class RegistryBackendScope {
+ public:
+  explicit RegistryBackendScope(RegistryApi& api) : previous_(RegistryBackend()) {
+    SetRegistryBackend(&api);
+  }
+  ~RegistryBackendScope() { SetRegistryBackend(previous_); }
+  RegistryBackendScope(const RegistryBackendScope&) = delete;
+  RegistryBackendScope& operator=(const RegistryBackendScope&) = delete;
+
+ private:
+  RegistryApi* previous_;
+};
+
 // Creates a fresh accessor, replacing one still present. True when it was created.
 bool OpenRegistryAccess();
 // Destroys the accessor; true when none remains.

@@ -18,6 +18,9 @@ using RegRoot = RegHandle;
 constexpr RegRoot HKCR = 0x80000000u;
 constexpr RegRoot HKCU = 0x80000001u;
 constexpr RegRoot HKLM = 0x80000002u;
+// Read from imported files only; the program never opens them.
+constexpr RegRoot HKU = 0x80000003u;
+constexpr RegRoot HKCC = 0x80000005u;
 
 // Access masks (winnt.h values).
 constexpr std::uint32_t kKeyQueryValue = 0x0001;

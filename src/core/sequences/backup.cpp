@@ -33,12 +33,6 @@ bool Same(const RegPath& rawA, const RegPath& rawB) {
   return a.root == b.root && FoldName(a.path) == FoldName(b.path);
 }
 
-std::u16string PlaceText(const RegPath& key, const std::u16string* value = nullptr) {
-  std::u16string text = RootName(key.root) + u"\\" + key.path;
-  if (value) text += u"\\" + (value->empty() ? u"@" : *value);
-  return text;
-}
-
 RegFileKey& KeyEntry(std::vector<RegFileKey>& entries, const RegPath& key) {
   for (RegFileKey& e : entries) {
     if (!e.remove && Same({e.root, e.path}, key)) return e;
@@ -104,16 +98,19 @@ struct Place {
   std::u16string key;
   std::u16string value;
   bool wholeKey;
+  const TweakInfo* tweak;
+  std::size_t location;  // its index in the tweak's locations
 };
 
 const std::vector<Place>& WrittenPlaces() {
   static const std::vector<Place> places = [] {
     std::vector<Place> all;
     for (const TweakInfo& t : CatalogueTweaks()) {
-      for (const RegLocation& l : t.locations) {
+      for (std::size_t i = 0; i < t.locations.size(); ++i) {
+        const RegLocation& l = t.locations[i];
         if (l.written)
-          all.push_back(
-              {l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)), l.wholeKey});
+          all.push_back({l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)),
+                         l.wholeKey, &t, i});
       }
     }
     return all;
@@ -168,11 +165,11 @@ bool HoldsOnlyWritten(RegistryApi& machine, const RegPath& key) {
 }
 
 // Writes one key's values; the key is created when missing.
-void RestoreKey(const RegFileKey& e, RegistryApi& machine, std::vector<std::u16string>& failed) {
+void RestoreKey(const RegFileKey& e, RegistryApi& machine, std::vector<RestoreFailure>& failed) {
   const RegPath key{e.root, e.path};
   RegKey k(machine);
-  if (k.Create(e.root, e.path, kKeyAllAccess) != kErrorSuccess) {
-    failed.push_back(PlaceText(key));
+  if (const long rc = k.Create(e.root, e.path, kKeyAllAccess)) {
+    failed.push_back({key, std::nullopt, rc});
     return;
   }
   for (const RegFileValue& v : e.values) {
@@ -184,7 +181,7 @@ void RestoreKey(const RegFileKey& e, RegistryApi& machine, std::vector<std::u16s
       rc = machine.SetValueW(k.get(), v.name, v.type, v.data.data(),
                              static_cast<std::uint32_t>(v.data.size()));
     }
-    if (rc != kErrorSuccess) failed.push_back(PlaceText(key, &v.name));
+    if (rc != kErrorSuccess) failed.push_back({key, v.name, rc});
   }
 }
 
@@ -279,10 +276,10 @@ std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
   return 0;
 }
 
-std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entries,
+std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entries,
                                            RegistryApi& machine,
                                            const std::function<void()>& entryDone) {
-  std::vector<std::u16string> failed;
+  std::vector<RestoreFailure> failed;
   const RegFileKey* refusedRemoval = nullptr;  // its content stays unwritten
   for (const RegFileKey& e : entries) {
     const RegPath key{e.root, e.path};
@@ -292,7 +289,7 @@ std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entrie
     if (e.remove) {
       const long rc = DeleteRegTree(machine, e.root, e.path);
       if (rc != kErrorSuccess && KeyExists(machine, key)) {
-        failed.push_back(PlaceText(key));
+        failed.push_back({key, std::nullopt, rc});
         refusedRemoval = &e;
       }
     } else if (!content) {
@@ -301,6 +298,30 @@ std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entrie
     if (entryDone) entryDone();
   }
   return failed;
+}
+
+std::u16string RestoreFailure::Text() const {
+  std::u16string text = RootName(key.root) + u"\\" + key.path;
+  if (value) text += u"\\" + (value->empty() ? u"@" : *value);
+  return text;
+}
+
+std::vector<PlaceOwner> OwnersBelow(const RegPath& key) {
+  std::vector<PlaceOwner> owners;
+  for (const Place& p : WrittenPlaces()) {
+    if (Under({p.root, p.key}, key)) owners.push_back({p.tweak, p.location});
+  }
+  return owners;
+}
+
+std::optional<PlaceOwner> OwnerOf(const RegPath& key, const std::optional<std::u16string>& value) {
+  const std::u16string folded = value ? FoldName(*value) : u"";
+  for (const Place& p : WrittenPlaces()) {
+    const bool owns = p.wholeKey ? Under(key, {p.root, p.key})
+                                 : value && p.value == folded && Same(key, {p.root, p.key});
+    if (owns) return PlaceOwner{p.tweak, p.location};
+  }
+  return std::nullopt;
 }
 
 }  // namespace tw

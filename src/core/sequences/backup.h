@@ -5,11 +5,13 @@
 // catalogue before anything is restored, and restored through the registry seam.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "overlay_registry.h"
 #include "reg_file.h"
+#include "unittweak.h"
 
 namespace tw {
 
@@ -41,12 +43,32 @@ std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key);
 // that are only tested, are refused.
 std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine);
 
+// A place that could not be restored: a value, or the key itself (created, or removed with its
+// subtree), with the code of the call that failed.
+struct RestoreFailure {
+  RegPath key;
+  std::optional<std::u16string> value;
+  long code = 0;
+  // "HKEY_…\\key" or "HKEY_…\\key\\value" ("@" for the default value).
+  std::u16string Text() const;
+};
+
+// The tweak of the catalogue that writes a place, and which of its locations that is.
+struct PlaceOwner {
+  const TweakInfo* tweak;
+  std::size_t location;
+};
+// The tweak whose setter writes the value (or, with no value, the key), through a location of
+// that value or a key it creates or removes whole; none for any other place.
+std::optional<PlaceOwner> OwnerOf(const RegPath& key, const std::optional<std::u16string>& value);
+// The tweaks that write at or below a key (a parent key that a run made for them).
+std::vector<PlaceOwner> OwnersBelow(const RegPath& key);
+
 // Restores the entries in order through the seam, calling entryDone after each. A key removal
 // is all or nothing: when one key of the tree does not open for deleting, nothing of it goes,
 // and the former content that follows it is not written. Returns the places that could not be
-// written, as "HKEY_…\key" or "HKEY_…\key\value" text; a removal of something absent is no
-// failure.
-std::vector<std::u16string> RestoreEntries(const std::vector<RegFileKey>& entries,
+// written; a removal of something absent is no failure.
+std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entries,
                                            RegistryApi& machine,
                                            const std::function<void()>& entryDone = {});
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <map>
 
 #include "codepage.h"
 #include "error.h"
@@ -16,25 +18,27 @@ const char kDate[] = "Datum: ";
 const char kUtc[] = "UTC: ";
 const char kWindows[] = "Windows: ";
 const char kComputer[] = "Computer: ";
-const char kSetting[] = "Einstellung: ";
+const char kSetting[] = "Einstellung: ";  // backups written before the values were recorded
+const char kBefore[] = "Vorher: ";
+const char kAfter[] = "Nachher: ";
 
 const char kUndoQuestion[] =
-    "Die Übernahme vom %s wird rückgängig gemacht. Folgende Einstellungen erhalten wieder ihre "
-    "vorigen Werte:";
-const char kGoOn[] = "Möchten Sie fortfahren?";
+    "Die Übernahme vom %s hat folgende Einstellungen geändert. Sie erhalten ihre bisherigen "
+    "Werte zurück:";
+const char kGoOn[] = "Möchten Sie die Übernahme rückgängig machen?";
 const char kNoBackup[] = "Es gibt keine Übernahme, die rückgängig gemacht werden kann.";
-const char kUnreadable[] = "Die Sicherung \"%s\" kann nicht wiederhergestellt werden:";
+const char kUnreadable[] = "Die Sicherung „%s“ kann nicht wiederhergestellt werden:";
 const char kCannotRead[] = "Die Datei kann nicht gelesen werden.";
+const char kNoComputer[] = "Sie nennt nicht den Computer, auf dem sie entstand.";
 const char kMoveAside[] =
     "Verschieben oder löschen Sie die Datei, um ältere Sicherungen wiederherzustellen.";
 const char kForeign[] =
     "Sie enthält in Zeile %s einen Eintrag, den keine Einstellung dieses Programms schreibt.";
 const char kNothingWritten[] = "Es wurde nichts geändert.";
-const char kNotRestored[] = "Folgende Einträge konnten nicht wiederhergestellt werden:";
+const char kNotRestored[] = "Folgende Einstellungen wurden nicht wiederhergestellt:";
 const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
 const char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
 const char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
-constexpr std::size_t kListedAtMost = 15;
 // Enough of a backup's start for the lines up to its UTC time.
 constexpr std::size_t kHeaderBytes = 4096;
 
@@ -45,14 +49,8 @@ bool StartsWith(const std::u16string& s, const std::string& prefix) {
   return s.compare(0, p.size(), p) == 0;
 }
 
-std::string Lines(const std::vector<std::string>& lines) {
-  std::string text;
-  const std::size_t listed = lines.size() > kListedAtMost ? kListedAtMost - 1 : lines.size();
-  for (std::size_t i = 0; i < listed; ++i) text += "\r" + lines[i];
-  if (listed < lines.size())
-    text += "\r… und " + std::to_string(lines.size() - listed) + " weitere";
-  return text;
-}
+// The setting a line "Caption: value" names.
+std::string CaptionOfLine(const std::string& line) { return line.substr(0, line.find(": ")); }
 
 std::string DateText(const RunTime& t) {
   char text[32];
@@ -114,10 +112,82 @@ UndoCandidate NewestOfThisComputer(BackupStore& store, const std::string& comput
       c.problem = e.what();
       return c;
     }
-    if (SameComputer(HeaderFromComments(c.file.comments).computer, computer)) return c;
+    const std::string from = HeaderFromComments(c.file.comments).computer;
+    if (from.empty()) c.problem = kNoComputer;
+    if (from.empty() || SameComputer(from, computer)) return c;
   }
   return {};
 }
+
+// The settings of the window that a registry place belongs to: the one that writes it, or for
+// a key made on the way to settings, those of them the backup lists. None for a foreign place.
+std::vector<std::string> SettingsOf(const UndoWindow& window, const BackupHeader& header,
+                                    const RegPath& key,
+                                    const std::optional<std::u16string>& value) {
+  const auto captionOf = [&](const PlaceOwner& o) {
+    return CaptionOfLocation(window.layout, window.caption, *o.tweak, o.location);
+  };
+  if (const std::optional<PlaceOwner> owner = OwnerOf(key, value)) {
+    const std::string caption = captionOf(*owner);
+    return caption.empty() ? std::vector<std::string>{} : std::vector<std::string>{caption};
+  }
+  std::vector<std::string> settings;
+  if (value) return settings;
+  for (const PlaceOwner& o : OwnersBelow(key)) {
+    const std::string caption = captionOf(o);
+    const bool listed = std::any_of(header.settings.begin(), header.settings.end(),
+                                    [&](const SettingChange& c) { return c.caption == caption; });
+    if (listed && std::find(settings.begin(), settings.end(), caption) == settings.end())
+      settings.push_back(caption);
+  }
+  return settings;
+}
+
+// The progress of an undo: one step per setting of the backup's header, made after the last
+// entry that restores something of that setting; entries of no listed setting go with the last
+// step.
+class UndoSteps {
+ public:
+  UndoSteps(const UndoWindow& window, const BackupHeader& header, const RegFile& file)
+      : count_(std::max<int>(1, static_cast<int>(header.settings.size()))),
+        entries_(file.keys.size()) {
+    std::vector<std::size_t> last(header.settings.size(), file.keys.size() - 1);
+    std::vector<bool> seen(header.settings.size(), false);
+    for (std::size_t e = 0; e < file.keys.size(); ++e) {
+      const RegFileKey& k = file.keys[e];
+      std::vector<std::optional<std::u16string>> places;
+      if (k.values.empty()) places.push_back(std::nullopt);
+      for (const RegFileValue& v : k.values) places.push_back(v.name);
+      for (const auto& place : places) {
+        for (const std::string& setting : SettingsOf(window, header, {k.root, k.path}, place)) {
+          for (std::size_t s = 0; s < header.settings.size(); ++s) {
+            if (header.settings[s].caption != setting) continue;
+            last[s] = seen[s] ? std::max(last[s], e) : e;
+            seen[s] = true;
+          }
+        }
+      }
+    }
+    for (std::size_t s = 0; s < last.size(); ++s) {
+      if (seen[s]) ++stepsAfter_[last[s]];
+    }
+    for (const auto& [entry, n] : stepsAfter_) made_ += n;
+  }
+  int count() const { return count_; }
+  // The steps to make after entry; after the last entry, all that are left.
+  int after(std::size_t entry) const {
+    const auto it = stepsAfter_.find(entry);
+    int n = it == stepsAfter_.end() ? 0 : it->second;
+    if (entry + 1 == entries_) n += count_ - made_;
+    return n;
+  }
+
+ private:
+  int count_;
+  std::size_t entries_;
+  int made_ = 0;
+  std::map<std::size_t, int> stepsAfter_;
+};
 
 }  // namespace
 
@@ -126,7 +196,10 @@ std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
   if (h.utc) lines.push_back(Wide(kUtc + UtcText(*h.utc)));
   lines.push_back(Wide(kWindows + h.windows));
   lines.push_back(Wide(kComputer + h.computer));
-  for (const std::string& s : h.settings) lines.push_back(Wide(kSetting + s));
+  for (const SettingChange& s : h.settings) {
+    if (!s.before.empty()) lines.push_back(Wide(kBefore + s.before));
+    lines.push_back(Wide(kAfter + s.after));
+  }
   return lines;
 }
 
@@ -136,7 +209,19 @@ BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments) {
     const std::string text = WideToAnsi(c);
     if (StartsWith(c, kComputer)) h.computer = text.substr(sizeof kComputer - 1);
     if (StartsWith(c, kWindows)) h.windows = text.substr(sizeof kWindows - 1);
-    if (StartsWith(c, kSetting)) h.settings.push_back(text.substr(sizeof kSetting - 1));
+    if (StartsWith(c, kBefore)) {
+      const std::string line = text.substr(sizeof kBefore - 1);
+      h.settings.push_back({CaptionOfLine(line), line, ""});
+    }
+    for (const char* afterRun : {kAfter, kSetting}) {
+      if (!StartsWith(c, afterRun)) continue;
+      const std::string line = text.substr(std::strlen(afterRun));
+      // The line after the run follows its line before the run, when there is one.
+      if (h.settings.empty() || !h.settings.back().after.empty() ||
+          h.settings.back().caption != CaptionOfLine(line))
+        h.settings.push_back({CaptionOfLine(line), "", ""});
+      h.settings.back().after = line;
+    }
     if (StartsWith(c, kUtc)) h.utc = UtcFromText(text.substr(sizeof kUtc - 1));
   }
   return h;
@@ -204,7 +289,7 @@ bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHead
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,
-                          const std::vector<std::string>& changes) {
+                          const std::vector<SettingChange>& changes) {
   current_ = header_();
   current_.settings = changes;
   saved_ = {};
@@ -218,7 +303,11 @@ bool StoreBackups::Before(const std::function<void()>& writes,
          MsgResult::Yes;
 }
 
-bool StoreBackups::After() { return SettleBackup(store_, saved_, current_, entries_); }
+bool StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
+  // The list names only what took effect; when the rewrite fails the one from before stands.
+  current_.settings = tookEffect;
+  return SettleBackup(store_, saved_, current_, entries_);
+}
 
 bool CanUndo(BackupStore& store, const std::string& computer) {
   return !NewestOfThisComputer(store, computer).name.empty();
@@ -243,16 +332,29 @@ bool UndoLastApply(UndoWindow& window) {
     Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
     return false;
   }
+  std::vector<std::string> previous;
+  for (const SettingChange& c : header.settings)
+    previous.push_back(c.before.empty() ? c.caption : c.before);
   const std::string question =
-      FormatMessage1(kUndoQuestion, BackupDateText(name)) + Lines(header.settings) + "\r\r" + kGoOn;
+      FormatMessage1(kUndoQuestion, BackupDateText(name)) + ListLines(previous) + "\r\r" + kGoOn;
   if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return false;
 
-  std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(file.keys.size()));
+  const UndoSteps steps(window, header, file);
+  std::unique_ptr<Progress> progress = window.createProgress(steps.count());
   progress->Show();
+  std::size_t entry = 0;
   std::vector<std::string> failed;
-  for (const std::u16string& place :
-       RestoreEntries(file.keys, *machine, [&] { progress->StepProgress(); }))
-    failed.push_back(WideToAnsi(place));
+  bool adminHint = false;
+  for (const RestoreFailure& f : RestoreEntries(file.keys, *machine, [&] {
+         for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
+       })) {
+    std::vector<std::string> named = SettingsOf(window, header, f.key, f.value);
+    if (named.empty()) named.push_back(WideToAnsi(f.Text()));  // a place of no setting
+    for (const std::string& n : named) {
+      if (std::find(failed.begin(), failed.end(), n) == failed.end()) failed.push_back(n);
+    }
+    adminHint = adminHint || (f.code == kErrorAccessDenied && f.key.root != HKCU);
+  }
   progress->AllowClose();
   LoadAndRemember(window.controls, window.loaded);
   progress->Fill();
@@ -261,7 +363,7 @@ bool UndoLastApply(UndoWindow& window) {
     window.store.Rename(name, RestoredName(name));
     MessageDlg(kDone, MsgType::Information, kMbOk);
   } else {
-    MessageDlg(kNotRestored + Lines(failed), MsgType::Error, kMbOk);
+    MessageDlg(NotAppliedReport(kNotRestored, failed, adminHint), MsgType::Error, kMbOk);
   }
   return true;
 }

@@ -19,11 +19,13 @@ namespace tw {
 
 // What a backup file says about its run, in its comment lines.
 struct BackupHeader {
-  RunTime time{};                     // local, as in the file's name
-  std::optional<RunTime> utc;         // orders the backups; files written before it have none
-  std::string windows;                // the Windows version's name
-  std::string computer;               // the backup is restored on this computer only
-  std::vector<std::string> settings;  // "Sprechblasen abschalten: ein", one a setting
+  RunTime time{};              // local, as in the file's name
+  std::optional<RunTime> utc;  // orders the backups; files written before it have none
+  std::string windows;         // the Windows version's name
+  std::string computer;        // the backup is restored on this computer only
+  // The settings the run changed; a backup written before the values were recorded has only
+  // the lines after the run ("Einstellung: …"), so "before" is empty there.
+  std::vector<SettingChange> settings;
 };
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& header);
@@ -58,8 +60,8 @@ class StoreBackups : public RunBackups {
   StoreBackups(BackupStore& store, std::function<BackupHeader()> header)
       : store_(store), header_(std::move(header)) {}
   bool Before(const std::function<void()>& writes,
-              const std::vector<std::string>& changes) override;
-  bool After() override;
+              const std::vector<SettingChange>& changes) override;
+  bool After(const std::vector<SettingChange>& tookEffect) override;
 
  private:
   BackupStore& store_;
@@ -79,6 +81,10 @@ struct UndoWindow {
   BackupStore& store;
   std::string computer;
   std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
+  // The window's layout and the caption that names a control: a place that undo could not
+  // restore is named by its setting.
+  Layout layout;
+  std::function<std::string(const std::string& control)> caption;
 };
 
 // Whether the system-menu entry is enabled: a backup not restored yet that is not another

@@ -1,6 +1,7 @@
 #include "reg_file.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "codepage.h"
 #include "error.h"
@@ -9,6 +10,8 @@ namespace tw {
 namespace {
 
 const char16_t kHeader[] = u"Windows Registry Editor Version 5.00";
+// Files of Windows 95 to NT 4 (and any regedit asked for them): ANSI text.
+const char16_t kAnsiHeader[] = u"REGEDIT4";
 const char kBadLine[] = "Die Registrierungsdatei ist ungültig. Zeile %s";
 // regedit breaks hex data before this column, each further line indented by two blanks.
 constexpr std::size_t kHexColumns = 76;
@@ -18,9 +21,8 @@ struct RootNameRow {
   const char16_t* name;
 };
 const RootNameRow kRoots[] = {
-    {HKCR, u"HKEY_CLASSES_ROOT"},
-    {HKCU, u"HKEY_CURRENT_USER"},
-    {HKLM, u"HKEY_LOCAL_MACHINE"},
+    {HKCR, u"HKEY_CLASSES_ROOT"}, {HKCU, u"HKEY_CURRENT_USER"},   {HKLM, u"HKEY_LOCAL_MACHINE"},
+    {HKU, u"HKEY_USERS"},         {HKCC, u"HKEY_CURRENT_CONFIG"},
 };
 
 std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
@@ -191,6 +193,61 @@ bool ReadData(Cursor& c, RegFileValue* v) {
   return false;
 }
 
+// UTF-8 as UTF-16, or nothing when the bytes are no valid UTF-8 (overlong forms, surrogates
+// and stray continuation bytes included).
+std::optional<std::u16string> FromUtf8(const Bytes& b, std::size_t from) {
+  std::u16string out;
+  for (std::size_t i = from; i < b.size();) {
+    const std::uint8_t lead = b[i];
+    std::size_t n = lead < 0x80             ? 0
+                    : (lead & 0xE0) == 0xC0 ? 1
+                    : (lead & 0xF0) == 0xE0 ? 2
+                    : (lead & 0xF8) == 0xF0 ? 3
+                                            : 4;
+    if (n == 4 || i + n >= b.size() + (n == 0)) return std::nullopt;
+    std::uint32_t cp = n == 0 ? lead : lead & (0x3F >> n);
+    for (std::size_t k = 1; k <= n; ++k) {
+      if ((b[i + k] & 0xC0) != 0x80) return std::nullopt;
+      cp = cp << 6 | (b[i + k] & 0x3F);
+    }
+    static const std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    if (cp >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+    i += n + 1;
+  }
+  return out;
+}
+
+// The file's text: UTF-16LE after FF FE (what regedit writes), UTF-8 after EF BB BF; without a
+// byte-order mark UTF-8 when it is valid UTF-8, otherwise the ANSI code page.
+std::optional<std::u16string> DecodeText(const Bytes& b) {
+  if (b.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+    if (b.size() % 2 != 0) return std::nullopt;
+    std::u16string text;
+    for (std::size_t i = 2; i + 1 < b.size(); i += 2)
+      text += static_cast<char16_t>(b[i] | b[i + 1] << 8);
+    return text;
+  }
+  if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return FromUtf8(b, 3);
+  if (auto utf8 = FromUtf8(b, 0)) return utf8;
+  return AnsiToWide(std::string(b.begin(), b.end()));
+}
+
+// The ANSI bytes of a REGEDIT4 file's hex(2) and hex(7) data as the UTF-16 the registry keeps.
+Bytes Widened(const Bytes& ansi) {
+  Bytes out;
+  for (char16_t c : AnsiToWide(std::string(ansi.begin(), ansi.end()))) {
+    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  return out;
+}
+
 std::u16string Trim(const std::u16string& s) {
   std::size_t b = 0, e = s.size();
   while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
@@ -238,11 +295,9 @@ Bytes FormatRegFile(const RegFile& file) {
 }
 
 RegFile ParseRegFile(const Bytes& bytes) {
-  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE || bytes.size() % 2 != 0)
-    Refuse(1, u"");
-  std::u16string text;
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-    text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+  const std::optional<std::u16string> decoded = DecodeText(bytes);
+  if (!decoded) Refuse(1, u"");
+  const std::u16string& text = *decoded;
 
   std::vector<std::u16string> lines;
   for (std::size_t start = 0; start <= text.size();) {
@@ -253,7 +308,8 @@ RegFile ParseRegFile(const Bytes& bytes) {
     lines.push_back(line);
     start = end + 1;
   }
-  if (lines.empty() || lines[0] != kHeader) Refuse(1, lines.empty() ? u"" : lines[0]);
+  const bool ansi = !lines.empty() && lines[0] == kAnsiHeader;
+  if (lines.empty() || (lines[0] != kHeader && !ansi)) Refuse(1, lines.empty() ? u"" : lines[0]);
 
   RegFile file;
   RegFileKey* key = nullptr;
@@ -298,6 +354,8 @@ RegFile ParseRegFile(const Bytes& bytes) {
       }
     }
     if (!ReadData(c, &v)) Refuse(number, line);
+    if (ansi && (v.type == kRegExpandSz || v.type == kRegMultiSz) && !v.remove)
+      v.data = Widened(v.data);
     key->values.push_back(v);
   }
   return file;

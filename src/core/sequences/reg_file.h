@@ -39,8 +39,11 @@ struct RegFile {
 // characters in comments are written as blanks, so that each comment stays one line.
 Bytes FormatRegFile(const RegFile& file);
 
-// Reads a file that FormatRegFile or regedit wrote. Raises Error naming the first line it
-// cannot read; a file with no header is refused at line 1. A trailing backslash carries on
+// Reads a file that FormatRegFile or regedit wrote: "Windows Registry Editor Version 5.00" or
+// "REGEDIT4", in UTF-16LE or UTF-8 with their byte-order marks, or without one in UTF-8 or the
+// ANSI code page (REGEDIT4's hex(2) and hex(7) data are ANSI, and come back as UTF-16).
+// HKEY_USERS and HKEY_CURRENT_CONFIG keys are read as well. Raises Error naming the first line
+// it cannot read; a file with no header is refused at line 1. A trailing backslash carries on
 // into the next line only within hex data.
 RegFile ParseRegFile(const Bytes& file);
 

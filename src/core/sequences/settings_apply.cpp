@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "codepage.h"
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
@@ -245,8 +246,7 @@ std::string Plain(const std::string& caption) {
 }
 
 std::string CaptionOf(const ApplyWindow& window, const char* name) {
-  const std::string caption = Plain(window.caption(name));
-  return caption.empty() ? name : caption;
+  return MessageCaption(window.caption, name);
 }
 
 // The controls a changed write is named by: the search-option boxes that changed (all of them
@@ -259,36 +259,22 @@ std::vector<const char*> ChangedNames(const WriteStep& step, const StepState* be
 
 std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
 
-// The lines of the confirmation for one changed write.
-std::vector<std::string> ChangeLines(const ApplyWindow& window, const WriteStep& step,
-                                     const StepState* before, const StepState& asked) {
+// The settings one changed write changes: what the controls showed at the last load (when one
+// is remembered) and what they ask for now.
+std::vector<SettingChange> Changes(const std::function<std::string(const std::string&)>& captions,
+                                   const WriteStep& step, const StepState* before,
+                                   const StepState& asked) {
   const std::vector<const char*> controls = StepControls(step);
-  std::vector<std::string> lines;
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      for (const char* name : ChangedNames(step, before, asked)) {
-        const auto at = std::find_if(controls.begin(), controls.end(),
-                                     [&](const char* c) { return std::string(c) == name; });
-        const bool on = asked.numbers[at - controls.begin()] != 0;
-        lines.push_back(CaptionOf(window, name) + ": " + (on ? "ein" : "aus"));
-      }
-      break;
-    case Arg::Position:
-      lines.push_back(CaptionOf(window, ChangedNames(step, before, asked)[0]) + ": " +
-                      std::to_string(asked.numbers[0]) + (step.unit ? step.unit : ""));
-      break;
-    case Arg::LabelText:
-      lines.push_back(CaptionOf(window, ChangedNames(step, before, asked)[0]) + ": " + asked.text);
-      break;
-    case Arg::ColourPair:
-      // As the colour lists show them: one hexadecimal digit each.
-      lines.push_back(CaptionOf(window, controls[0]) + ": Text " + HexDigit(asked.numbers[0]) +
-                      ", Hintergrund " + HexDigit(asked.numbers[1]));
-      break;
+  std::vector<SettingChange> changes;
+  for (const char* name : ChangedNames(step, before, asked)) {
+    const auto at = std::find_if(controls.begin(), controls.end(),
+                                 [&](const char* c) { return std::string(c) == name; });
+    const std::size_t index = at == controls.end() ? 0 : at - controls.begin();
+    const std::string caption = MessageCaption(captions, name);
+    changes.push_back({caption, before ? caption + ": " + ShownValue(step, *before, index) : "",
+                       caption + ": " + ShownValue(step, asked, index)});
   }
-  return lines;
+  return changes;
 }
 
 void AddOnce(std::vector<std::string>& captions, const std::string& caption) {
@@ -297,6 +283,51 @@ void AddOnce(std::vector<std::string>& captions, const std::string& caption) {
 }
 
 }  // namespace
+
+std::string MessageCaption(const std::function<std::string(const std::string&)>& caption,
+                           const std::string& control) {
+  const std::string plain = Plain(caption(control));
+  return plain.empty() ? control : plain;
+}
+
+std::string CaptionOfLocation(Layout layout,
+                              const std::function<std::string(const std::string&)>& caption,
+                              const TweakInfo& tweak, std::size_t location) {
+  const RegLocation& at = tweak.locations[location];
+  for (const WriteStep& step : WriteSequence(layout)) {
+    if (tweak.name != step.tweak.name) continue;
+    // A search provider's key ends in its name.
+    if (step.arg == Arg::SearchProvider &&
+        FoldName(AnsiToWide(at.key.substr(at.key.rfind('\\') + 1))) !=
+            FoldName(AnsiToWide(step.tweak.argument)))
+      continue;
+    const std::vector<const char*> controls = StepControls(step);
+    // The search options' locations are in the order of their boxes.
+    const char* control = step.arg == Arg::SearchOptions && location < controls.size()
+                              ? controls[location]
+                          : step.reportAs ? step.reportAs
+                                          : controls[0];
+    return MessageCaption(caption, control);
+  }
+  return "";
+}
+
+std::string ShownValue(const WriteStep& step, const StepState& s, std::size_t control) {
+  switch (step.arg) {
+    case Arg::NegatedCheck:
+    case Arg::SearchProvider:
+    case Arg::SearchOptions:
+      return s.numbers[control] != 0 ? "ein" : "aus";
+    case Arg::Position:
+      return std::to_string(s.numbers[0]) + (step.unit ? step.unit : "");
+    case Arg::LabelText:
+      return s.text;
+    case Arg::ColourPair:
+      // As the colour lists show them: one hexadecimal digit each.
+      return "Text " + HexDigit(s.numbers[0]) + ", Hintergrund " + HexDigit(s.numbers[1]);
+  }
+  return "";
+}
 
 StepState StepShown(const ControlSurface& c, const WriteStep& step) {
   StepState s;
@@ -385,32 +416,49 @@ std::string ProgressText(int position, int maximum) {
   return "Einstellung " + std::to_string(position) + "/" + std::to_string(maximum);
 }
 
+// What a run would write: what each write's controls ask for now, whether that differs from
+// the last load, and the settings that change.
+struct RunPlan {
+  std::vector<StepState> loaded;  // empty without a remembered load of this layout
+  std::vector<StepState> asked;
+  std::vector<bool> changed;
+  std::vector<SettingChange> changes;
+  const StepState* before(std::size_t i) const { return loaded.empty() ? nullptr : &loaded[i]; }
+};
+
+RunPlan PlanRun(const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+                const std::function<std::string(const std::string&)>& caption) {
+  const std::vector<WriteStep>& sequence = WriteSequence(layout);
+  RunPlan plan;
+  // Without a remembered load of this layout every write counts as changed.
+  if (loaded.layout == layout && loaded.steps.size() == sequence.size()) plan.loaded = loaded.steps;
+  for (std::size_t i = 0; i < sequence.size(); ++i) {
+    plan.asked.push_back(StepShown(controls, sequence[i]));
+    plan.changed.push_back(plan.loaded.empty() || plan.asked[i] != plan.loaded[i]);
+    if (!plan.changed[i]) continue;
+    for (SettingChange& c : Changes(caption, sequence[i], plan.before(i), plan.asked[i]))
+      plan.changes.push_back(std::move(c));
+  }
+  return plan;
+}
+
 void ApplySettings(ApplyWindow& window, Layout layout) {
   ControlSurface& controls = window.controls;
   const std::vector<WriteStep>& sequence = WriteSequence(layout);
-  // The writes use what the controls show now; nothing can change them during the run. Without
-  // a remembered load of this layout every write counts as changed.
-  const std::vector<StepState> loaded =
-      window.loaded.layout == layout && window.loaded.steps.size() == sequence.size()
-          ? window.loaded.steps
-          : std::vector<StepState>{};
-  auto before = [&](std::size_t i) { return loaded.empty() ? nullptr : &loaded[i]; };
-  std::vector<StepState> asked;
-  std::vector<bool> changed;
-  std::vector<std::string> changes;
-  for (std::size_t i = 0; i < sequence.size(); ++i) {
-    asked.push_back(StepShown(controls, sequence[i]));
-    changed.push_back(loaded.empty() || asked[i] != loaded[i]);
-    if (!changed[i]) continue;
-    for (std::string& line : ChangeLines(window, sequence[i], before(i), asked[i]))
-      changes.push_back(std::move(line));
-  }
+  // The writes use what the controls show now; nothing can change them during the run.
+  const RunPlan plan = PlanRun(controls, window.loaded, layout, window.caption);
+  const std::vector<StepState>& asked = plan.asked;
+  const std::vector<bool>& changed = plan.changed;
+  const std::vector<SettingChange>& changes = plan.changes;
+  auto before = [&](std::size_t i) { return plan.before(i); };
+  std::vector<std::string> changeLines;
+  for (const SettingChange& c : changes) changeLines.push_back(c.after);
   if (std::none_of(changed.begin(), changed.end(), [](bool c) { return c; })) {
     window.standardViewShown = false;  // closing loses nothing
     MessageDlg(kNothingChanged, MsgType::Information, kMbOk);
     return;
   }
-  if (MessageDlg(ConfirmationText(changes), MsgType::Confirmation, kMbYes | kMbNo) !=
+  if (MessageDlg(ConfirmationText(changeLines), MsgType::Confirmation, kMbYes | kMbNo) !=
       MsgResult::Yes)
     return;
   // The backup is on disk before the first write; without one the user decides.
@@ -461,20 +509,26 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   progress->AllowClose();
   const bool reloaded = LoadSettings(controls, ReadOrder(layout));
   if (reloaded) window.loaded = RememberLoaded(controls, layout);
-  const bool backedUp = window.backups && window.backups->After();
-  progress->Fill();
-  if (!wrote || !reloaded) {
-    // Nothing was written, or nothing of it can be confirmed; no restart is offered.
-    MessageDlg(wrote ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
-    return;
-  }
   std::vector<std::string> missed;
-  for (std::size_t i = 0; i < sequence.size(); ++i) {
+  for (std::size_t i = 0; reloaded && i < sequence.size(); ++i) {
     if (!changed[i]) continue;
     const std::vector<const char*> names =
         failed[i] ? ChangedNames(sequence[i], before(i), asked[i])
                   : Unapplied(sequence[i], asked[i], StepShown(controls, sequence[i]));
     for (const char* name : names) AddOnce(missed, CaptionOf(window, name));
+  }
+  // Without a reload nothing is known to have taken effect: the backup keeps every setting.
+  std::vector<SettingChange> tookEffect;
+  for (const SettingChange& c : changes) {
+    if (!reloaded || std::find(missed.begin(), missed.end(), c.caption) == missed.end())
+      tookEffect.push_back(c);
+  }
+  const bool backedUp = window.backups && window.backups->After(tookEffect);
+  progress->Fill();
+  if (!wrote || !reloaded) {
+    // Nothing was written, or nothing of it can be confirmed; no restart is offered.
+    MessageDlg(wrote ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
+    return;
   }
   if (missed.empty()) {
     MessageDlg(backedUp ? std::string(kDone) + "\r" + kUndoHint : kDone, MsgType::Information,
@@ -488,6 +542,12 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
     // Without EWX_FORCE: other programs may still ask to save their documents.
     ExitWindowsPrivileged(kEwxReboot | kEwxForceIfHung);
   }
+}
+
+std::vector<SettingChange> PendingChanges(
+    const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+    const std::function<std::string(const std::string&)>& caption) {
+  return PlanRun(controls, loaded, layout, caption).changes;
 }
 
 void ApplySettingsXP(ApplyWindow& window) { ApplySettings(window, Layout::XP); }

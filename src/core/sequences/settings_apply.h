@@ -96,6 +96,32 @@ std::string NotAppliedReport(const std::vector<std::string>& captions, bool admi
 // The question before a run: one line per change, at most 15, then "… und n weitere".
 std::string ConfirmationText(const std::vector<std::string>& changes);
 
+// A caption as one line of a message (no accelerator marks or line breaks); the control's name
+// when it has none.
+std::string MessageCaption(const std::function<std::string(const std::string&)>& caption,
+                           const std::string& control);
+// What the controls of a write show, as a message names it: "ein"/"aus" for the box at index
+// control, a slider's number and unit, the folder, "Text E, Hintergrund 1".
+std::string ShownValue(const WriteStep& step, const StepState& state, std::size_t control);
+
+// The caption of the control of layout that shows a location of a tweak (a search option's box,
+// a search provider's box), as the messages name it; "" when no write of the layout has it.
+std::string CaptionOfLocation(Layout layout,
+                              const std::function<std::string(const std::string&)>& caption,
+                              const TweakInfo& tweak, std::size_t location);
+
+// A report of settings that did not take effect: the heading, the captions, and with adminHint
+// the hint on administrator rights.
+std::string NotAppliedReport(const std::string& heading, const std::vector<std::string>& captions,
+                             bool adminHint);
+
+// One setting a run changes, as the messages name it.
+struct SettingChange {
+  std::string caption;  // "Sprechblasen abschalten"
+  std::string before;   // "Sprechblasen abschalten: aus"; "" when no load was remembered
+  std::string after;    // "Sprechblasen abschalten: ein"
+};
+
 // Keeps a backup of what a run changes, so that it can be undone.
 class RunBackups {
  public:
@@ -104,9 +130,10 @@ class RunBackups {
   // never against the machine). False when the run must not start: no backup could be saved
   // and the user chose not to go on without one.
   virtual bool Before(const std::function<void()>& writes,
-                      const std::vector<std::string>& changes) = 0;
-  // After the run and its reload: true when a backup of values that changed remains.
-  virtual bool After() = 0;
+                      const std::vector<SettingChange>& changes) = 0;
+  // After the run and its reload, with the changes that took effect: true when a backup of
+  // values that changed remains.
+  virtual bool After(const std::vector<SettingChange>& tookEffect) = 0;
 };
 
 // What an apply run needs from the main window.
@@ -122,6 +149,12 @@ struct ApplyWindow {
   // Backups of the runs; none without.
   RunBackups* backups = nullptr;
 };
+
+// The settings whose controls differ from the last load: what the confirmation of a run would
+// list.
+std::vector<SettingChange> PendingChanges(
+    const ControlSurface& controls, const LoadedControls& loaded, Layout layout,
+    const std::function<std::string(const std::string&)>& caption);
 
 // Writes only what differs from the last load. With nothing changed it says so and touches
 // nothing. Otherwise it asks, naming the changes, and writes inside a registry batch with one
