@@ -8,6 +8,7 @@
 // - reg_roundtrip: some of those backups, and files built by the target's layout (values of
 //   every type the writer emits, texts that did not read back once).
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -74,8 +75,17 @@ Bytes BackupOfRun(MemoryRegistry& machine, const std::vector<std::string>& tweak
   std::vector<RegFileKey> entries = BackupEntries(overlay, machine);
   RunAll(machine, tweaks, unchecked);
   DropUnchanged(entries, machine);
-  BackupHeader header{
-      {2007, 3, 14, 9, 26, 53}, RunTime{2007, 3, 14, 8, 26, 53}, "Windows XP", "PC-KUECHE", tweaks};
+  // The header names a few of the settings, to keep the seeds small.
+  std::vector<SettingChange> settings;
+  for (const std::string& t : std::vector<std::string>(
+           tweaks.begin(), tweaks.begin() + std::min<std::size_t>(3, tweaks.size())))
+    settings.push_back(
+        {t, t + (unchecked ? ": ein" : ": aus"), t + (unchecked ? ": aus" : ": ein")});
+  BackupHeader header{{2007, 3, 14, 9, 26, 53},
+                      RunTime{2007, 3, 14, 8, 26, 53},
+                      "Windows XP",
+                      "PC-KUECHE",
+                      settings};
   RegFile file;
   file.comments = HeaderComments(header);
   file.keys = entries;

@@ -4,7 +4,8 @@
 // The file holds what the writer can be asked to write and the format can carry:
 // - comments: any units from U+0020 on (the writer turns control characters into blanks, so
 //   that a comment stays one line), without blanks at either end (the reader trims them);
-// - keys under HKCR, HKCU or HKLM; a path of one to four segments, each of at least one unit
+// - keys under HKCR, HKCU, HKLM, HKU or HKCC; a path of one to four segments, each of at least one
+// unit
 //   and none of backslash (the separator), NUL, CR, LF; no "]" at its end; "[-key]" with no
 //   values;
 // - value names of any units but NUL, CR and LF ("" is "@");
@@ -64,7 +65,7 @@ inline const std::u16string kControls = [] {
 }();
 inline const std::u16string kNameExcluded(u"\0\r\n", 3);
 inline const std::u16string kSegmentExcluded(u"\\\0\r\n", 4);
-inline constexpr RegRoot kFileRoots[] = {HKCR, HKCU, HKLM};
+inline constexpr RegRoot kFileRoots[] = {HKCR, HKCU, HKLM, HKU, HKCC};
 // The types of the raw form (kind 6); the last takes its number from four bytes.
 inline constexpr std::uint32_t kRawTypes[] = {kRegSz,      kRegDword, kRegExpandSz,
                                               kRegMultiSz, kRegNone,  11 /* REG_QWORD */};
@@ -136,8 +137,8 @@ inline RegFile ReadRegFile(Input& in) {
   for (int n = in.Byte() % 8; n > 0; --n) {
     RegFileKey key;
     const std::uint8_t flags = in.Byte();
-    key.root = kFileRoots[(flags & 3) % 3];
-    key.remove = (flags & 4) != 0;
+    key.root = kFileRoots[(flags & 7) % 5];
+    key.remove = (flags & 8) != 0;
     for (int segments = 1 + in.Byte() % 4; segments > 0; --segments) {
       std::u16string segment = ReadText(in, kSegmentExcluded);
       if (segment.empty()) segment = u"_";
@@ -189,7 +190,9 @@ class InputWriter {
     for (const std::u16string& c : file.comments) Text(c);
     Byte(file.keys.size());
     for (const RegFileKey& k : file.keys) {
-      Byte((k.root == HKCR ? 0 : k.root == HKCU ? 1 : 2) | (k.remove ? 4 : 0));
+      std::size_t root = 0;
+      while (root < 4 && kFileRoots[root] != k.root) ++root;
+      Byte(root | (k.remove ? 8 : 0));
       std::vector<std::u16string> segments{u""};
       for (char16_t c : k.path) {
         if (c == u'\\') {

@@ -1,7 +1,7 @@
 // Fuzz target: every registry file the writer can be given reads back as it was written.
-// Input that starts with a UTF-16 byte-order mark is a file: what the reader makes of it must
-// survive writing and reading again (its comments as the writer writes comments). Any other
-// input builds a file (reg_file_input.h).
+// Input that the reader takes for a registry file (in any encoding and format it reads) is
+// one: what the reader makes of it must survive writing and reading again (its comments as
+// the writer writes comments). Any other input builds a file (reg_file_input.h).
 
 #include "error.h"
 #include "fuzz_support.h"
@@ -24,12 +24,13 @@ void ForgetLines(tw::RegFile& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tw;
   RegFile file;
-  if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
-    try {
-      file = ParseRegFile(Bytes(data, data + size));
-    } catch (const Error&) {
-      return 0;
-    }
+  bool parsed = true;
+  try {
+    file = ParseRegFile(Bytes(data, data + size));
+  } catch (const Error&) {
+    parsed = false;
+  }
+  if (parsed) {
     ForgetLines(file);
     for (std::u16string& c : file.comments) c = fuzz::CommentAsWritten(c);
   } else {
