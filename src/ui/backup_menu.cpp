@@ -1,9 +1,11 @@
 #include "backup_menu.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "codepage.h"
 #include "export_selection.h"
+#include "import_selection.h"
 #include "messages.h"
 #include "unitmain.h"
 #include "unitprogress.h"
@@ -14,6 +16,7 @@ namespace {
 
 const char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
 const char kExportEntry[] = "Auswahl als .reg-Datei &exportieren...";
+const char kImportEntry[] = "Auswahl aus .reg-Datei &importieren...";
 const wchar_t kFilter[] = L"Registrierungsdateien (*.reg)\0*.reg\0";
 const wchar_t kDefaultName[] = L"Trimmwerk-Auswahl.reg";
 const char kNothingToExport[] =
@@ -56,6 +59,7 @@ void BackupMenu::Install() {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kCmdUndo, kUndoEntry);
   AppendMenuA(menu, MF_STRING, kCmdExport, kExportEntry);
+  AppendMenuA(menu, MF_STRING, kCmdImport, kImportEntry);
 }
 
 void BackupMenu::Refresh() {
@@ -72,6 +76,9 @@ bool BackupMenu::Command(WPARAM command) {
       return true;
     case kCmdExport:
       Export();
+      return true;
+    case kCmdImport:
+      Import();
       return true;
   }
   return false;
@@ -110,10 +117,12 @@ void BackupMenu::Export() {
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = L"reg";
   ofn.lpstrTitle = L"Auswahl als .reg-Datei exportieren";
+  ofn.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
   // No overwrite prompt of the dialog: it would ask for the chosen name, which a split
   // selection does not write. One question covers every file that would be replaced.
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&ofn)) return;
+  Remember(path);
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
@@ -138,6 +147,37 @@ void BackupMenu::Export() {
     written += "\r" + WideToAnsi(name);
   }
   MessageDlg(kExported + written, MsgType::Information, kMbOk);
+}
+
+void BackupMenu::Import() {
+  wchar_t path[MAX_PATH] = {};
+  std::wstring start = lastFolder_;
+  if (start.empty()) {
+    wchar_t documents[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+      start = documents;
+  }
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window_.handle();
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  ofn.lpstrTitle = L"Auswahl aus .reg-Datei importieren";
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&ofn)) return;
+  Remember(path);
+  ImportWindow import{window_.controls(), window_.loadedControls(), window_.StandardViewShown,
+                      WindowLayout(),
+                      [this](const std::string& name) { return window_.SettingCaption(name); }};
+  ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
+}
+
+void BackupMenu::Remember(const wchar_t* path) {
+  const std::wstring chosen = path;
+  const std::size_t slash = chosen.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) lastFolder_ = chosen.substr(0, slash);
 }
 
 }  // namespace tw::ui
