@@ -109,20 +109,7 @@ void BackupMenu::Export() {
   }
   wchar_t path[MAX_PATH] = {};
   wcscpy(path, kDefaultName);
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = window_.handle();
-  ofn.lpstrFilter = kFilter;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrDefExt = L"reg";
-  ofn.lpstrTitle = L"Auswahl als .reg-Datei exportieren";
-  ofn.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
-  // No overwrite prompt of the dialog: it would ask for the chosen name, which a split
-  // selection does not write. One question covers every file that would be replaced.
-  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&ofn)) return;
-  Remember(path);
+  if (!ChooseFile(false, L"Auswahl als .reg-Datei exportieren", path)) return;
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
@@ -151,33 +138,37 @@ void BackupMenu::Export() {
 
 void BackupMenu::Import() {
   wchar_t path[MAX_PATH] = {};
-  std::wstring start = lastFolder_;
-  if (start.empty()) {
-    wchar_t documents[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
-      start = documents;
-  }
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = window_.handle();
-  ofn.lpstrFilter = kFilter;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-  ofn.lpstrTitle = L"Auswahl aus .reg-Datei importieren";
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn)) return;
-  Remember(path);
+  if (!ChooseFile(true, L"Auswahl aus .reg-Datei importieren", path)) return;
   ImportWindow import{window_.controls(), window_.loadedControls(), window_.StandardViewShown,
                       WindowLayout(),
                       [this](const std::string& name) { return window_.SettingCaption(name); }};
   ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
 }
 
-void BackupMenu::Remember(const wchar_t* path) {
+bool BackupMenu::ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]) {
+  // The folder of the last export or import; before the first one the user's documents.
+  std::wstring start = lastFolder_;
+  wchar_t documents[MAX_PATH] = {};
+  if (start.empty() && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+    start = documents;
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window_.handle();
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = L"reg";
+  ofn.lpstrTitle = title;
+  ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  // No overwrite prompt of the save dialog: it would ask for the chosen name, which a split
+  // selection does not write. Export asks once for every file it would replace.
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (open) ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (!(open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn))) return false;
   const std::wstring chosen = path;
   const std::size_t slash = chosen.find_last_of(L"\\/");
   if (slash != std::wstring::npos) lastFolder_ = chosen.substr(0, slash);
+  return true;
 }
 
 }  // namespace tw::ui

@@ -41,11 +41,12 @@ class BackupMenu {
   void Import();
 
  private:
-  // The folder of the file chosen last for an export or an import; the dialogs start there.
-  void Remember(const wchar_t* path);
+  // The open (or save) dialog for a registry file; the folder chosen is where the next one
+  // starts. False when the user cancelled.
+  bool ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]);
 
   TfrmMain& window_;
-  std::wstring lastFolder_;
+  std::wstring lastFolder_;  // of the last export or import
   Win32BackupStore store_;
   StoreBackups backups_;
 };

@@ -96,8 +96,8 @@ class Backups : public LiveWindow {
     c().SetChecked(xp ? "cboxOpenConsole" : "cb20060813", false);
     c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
   }
-  // The export from the system menu, its save dialog answered with file.
-  void ExportTo(const std::wstring& file, std::deque<MsgResult> answers) {
+  // The export or import from the system menu, its file dialog answered with file.
+  void ChooseFile(UINT command, const std::wstring& file, std::deque<MsgResult> answers) {
     bool answered = false;
     After(500, [&] {
       HWND dlg = GetActiveWindow();
@@ -105,20 +105,14 @@ class Backups : public LiveWindow {
       PostMessageW(dlg, WM_COMMAND, IDOK, 0);
     });
     messages.answers = std::move(answers);
-    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdExport, 0);
+    SendMessageA(form->handle(), WM_SYSCOMMAND, command, 0);
     ASSERT_TRUE(answered);
   }
-  // The import from the system menu, its open dialog answered with file.
+  void ExportTo(const std::wstring& file, std::deque<MsgResult> answers) {
+    ChooseFile(kCmdExport, file, std::move(answers));
+  }
   void ImportFrom(const std::wstring& file, std::deque<MsgResult> answers) {
-    bool answered = false;
-    After(500, [&] {
-      HWND dlg = GetActiveWindow();
-      answered = SetDlgItemTextW(dlg, 0x47c, file.c_str()) != 0;  // cmb13, the file name
-      PostMessageW(dlg, WM_COMMAND, IDOK, 0);
-    });
-    messages.answers = std::move(answers);
-    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdImport, 0);
-    ASSERT_TRUE(answered);
+    ChooseFile(kCmdImport, file, std::move(answers));
   }
   void ApplyNow() {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
