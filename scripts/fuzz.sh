@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-targets=${FUZZ_TARGETS:-backup_restore reg_roundtrip}
+targets=${FUZZ_TARGETS:-backup_restore reg_roundtrip import_overlay}
 seconds=${FUZZ_SECONDS:-60}
 
 if [ "${1:-}" = seeds ]; then

@@ -1,9 +1,11 @@
 #include "backup_menu.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "codepage.h"
 #include "export_selection.h"
+#include "import_selection.h"
 #include "messages.h"
 #include "unitmain.h"
 #include "unitprogress.h"
@@ -14,6 +16,7 @@ namespace {
 
 const char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
 const char kExportEntry[] = "Auswahl als .reg-Datei &exportieren...";
+const char kImportEntry[] = "Auswahl aus .reg-Datei &importieren...";
 const wchar_t kFilter[] = L"Registrierungsdateien (*.reg)\0*.reg\0";
 const wchar_t kDefaultName[] = L"Trimmwerk-Auswahl.reg";
 const char kNothingToExport[] =
@@ -56,6 +59,7 @@ void BackupMenu::Install() {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kCmdUndo, kUndoEntry);
   AppendMenuA(menu, MF_STRING, kCmdExport, kExportEntry);
+  AppendMenuA(menu, MF_STRING, kCmdImport, kImportEntry);
 }
 
 void BackupMenu::Refresh() {
@@ -72,6 +76,9 @@ bool BackupMenu::Command(WPARAM command) {
       return true;
     case kCmdExport:
       Export();
+      return true;
+    case kCmdImport:
+      Import();
       return true;
   }
   return false;
@@ -102,18 +109,7 @@ void BackupMenu::Export() {
   }
   wchar_t path[MAX_PATH] = {};
   wcscpy(path, kDefaultName);
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = window_.handle();
-  ofn.lpstrFilter = kFilter;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrDefExt = L"reg";
-  ofn.lpstrTitle = L"Auswahl als .reg-Datei exportieren";
-  // No overwrite prompt of the dialog: it would ask for the chosen name, which a split
-  // selection does not write. One question covers every file that would be replaced.
-  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&ofn)) return;
+  if (!ChooseFile(false, L"Auswahl als .reg-Datei exportieren", path)) return;
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
@@ -138,6 +134,41 @@ void BackupMenu::Export() {
     written += "\r" + WideToAnsi(name);
   }
   MessageDlg(kExported + written, MsgType::Information, kMbOk);
+}
+
+void BackupMenu::Import() {
+  wchar_t path[MAX_PATH] = {};
+  if (!ChooseFile(true, L"Auswahl aus .reg-Datei importieren", path)) return;
+  ImportWindow import{window_.controls(), window_.loadedControls(), window_.StandardViewShown,
+                      WindowLayout(),
+                      [this](const std::string& name) { return window_.SettingCaption(name); }};
+  ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
+}
+
+bool BackupMenu::ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]) {
+  // The folder of the last export or import; before the first one the user's documents.
+  std::wstring start = lastFolder_;
+  wchar_t documents[MAX_PATH] = {};
+  if (start.empty() && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
+    start = documents;
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window_.handle();
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = L"reg";
+  ofn.lpstrTitle = title;
+  ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  // No overwrite prompt of the save dialog: it would ask for the chosen name, which a split
+  // selection does not write. Export asks once for every file it would replace.
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (open) ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (!(open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn))) return false;
+  const std::wstring chosen = path;
+  const std::size_t slash = chosen.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) lastFolder_ = chosen.substr(0, slash);
+  return true;
 }
 
 }  // namespace tw::ui

@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window's system-menu entries for backups: "Letzte Übernahme rückgängig machen..."
-// and "Auswahl als .reg-Datei exportieren...", and the backups its apply runs keep.
+// The main window's system-menu entries for backups: "Letzte Übernahme rückgängig machen...",
+// "Auswahl als .reg-Datei exportieren..." and "Auswahl aus .reg-Datei importieren...", and the
+// backups its apply runs keep.
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ class TfrmMain;
 // System-menu command IDs: below 0xF000, low four bits clear, as Windows requires.
 constexpr UINT kCmdUndo = 0x0010;
 constexpr UINT kCmdExport = 0x0020;
+constexpr UINT kCmdImport = 0x0030;
 
 class BackupMenu {
  public:
@@ -36,9 +38,15 @@ class BackupMenu {
 
   void Undo();
   void Export();
+  void Import();
 
  private:
+  // The open (or save) dialog for a registry file; the folder chosen is where the next one
+  // starts. False when the user cancelled.
+  bool ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]);
+
   TfrmMain& window_;
+  std::wstring lastFolder_;  // of the last export or import
   Win32BackupStore store_;
   StoreBackups backups_;
 };

@@ -144,7 +144,11 @@ std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {
 }
 
 std::optional<Bytes> Win32BackupStore::ReadStart(const std::string& name, std::size_t most) {
-  File f(CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  return ReadWholeFile(Path(name), most);
+}
+
+std::optional<Bytes> ReadWholeFile(const std::wstring& path, std::size_t most) {
+  File f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f.valid()) return std::nullopt;
   DWORD size = GetFileSize(f.get(), nullptr);

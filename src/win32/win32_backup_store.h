@@ -32,6 +32,10 @@ class Win32BackupStore : public BackupStore {
   std::wstring folder_;
 };
 
+// The first bytes of a file of the user's choosing, at most most of them; nothing when it
+// cannot be read.
+std::optional<Bytes> ReadWholeFile(const std::wstring& path, std::size_t most);
+
 // Writes the bytes to a file of the user's choosing, replacing it; false with *why on failure.
 bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <deque>
 
 #include "backup_flow.h"
@@ -95,8 +96,8 @@ class Backups : public LiveWindow {
     c().SetChecked(xp ? "cboxOpenConsole" : "cb20060813", false);
     c().SetChecked(xp ? "cboxRegEdit" : "cb20060804", true);
   }
-  // The export from the system menu, its save dialog answered with file.
-  void ExportTo(const std::wstring& file, std::deque<MsgResult> answers) {
+  // The export or import from the system menu, its file dialog answered with file.
+  void ChooseFile(UINT command, const std::wstring& file, std::deque<MsgResult> answers) {
     bool answered = false;
     After(500, [&] {
       HWND dlg = GetActiveWindow();
@@ -104,8 +105,14 @@ class Backups : public LiveWindow {
       PostMessageW(dlg, WM_COMMAND, IDOK, 0);
     });
     messages.answers = std::move(answers);
-    SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdExport, 0);
+    SendMessageA(form->handle(), WM_SYSCOMMAND, command, 0);
     ASSERT_TRUE(answered);
+  }
+  void ExportTo(const std::wstring& file, std::deque<MsgResult> answers) {
+    ChooseFile(kCmdExport, file, std::move(answers));
+  }
+  void ImportFrom(const std::wstring& file, std::deque<MsgResult> answers) {
+    ChooseFile(kCmdImport, file, std::move(answers));
   }
   void ApplyNow() {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
@@ -341,6 +348,120 @@ TEST_F(Backups, AnExportOverExistingFilesAsksOnceAndNoKeepsThem) {
     parent.Remove(part);
   }
   EXPECT_FALSE(parent.Read("Auswahl-Vorhanden.reg")) << "the chosen name itself is not written";
+  form->StandardViewShown = false;
+  EXPECT_TRUE(errors.empty());
+}
+
+// The selection of one state of the machine (A), exported, then read in another state (B): the
+// window shows A's boxes, apply gives B A's values there, and undo gives B back.
+TEST_F(Backups, AnExportReadBackInAnotherStateIsShownAppliedAndUndone) {
+  const Snapshot b = CatalogueSnapshot(Machine());
+  const std::vector<std::string> chosen =
+      xp ? std::vector<std::string>{"cboxShowFileext", "cboxNotepadReg", "cboxRegEdit"}
+         : std::vector<std::string>{"cb20060517", "cb20060808", "cb20060804"};
+  for (const std::string& box : chosen) c().SetChecked(box, true);
+  ApplyNow();
+  const Snapshot a = CatalogueSnapshot(Machine());
+  ExportTo(Folder() + L"\\..\\Auswahl-A.reg", {MsgResult::Ok});
+  UndoNow();
+  ASSERT_EQ(Differences(b, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+
+  Win32BackupStore parent(Folder() + L"\\..");
+  std::vector<std::string> parts;
+  for (const char* name : {"Auswahl-A.reg", "Auswahl-A-Computer.reg", "Auswahl-A-Benutzer.reg"}) {
+    if (parent.Read(name)) parts.push_back(name);
+  }
+  ASSERT_FALSE(parts.empty());
+  for (const std::string& part : parts) {
+    SCOPED_TRACE(part);
+    messages.asked.clear();
+    ImportFrom(Folder() + L"\\..\\" + std::wstring(part.begin(), part.end()), {MsgResult::Ok});
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text.rfind("Das Fenster zeigt die Auswahl aus „", 0), 0u)
+        << messages.asked[0].text;
+    EXPECT_TRUE(form->StandardViewShown);
+    ApplyNow();
+    parent.Remove(part);
+  }
+  for (const std::string& box : chosen) EXPECT_TRUE(c().Checked(box)) << box;
+  EXPECT_EQ(Differences(a, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+  for (std::size_t i = 0; i < parts.size(); ++i) UndoNow();
+  EXPECT_EQ(Differences(b, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+  EXPECT_TRUE(errors.empty());
+}
+
+// Files from elsewhere and a broken one: the right boxes and counts, nothing written; the
+// confirmation names only what differs; a line that does not parse leaves the window alone.
+TEST_F(Backups, ImportedFilesShowTheirBoxesWriteNothingAndABadOneChangesNothing) {
+  const std::string advanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  SetDword(HKCU, advanced, "HideFileExt", 1);
+  Click("sbutCurrentSettings");
+  const char* shown = xp ? "cboxShowFileext" : "cb20060517";
+  const char* console = xp ? "cboxRegEdit" : "cb20060804";  // the fixture removed its entry
+  ASSERT_FALSE(c().Checked(shown));
+  const Snapshot before = CatalogueSnapshot(Machine());
+  Win32BackupStore parent(Folder() + L"\\..");
+  struct Case {
+    const char* name;
+    std::string text;
+    bool shown, console;
+    const char* report;
+  };
+  const std::string key = "[HKEY_CURRENT_USER\\" + advanced + "]\r\n";
+  const Case cases[] = {
+      {"ansi.reg",
+       "REGEDIT4\r\n\r\n" + key + "\"HideFileExt\"=dword:00000000\r\n\"Fremd\"=\"\xE4\"\r\n", true,
+       false,
+       "\r1 Einstellung weicht von diesem Computer ab.\r1 Eintrag der Datei betrifft keine "
+       "Einstellung dieses Fensters und bleibt unbeachtet.\r\r"},
+      {"v5.reg",
+       "Windows Registry Editor Version 5.00\r\n\r\n" + key +
+           "\"HideFileExt\"=-\r\n\r\n"
+           "[HKEY_CURRENT_USER\\Software\\Fremd]\r\n\"a\"=dword:00000001\r\n\r\n"
+           "[HKEY_CLASSES_ROOT\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\shell\\regedit\\"
+           "command]\r\n"
+           "@=hex(2):63,00,6d,00,64,00,\\\r\n  00,00\r\n",
+       false, true,
+       "\r1 Einstellung weicht von diesem Computer ab.\r1 Eintrag der Datei betrifft keine "
+       "Einstellung dieses Fensters und bleibt unbeachtet.\r\r"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    parent.Remove(k.name);
+    std::string why;
+    ASSERT_TRUE(parent.Create(k.name, Bytes(k.text.begin(), k.text.end()), &why)) << why;
+    messages.asked.clear();
+    ImportFrom(Folder() + L"\\..\\" + std::wstring(k.name, k.name + std::strlen(k.name)),
+               {MsgResult::Ok});
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_NE(messages.asked[0].text.find(k.report), std::string::npos) << messages.asked[0].text;
+    EXPECT_EQ(c().Checked(shown), k.shown);
+    EXPECT_EQ(c().Checked(console), k.console);
+    EXPECT_EQ(Differences(before, CatalogueSnapshot(Machine())), std::vector<std::string>{});
+    parent.Remove(k.name);
+  }
+  // After the last file: the confirmation names the one setting that differs.
+  messages.asked.clear();
+  messages.answers = {MsgResult::No};
+  Click("butApply");
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text,
+            "Folgende Einstellungen werden geändert:\rRegistrierungseditor: ein\r\r"
+            "Möchten Sie die Einstellungen jetzt vornehmen?");
+
+  // A broken file: the error names its line, the window stays as it was.
+  const std::string broken =
+      "Windows Registry Editor Version 5.00\r\n\r\n" + key + "\"a\"=dword:1\r\n";
+  ASSERT_TRUE(parent.Replace("kaputt.reg", Bytes(broken.begin(), broken.end())) ||
+              parent.Create("kaputt.reg", Bytes(broken.begin(), broken.end()), nullptr));
+  messages.asked.clear();
+  ImportFrom(Folder() + L"\\..\\kaputt.reg", {MsgResult::Ok});
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].type, MsgType::Error);
+  EXPECT_NE(messages.asked[0].text.find("Zeile 4: \"a\"=dword:1"), std::string::npos)
+      << messages.asked[0].text;
+  EXPECT_TRUE(c().Checked(console)) << "the window kept the import before";
+  parent.Remove("kaputt.reg");
   form->StandardViewShown = false;
   EXPECT_TRUE(errors.empty());
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "backup_menu.h"
+#include "import_selection.h"
 #include "layout.h"
 #include "message_dialog.h"
 #include "message_script.h"
@@ -185,6 +186,28 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     SendMessageA(form.handle(), WM_SYSCOMMAND, kCmdUndo, 0);
     SetMessageHandler(script);
     EXPECT_TRUE(reported);
+  }
+
+  // The box after an import: a file that turns one setting on and holds a foreign value.
+  {
+    const std::string text =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+        "Explorer\\Advanced]\r\n\"HideFileExt\"=dword:00000000\r\n\"Fremd\"=dword:00000001\r\n";
+    const MessageHandler script =
+        SetMessageHandler([&](const std::string& message, MsgType type, unsigned buttons) {
+          After(300, [&] {
+            HWND box = GetActiveWindow();
+            SaveWindow(box, base + "import-report.bmp");
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+          });
+          return ShowMessageDialog(message, type, buttons);
+        });
+    ImportWindow import{form.controls(), form.loadedControls(), form.StandardViewShown,
+                        IsWindowsXP() ? Layout::XP : Layout::Vista,
+                        [&](const std::string& name) { return form.SettingCaption(name); }};
+    ImportSelection(import, "Auswahl.reg", Bytes(text.begin(), text.end()));
+    SetMessageHandler(script);
+    form.StandardViewShown = false;
   }
 
   After(300, [&] {
