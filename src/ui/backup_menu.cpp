@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "export_selection.h"
 #include "messages.h"
+#include "registry.h"
 #include "unitmain.h"
 #include "unitprogress.h"
 #include "winversion.h"
@@ -78,9 +79,12 @@ bool BackupMenu::Command(WPARAM command) {
 }
 
 void BackupMenu::Undo() {
+  RegistryApi* machine = RegistryBackend();
+  if (!machine) return;
   UndoWindow undo{window_.controls(),
                   window_.loadedControls(),
                   store_,
+                  *machine,
                   GetLocalComputerName(),
                   [this](int maximum) -> std::unique_ptr<Progress> {
                     return std::make_unique<TfrmProgress>(window_.handle(), maximum);
@@ -92,10 +96,13 @@ void BackupMenu::Undo() {
 }
 
 void BackupMenu::Export() {
-  const std::vector<ExportFile> files = ExportSelection(
-      window_.controls(), WindowLayout(),
-      [this](const std::string& name) { return window_.SettingCaption(name); }, LocalRunTime(),
-      GetLocalComputerName());
+  RegistryApi* machine = RegistryBackend();
+  const std::vector<ExportFile> files =
+      machine ? ExportSelection(
+                    *machine, window_.controls(), WindowLayout(),
+                    [this](const std::string& name) { return window_.SettingCaption(name); },
+                    LocalRunTime(), GetLocalComputerName())
+              : std::vector<ExportFile>{};
   if (files.empty()) {
     MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
     return;

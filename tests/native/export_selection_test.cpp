@@ -40,15 +40,14 @@ class Export : public ::testing::Test {
   }
   std::vector<ExportFile> Run() {
     return ExportSelection(
-        surface, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-1");
+        Machine(), surface, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-1");
   }
   // The program on the other machine: its controls after loading.
   FakeSurface LoadedOn(MemoryRegistry& other) {
-    SetRegistryBackend(&other);
+    RegistryBackendScope onOther(other);
     FakeSurface there;
     DeclareLayout(there, Layout::XP);
     EXPECT_TRUE(LoadSettings(there, ReadOrder(Layout::XP)));
-    SetRegistryBackend(&Machine());
     return there;
   }
 

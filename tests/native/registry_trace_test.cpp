@@ -77,7 +77,7 @@ class RegistryTrace : public ::testing::Test {
     fuzz::SeedCatalogueMachine(*MemoryMachine());
     HostileValues hostile(Machine());
     TracingRegistry trace(Machine());
-    SetRegistryBackend(&trace);
+    RegistryBackendScope onTrace(trace);
     FakeSurface surface;
     DeclareLayout(surface, layout);
     MessageScript messages;
@@ -121,16 +121,15 @@ class RegistryTrace : public ::testing::Test {
     LoadAndRemember(surface, loaded);
 
     trace.Mark("export");
-    EXPECT_FALSE(ExportSelection(surface, layout, caption, kRun, "PC-1").empty());
+    EXPECT_FALSE(ExportSelection(trace, surface, layout, caption, kRun, "PC-1").empty());
 
     trace.Mark("undo");
-    UndoWindow undo{surface, loaded, store, "PC-1", createProgress, layout, caption};
+    UndoWindow undo{surface, loaded, store, trace, "PC-1", createProgress, layout, caption};
     messages.answers = {MsgResult::Yes, MsgResult::Ok};
     EXPECT_TRUE(UndoLastApply(undo));
     EXPECT_EQ(messages.asked.back().text, "Vorgang erfolgreich abgeschlossen!");
     EXPECT_TRUE(Differences(before, CatalogueSnapshot(*MemoryMachine())).empty());
 
-    SetRegistryBackend(&Machine());
     SetSystemBackend(nullptr);
     return trace.log;
   }

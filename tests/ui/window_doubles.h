@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "messages.h"
+#include "registry.h"
 #include "registry_api.h"
 #include "settings_load.h"
 #include "system_api.h"
@@ -77,6 +78,7 @@ class RegistrySpy : public RegistryApi {
   long Opened(long result, RegHandle parent, RegHandle* out);
 
   RegistryApi& inner_;
+  RegistryBackendScope installed_;
   std::set<RegHandle> hklm_;
 };
 

@@ -129,7 +129,7 @@ std::string ReplaceQuestion(const std::vector<std::u16string>& existing) {
 }
 
 std::vector<ExportFile> ExportSelection(
-    const ControlSurface& controls, Layout layout,
+    RegistryApi& machine, const ControlSurface& controls, Layout layout,
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer) {
   std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
@@ -150,19 +150,14 @@ std::vector<ExportFile> ExportSelection(
       }
     }
   }
-  RegistryApi* machine = RegistryBackend();
-  if (writes.empty() || !machine) return {};
+  if (writes.empty()) return {};
 
-  OverlayRegistry overlay(*machine);
-  SetRegistryBackend(&overlay);
-  try {
+  OverlayRegistry overlay(machine);
+  {
+    RegistryBackendScope onOverlay(overlay);
     RegistryBatch batch;
     for (const auto& [step, state] : writes) MakeWrite(*step, state);
-  } catch (...) {
-    SetRegistryBackend(machine);
-    throw;
   }
-  SetRegistryBackend(machine);
 
   std::vector<RegFileKey> keys;
   for (const RegPath& d : overlay.DeletedKeys()) keys.push_back({d.root, d.path, true, {}});
