@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "messages.h"
+#include "reg_key.h"
+#include "win32_registry.h"
 
 namespace tw {
 namespace {
@@ -178,6 +180,13 @@ bool Win32System::BrowseForFolder(const std::string& caption, const std::wstring
   malloc->Release();
   if (SUCCEEDED(ole)) OleUninitialize();
   return chosen != nullptr;
+}
+
+bool Win32System::HotfixInstalled(const std::string& hotfix) {
+  Win32Registry registry;
+  RegKey key(registry);
+  return key.Open(HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\" + hotfix,
+                  kKeyQueryValue) == kErrorSuccess;
 }
 
 std::string Win32System::ProgramFileVersion() {

@@ -18,6 +18,7 @@ class Win32System : public SystemApi {
   bool BrowseForFolder(const std::string& caption, const std::wstring& root, std::string& folder,
                        std::uintptr_t owner, bool editBox, bool includeFiles,
                        bool allowNewFolder) override;
+  bool HotfixInstalled(const std::string& hotfix) override;
   std::string ProgramFileVersion() override;
   bool RequestExitWindows(std::uint32_t flags) override;
 };

@@ -117,6 +117,9 @@ class SystemStub : public SystemApi {
   bool BrowseForFolder(const std::string& caption, const std::wstring& root, std::string& folder,
                        std::uintptr_t owner, bool editBox, bool includeFiles,
                        bool allowNewFolder) override;
+  bool HotfixInstalled(const std::string& hotfix) override {
+    return inner_.HotfixInstalled(hotfix);
+  }
   std::string ProgramFileVersion() override { return inner_.ProgramFileVersion(); }
   bool RequestExitWindows(std::uint32_t flags) override;
 

@@ -9,7 +9,10 @@
 #include <string>
 #include <thread>
 
+#include "codepage.h"
 #include "message_script.h"
+#include "reg_key.h"
+#include "registry.h"
 #include "system_helpers.h"
 #include "test_machine.h"
 #include "win32_system.h"
@@ -62,6 +65,21 @@ TEST_F(WineSystem, FoldersNamesAndExpansion) {
 }
 
 TEST_F(WineSystem, AnExeWithoutVersionResourceHasNoVersion) { EXPECT_EQ("", GetProgramVersion()); }
+
+// A hotfix counts as installed while its key is there; the prefixes have none of NT 4.0's.
+TEST_F(WineSystem, AHotfixIsInstalledWhileItsKeyIsThere) {
+  const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q999001";
+  EXPECT_FALSE(system_.HotfixInstalled("Q246009"));
+  EXPECT_FALSE(system_.HotfixInstalled("Q999001"));
+  {
+    RegKey made(test::Machine());
+    ASSERT_EQ(made.Create(HKLM, key, kKeyAllAccess), kErrorSuccess);
+  }
+  EXPECT_TRUE(system_.HotfixInstalled("Q999001"));
+  EXPECT_TRUE(system_.HotfixInstalled("q999001")) << "key names ignore case";
+  ASSERT_EQ(DeleteRegTree(test::Machine(), HKLM, AnsiToWide(key)), kErrorSuccess);
+  EXPECT_FALSE(system_.HotfixInstalled("Q999001"));
+}
 
 // Answers the shell's own error box, which the shell shows on this thread before the call
 // returns, from a second thread.
