@@ -8,11 +8,11 @@
 #include <functional>
 
 #include "codepage.h"
+#include "computed_tweaks.h"
 #include "memory_registry.h"
 #include "reg_key.h"
 #include "registry.h"
 #include "row_tweaks.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "catalogue.h"
 #include "codepage.h"
 #include "reg_key.h"
 #include "registry.h"
-#include "unittweak.h"
 
 namespace tw {
 

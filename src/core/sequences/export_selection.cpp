@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "backup.h"
+#include "catalogue.h"
 #include "codepage.h"
+#include "computed_tweaks.h"
 #include "messages.h"
 #include "registry.h"
 #include "settings_apply.h"
 #include "standard_view.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {
@@ -18,10 +19,6 @@ const char kTitle[] = "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen
 const char kPart[] = "Teil: ";
 const char kMade[] = "Erstellt am %s auf dem Computer ";
 const char kSetting[] = "Einstellung: ";
-
-// The search-option boxes and the value each one stands for, in the setter's order.
-const char* const kSearchOptionValues[] = {"SearchSystemDirs", "SearchHidden", "IncludeSubFolders",
-                                           "CaseSensitive", "SearchSlowFiles"};
 
 const StandardValue* StandardOf(Layout layout, const char* control) {
   for (const StandardValue& v : StandardValues(layout).values) {
@@ -146,7 +143,7 @@ std::vector<ExportFile> ExportSelection(
     }
     if (step.arg == Arg::SearchOptions) {
       for (std::size_t i = 0; i < s.numbers.size(); ++i) {
-        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionValues[i])));
+        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionNames[i])));
       }
     }
   }

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "computed_tweaks.h"
 #include "control_surface.h"
 #include "settings_load.h"
 #include "tweak_access.h"
-#include "unittweak.h"
 
 namespace tw {
 

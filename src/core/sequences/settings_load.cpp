@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "computed_tweaks.h"
 #include "registry.h"
 #include "tweak_access.h"
 #include "winversion.h"
@@ -69,11 +70,11 @@ const std::vector<ReadStep>& ReadXP() {
     {"cboxDetailView", Put::Checked, "DetailView"},
     {"cboxStatusAndAddressbar", Put::Checked, "StatusAndAddressbar"},
     {"cboxKillTheDog", Put::Checked, "KillTheDog"},
-    {"cboxSearchSystemDirs", Put::Checked, {"SearchOptions", "SearchSystemDirs"}},
-    {"cboxSearchHidden", Put::Checked, {"SearchOptions", "SearchHidden"}},
-    {"cboxIncludeSubfolders", Put::Checked, {"SearchOptions", "IncludeSubFolders"}},
-    {"cboxCaseSensitive", Put::Checked, {"SearchOptions", "CaseSensitive"}},
-    {"cboxSearchSlowFiles", Put::Checked, {"SearchOptions", "SearchSlowFiles"}},
+    {"cboxSearchSystemDirs", Put::Checked, {"SearchOptions", kSearchOptionNames[0]}},
+    {"cboxSearchHidden", Put::Checked, {"SearchOptions", kSearchOptionNames[1]}},
+    {"cboxIncludeSubfolders", Put::Checked, {"SearchOptions", kSearchOptionNames[2]}},
+    {"cboxCaseSensitive", Put::Checked, {"SearchOptions", kSearchOptionNames[3]}},
+    {"cboxSearchSlowFiles", Put::Checked, {"SearchOptions", kSearchOptionNames[4]}},
     {"butDeleteBrowserextensions", Put::Enabled, "DeleteBrowserExtensions"},
     {"butDeleteBHO", Put::Enabled, "DeleteBrowserHelperObjects"},
     {"butDeleteToolbars", Put::Enabled, "DeleteToolbars"},
