@@ -388,15 +388,6 @@ LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
   return loaded;
 }
 
-void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
-  if (!IsWindowsXPOrVista()) return;
-  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
-  // A reading that could not open the registry changed no control: the user's changes since
-  // the last load stay changes.
-  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
-    loaded = RememberLoaded(controls, layout);
-}
-
 std::string NotAppliedReport(const std::string& heading, const std::vector<std::string>& captions,
                              bool adminHint) {
   const std::string text = heading + ListLines(captions);

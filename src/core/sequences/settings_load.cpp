@@ -4,6 +4,7 @@
 
 #include "computed_tweaks.h"
 #include "registry.h"
+#include "settings_apply.h"
 #include "tweak_access.h"
 #include "winversion.h"
 
@@ -271,6 +272,15 @@ bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order) {
 void LoadCurrentSettings(ControlSurface& surface) {
   if (IsWindowsXP()) LoadSettings(surface, ReadOrder(Layout::XP));
   if (IsWindowsVista()) LoadSettings(surface, ReadOrder(Layout::Vista));
+}
+
+void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
+  if (!IsWindowsXPOrVista()) return;
+  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  // A reading that could not open the registry changed no control: the user's changes since
+  // the last load stay changes.
+  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
+    loaded = RememberLoaded(controls, layout);
 }
 
 }  // namespace tw
