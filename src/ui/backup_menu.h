@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "backup_flow.h"
@@ -12,7 +13,15 @@
 
 namespace tw::ui {
 
-class TfrmMain;
+// What the entries need from the main window.
+struct BackupMenuWindow {
+  HWND handle;
+  ControlSurface& controls;
+  LoadedControls& loaded;
+  bool& standardViewShown;  // false once undo has read the machine again
+  // The caption that names a control's setting to the user.
+  std::function<std::string(const std::string& control)> caption;
+};
 
 // System-menu command IDs: below 0xF000, low four bits clear, as Windows requires.
 constexpr UINT kCmdUndo = 0x0010;
@@ -20,7 +29,7 @@ constexpr UINT kCmdExport = 0x0020;
 
 class BackupMenu {
  public:
-  explicit BackupMenu(TfrmMain& window);
+  explicit BackupMenu(BackupMenuWindow window);
   BackupMenu(const BackupMenu&) = delete;
   BackupMenu& operator=(const BackupMenu&) = delete;
 
@@ -38,7 +47,7 @@ class BackupMenu {
   void Export();
 
  private:
-  TfrmMain& window_;
+  BackupMenuWindow window_;
   Win32BackupStore store_;
   StoreBackups backups_;
 };

@@ -311,7 +311,9 @@ void TfrmMain::FormCreate() {
 
   LoadCurrentSettings();
   StandardViewShown = false;
-  backupMenu_ = std::make_unique<BackupMenu>(*this);
+  backupMenu_ = std::make_unique<BackupMenu>(
+      BackupMenuWindow{handle(), *controls_, loaded_, StandardViewShown,
+                       [this](const std::string& name) { return SettingCaption(name); }});
   backupMenu_->Install();
 
   if (!IsWindowsXPOrVista()) {
