@@ -126,6 +126,15 @@ TEST_F(WineSystem, StartingAMissingProgramReportsTheSystemError) {
   EXPECT_FALSE(script.asked[0].text.empty()) << "the system's error text";
 }
 
+// The system's error text is one line for a message; a code the system has no text for is named.
+TEST_F(WineSystem, ErrorTextsEndWithoutALineBreak) {
+  const std::string notFound = SystemErrorText(ERROR_FILE_NOT_FOUND);
+  ASSERT_FALSE(notFound.empty());
+  EXPECT_NE('\n', notFound.back());
+  EXPECT_NE('\r', notFound.back());
+  EXPECT_EQ("Fehler 536870913", SystemErrorText(0x20000001));
+}
+
 TEST_F(WineSystem, StartAndWaitRunsAProgramToItsEnd) {
   const std::string cmd = GetWindowsFolder() + "system32\\cmd.exe";
   EXPECT_TRUE(ShellRunAndWait(cmd, "/c exit 3"));
