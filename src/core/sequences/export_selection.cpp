@@ -50,17 +50,6 @@ bool On(Layout layout, const WriteStep& step, const StepState& s) {
   return false;
 }
 
-std::string Plain(const std::string& caption) {
-  std::string out;
-  for (char c : caption) {
-    if (c == '&') continue;
-    out += (c == '\r' || c == '\n') ? ' ' : c;
-  }
-  return out;
-}
-
-std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
-
 // Whether a tweak writes the user's part of the registry (HKEY_CURRENT_USER) rather than the
 // machine's.
 bool WritesUserPart(const char* tweak) {
@@ -70,30 +59,17 @@ bool WritesUserPart(const char* tweak) {
   return false;
 }
 
+// The settings of a write as the file's header names them: each checked box, or the one value.
 std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
                                const std::function<std::string(const std::string&)>& caption) {
   const std::vector<const char*> controls = StepControls(step);
-  const std::string name = step.reportAs ? step.reportAs : controls[0];
+  const auto line = [&](const char* control, std::size_t i) {
+    return MessageCaption(caption, control) + ": " + ShownValue(step, s, i);
+  };
+  if (!WritesBoxes(step.arg)) return {line(step.reportAs ? step.reportAs : controls[0], 0)};
   std::vector<std::string> lines;
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (s.numbers[i]) lines.push_back(Plain(caption(controls[i])) + ": ein");
-      }
-      break;
-    case Arg::Position:
-      lines.push_back(Plain(caption(name)) + ": " + std::to_string(s.numbers[0]) +
-                      (step.unit ? step.unit : ""));
-      break;
-    case Arg::LabelText:
-      lines.push_back(Plain(caption(name)) + ": " + s.text);
-      break;
-    case Arg::ColourPair:
-      lines.push_back(Plain(caption(name)) + ": Text " + HexDigit(s.numbers[0]) + ", Hintergrund " +
-                      HexDigit(s.numbers[1]));
-      break;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (s.numbers[i]) lines.push_back(line(controls[i], i));
   }
   return lines;
 }
