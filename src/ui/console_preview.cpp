@@ -44,7 +44,7 @@ ConsolePreview::ConsolePreview(const ConsolePalette& palette)
       font_(CreateFontA(-MulDiv(10, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         FIXED_PITCH | FF_MODERN, "Courier New")),
-      swatches_(ImageList_Create(kSwatchSize, kSwatchSize, ILC_COLOR24, kColours, 0)) {}
+      ilColors_(ImageList_Create(kSwatchSize, kSwatchSize, ILC_COLOR24, kColours, 0)) {}
 
 void ConsolePreview::BuildSwatches(Controls& controls) {
   {
@@ -62,7 +62,7 @@ void ConsolePreview::BuildSwatches(Controls& controls) {
         Rectangle(dc.get(), kSwatchSize * n, 0, kSwatchSize * (n + 1), kSwatchSize);
       }
     }
-    ImageList_Add(swatches_.get(), strip.get(), nullptr);
+    ImageList_Add(ilColors_.get(), strip.get(), nullptr);
     built_ = true;
   }
   for (const ColourGroup& group : kColourGroups) {

@@ -232,7 +232,7 @@ void TfrmMain::BuildControls() {
   for (const ControlDef& def : kOwnControls) {
     if (def.kind == Kind::PageSet) {
       const PageSetDef& set = PageSetNamed(def.name);
-      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->Swatches());
+      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->ilColors());
     } else {
       controls_->CreateOutside(def, id++);
     }
