@@ -1,9 +1,7 @@
 #pragma once
 
-// The tweaks that compute something, written as functions rather than rows (the plain tweaks
-// are rows, catalogue_row.h), and the tests and actions of the one-shot buttons. Each has one
-// entry: its catalogue entry (what it reads and writes, for CatalogueTweaks) and its getter and
-// setter.
+// The tweaks that compute something, written as functions rather than rows (catalogue_row.h),
+// and the one-shot buttons' tests and actions; each with its entry of the catalogue.
 //
 // A boolean getter returns true for the state a checked box shows. A boolean setter takes the
 // negation of its box: false writes the tweak as its caption describes it, true the opposite
@@ -114,8 +112,6 @@ bool PatchWindowsUpdate();
 const Bytes& DetailViewTemplate();
 // The 564-byte "ITBarLayout" that shows the address bar.
 const Bytes& ToolbarLayoutTemplate();
-
-// --- The table.
 
 // A value the setter writes.
 inline RegLocation ValueAt(RegRoot root, const std::string& key, const std::string& value) {

@@ -30,22 +30,16 @@ const StandardValue* StandardOf(Layout layout, const char* control) {
 // Whether a write belongs to the selection.
 bool On(Layout layout, const WriteStep& step, const StepState& s) {
   const std::vector<const char*> controls = StepControls(step);
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      return std::any_of(s.numbers.begin(), s.numbers.end(), [](int n) { return n != 0; });
-    case Arg::Position:
-    case Arg::ColourPair:
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        const StandardValue* v = StandardOf(layout, controls[i]);
-        if (!v || v->value != s.numbers[i]) return true;
-      }
-      return false;
-    case Arg::LabelText: {
-      const StandardValue* v = StandardOf(layout, controls[0]);
-      return !v || !v->text || s.text != v->text;
-    }
+  if (WritesBoxes(step.arg))
+    return std::any_of(s.numbers.begin(), s.numbers.end(), [](int n) { return n != 0; });
+  if (step.arg == Arg::LabelText) {
+    const StandardValue* v = StandardOf(layout, controls[0]);
+    return !v || !v->text || s.text != v->text;
+  }
+  // A slider, the colour pair.
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const StandardValue* v = StandardOf(layout, controls[i]);
+    if (!v || v->value != s.numbers[i]) return true;
   }
   return false;
 }
