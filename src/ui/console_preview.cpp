@@ -75,11 +75,11 @@ void ConsolePreview::BuildSwatches(Controls& controls) {
 void ConsolePreview::FillList(Control& list) const {
   if (!built_ || !list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
   for (int n = 0; n < kColours; ++n) {
-    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
+    std::string caption = ColourDigit(n);
     COMBOBOXEXITEMA item{};
     item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
     item.iItem = -1;
-    item.pszText = caption;
+    item.pszText = caption.data();
     item.iImage = n;
     item.iSelectedImage = n;
     SendMessageA(list.hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
