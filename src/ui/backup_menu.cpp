@@ -7,7 +7,7 @@
 #include "export_selection.h"
 #include "import_selection.h"
 #include "messages.h"
-#include "unitmain.h"
+#include "registry.h"
 #include "unitprogress.h"
 #include "winversion.h"
 
@@ -43,8 +43,8 @@ RunTime UtcRunTime() {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-BackupMenu::BackupMenu(TfrmMain& window)
-    : window_(window), backups_(store_, [] {
+BackupMenu::BackupMenu(BackupMenuWindow window)
+    : window_(std::move(window)), backups_(store_, [] {
         BackupHeader h;
         h.time = LocalRunTime();
         h.utc = UtcRunTime();
@@ -54,7 +54,7 @@ BackupMenu::BackupMenu(TfrmMain& window)
       }) {}
 
 void BackupMenu::Install() {
-  HMENU menu = GetSystemMenu(window_.handle(), FALSE);
+  HMENU menu = GetSystemMenu(window_.handle, FALSE);
   if (!menu) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kCmdUndo, kUndoEntry);
@@ -63,7 +63,7 @@ void BackupMenu::Install() {
 }
 
 void BackupMenu::Refresh() {
-  HMENU menu = GetSystemMenu(window_.handle(), FALSE);
+  HMENU menu = GetSystemMenu(window_.handle, FALSE);
   if (!menu) return;
   const bool can = CanUndo(store_, GetLocalComputerName());
   EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (can ? MF_ENABLED : MF_GRAYED));
@@ -85,24 +85,28 @@ bool BackupMenu::Command(WPARAM command) {
 }
 
 void BackupMenu::Undo() {
-  UndoWindow undo{window_.controls(),
-                  window_.loadedControls(),
+  RegistryApi* machine = RegistryBackend();
+  if (!machine) return;
+  UndoWindow undo{window_.controls,
+                  window_.loaded,
                   store_,
+                  *machine,
                   GetLocalComputerName(),
                   [this](int maximum) -> std::unique_ptr<Progress> {
-                    return std::make_unique<TfrmProgress>(window_.handle(), maximum);
+                    return std::make_unique<TfrmProgress>(window_.handle, maximum);
                   },
                   WindowLayout(),
-                  [this](const std::string& name) { return window_.SettingCaption(name); }};
+                  window_.caption};
   // The controls show the machine again only when undo reloaded them.
-  if (UndoLastApply(undo)) window_.StandardViewShown = false;
+  if (UndoLastApply(undo)) window_.standardViewShown = false;
 }
 
 void BackupMenu::Export() {
-  const std::vector<ExportFile> files = ExportSelection(
-      window_.controls(), WindowLayout(),
-      [this](const std::string& name) { return window_.SettingCaption(name); }, LocalRunTime(),
-      GetLocalComputerName());
+  RegistryApi* machine = RegistryBackend();
+  const std::vector<ExportFile> files =
+      machine ? ExportSelection(*machine, window_.controls, WindowLayout(), window_.caption,
+                                LocalRunTime(), GetLocalComputerName())
+              : std::vector<ExportFile>{};
   if (files.empty()) {
     MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
     return;
@@ -139,9 +143,8 @@ void BackupMenu::Export() {
 void BackupMenu::Import() {
   wchar_t path[MAX_PATH] = {};
   if (!ChooseFile(true, L"Auswahl aus .reg-Datei importieren", path)) return;
-  ImportWindow import{window_.controls(), window_.loadedControls(), window_.StandardViewShown,
-                      WindowLayout(),
-                      [this](const std::string& name) { return window_.SettingCaption(name); }};
+  ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown, WindowLayout(),
+                      window_.caption};
   ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
 }
 
@@ -153,7 +156,7 @@ bool BackupMenu::ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX
     start = documents;
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = window_.handle();
+  ofn.hwndOwner = window_.handle;
   ofn.lpstrFilter = kFilter;
   ofn.lpstrFile = path;
   ofn.nMaxFile = MAX_PATH;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "backup_flow.h"
@@ -13,7 +14,15 @@
 
 namespace tw::ui {
 
-class TfrmMain;
+// What the entries need from the main window.
+struct BackupMenuWindow {
+  HWND handle;
+  ControlSurface& controls;
+  LoadedControls& loaded;
+  bool& standardViewShown;  // false once undo has read the machine again
+  // The caption that names a control's setting to the user.
+  std::function<std::string(const std::string& control)> caption;
+};
 
 // System-menu command IDs: below 0xF000, low four bits clear, as Windows requires.
 constexpr UINT kCmdUndo = 0x0010;
@@ -22,7 +31,7 @@ constexpr UINT kCmdImport = 0x0030;
 
 class BackupMenu {
  public:
-  explicit BackupMenu(TfrmMain& window);
+  explicit BackupMenu(BackupMenuWindow window);
   BackupMenu(const BackupMenu&) = delete;
   BackupMenu& operator=(const BackupMenu&) = delete;
 
@@ -45,7 +54,7 @@ class BackupMenu {
   // starts. False when the user cancelled.
   bool ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]);
 
-  TfrmMain& window_;
+  BackupMenuWindow window_;
   std::wstring lastFolder_;  // of the last export or import
   Win32BackupStore store_;
   StoreBackups backups_;

@@ -44,7 +44,7 @@ ConsolePreview::ConsolePreview(const ConsolePalette& palette)
       font_(CreateFontA(-MulDiv(10, ScreenDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         FIXED_PITCH | FF_MODERN, "Courier New")),
-      swatches_(ImageList_Create(kSwatchSize, kSwatchSize, ILC_COLOR24, kColours, 0)) {}
+      ilColors_(ImageList_Create(kSwatchSize, kSwatchSize, ILC_COLOR24, kColours, 0)) {}
 
 void ConsolePreview::BuildSwatches(Controls& controls) {
   {
@@ -62,7 +62,7 @@ void ConsolePreview::BuildSwatches(Controls& controls) {
         Rectangle(dc.get(), kSwatchSize * n, 0, kSwatchSize * (n + 1), kSwatchSize);
       }
     }
-    ImageList_Add(swatches_.get(), strip.get(), nullptr);
+    ImageList_Add(ilColors_.get(), strip.get(), nullptr);
     built_ = true;
   }
   for (const ColourGroup& group : kColourGroups) {
@@ -75,11 +75,11 @@ void ConsolePreview::BuildSwatches(Controls& controls) {
 void ConsolePreview::FillList(Control& list) const {
   if (!built_ || !list.Made() || SendMessageA(list.hwnd, CB_GETCOUNT, 0, 0) > 0) return;
   for (int n = 0; n < kColours; ++n) {
-    char caption[2] = {"0123456789ABCDEF"[n], '\0'};
+    std::string caption = ColourDigit(n);
     COMBOBOXEXITEMA item{};
     item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
     item.iItem = -1;
-    item.pszText = caption;
+    item.pszText = caption.data();
     item.iImage = n;
     item.iSelectedImage = n;
     SendMessageA(list.hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));

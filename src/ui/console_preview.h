@@ -32,7 +32,7 @@ class ConsolePreview {
 
   // The image list of the swatches that the colour lists are made with; without images until
   // BuildSwatches.
-  HIMAGELIST Swatches() const { return swatches_.get(); }
+  HIMAGELIST ilColors() const { return ilColors_.get(); }
   // Draws the palette's sixteen swatches and gives the lists made so far their rows; lists of
   // pages not made yet get theirs through FillList when they are made.
   void BuildSwatches(Controls& controls);
@@ -46,7 +46,7 @@ class ConsolePreview {
  private:
   const ConsolePalette& palette_;
   Font font_;
-  ImageList swatches_;
+  ImageList ilColors_;
   bool built_ = false;  // the swatches are in the image list
 };
 

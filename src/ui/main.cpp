@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tw::ui::SetApplicationTitle("Tavo Trimmwerk 3.0.1");
   tw::Win32Registry registry;
   tw::Win32System system;
-  tw::SetRegistryBackend(&registry);
+  tw::RegistryBackendScope onRegistry(registry);
   tw::SetSystemBackend(&system);
   tw::SetMessageHandler(tw::ui::ShowMessageDialog);
 

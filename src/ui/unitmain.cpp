@@ -232,7 +232,7 @@ void TfrmMain::BuildControls() {
   for (const ControlDef& def : kOwnControls) {
     if (def.kind == Kind::PageSet) {
       const PageSetDef& set = PageSetNamed(def.name);
-      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->Swatches());
+      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->ilColors());
     } else {
       controls_->CreateOutside(def, id++);
     }
@@ -311,7 +311,9 @@ void TfrmMain::FormCreate() {
 
   LoadCurrentSettings();
   StandardViewShown = false;
-  backupMenu_ = std::make_unique<BackupMenu>(*this);
+  backupMenu_ = std::make_unique<BackupMenu>(
+      BackupMenuWindow{handle(), *controls_, loaded_, StandardViewShown,
+                       [this](const std::string& name) { return SettingCaption(name); }});
   backupMenu_->Install();
 
   if (!IsWindowsXPOrVista()) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "codepage.h"
+#include "win32_system.h"
 
 namespace tw {
 namespace {
@@ -33,20 +34,6 @@ std::string FromWide(const std::wstring& text) {
   return WideToAnsi(std::u16string(text.begin(), text.end()));
 }
 
-// The system's text for the last error, in the program's code page.
-std::string LastErrorText() {
-  const DWORD code = GetLastError();
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string out = n ? std::string(text, n) : "Fehler " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == '\r' || out.back() == '\n' || out.back() == ' '))
-    out.pop_back();
-  return out;
-}
-
 // Makes every missing folder of path.
 bool MakeFolders(const std::wstring& path) {
   for (std::size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
@@ -65,13 +52,13 @@ bool WriteTo(const std::wstring& path, const Bytes& data, DWORD disposition, std
     File f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                        nullptr));
     if (!f.valid()) {
-      if (why) *why = LastErrorText();
+      if (why) *why = SystemErrorText(GetLastError());
       return false;
     }
     DWORD written = 0;
     ok = WriteFile(f.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
          written == data.size() && FlushFileBuffers(f.get());
-    if (!ok && why) *why = LastErrorText();
+    if (!ok && why) *why = SystemErrorText(GetLastError());
   }
   if (!ok) DeleteFileW(path.c_str());
   return ok;
@@ -85,7 +72,7 @@ bool WriteAndMove(const std::wstring& temp, const std::wstring& path, const Byte
   if (!WriteTo(temp, data, CREATE_ALWAYS, why)) return false;
   const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
   if (MoveFileExW(temp.c_str(), path.c_str(), flags)) return true;
-  if (why) *why = LastErrorText();
+  if (why) *why = SystemErrorText(GetLastError());
   DeleteFileW(temp.c_str());
   return false;
 }
@@ -129,7 +116,7 @@ bool Win32BackupStore::Create(const std::string& name, const Bytes& data, std::s
     return false;
   }
   if (!MakeFolders(folder_)) {
-    if (why) *why = LastErrorText();
+    if (why) *why = SystemErrorText(GetLastError());
     return false;
   }
   return WriteAndMove(TempPath(name), Path(name), data, false, why);

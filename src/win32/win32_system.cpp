@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "messages.h"
+#include "reg_key.h"
+#include "win32_registry.h"
 
 namespace tw {
 namespace {
@@ -47,16 +49,6 @@ bool IsDirectory(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string SystemErrorText(DWORD code) {
-  char* text = nullptr;
-  const DWORD len = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string result = len ? std::string(text, len) : std::string();
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
 void PumpMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -71,6 +63,18 @@ void PumpMessages() {
 }
 
 }  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+  char* text = nullptr;
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string out = n ? std::string(text, n) : "Fehler " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!out.empty() && (out.back() == '\r' || out.back() == '\n' || out.back() == ' '))
+    out.pop_back();
+  return out;
+}
 
 bool Win32System::QueryVersion(OsVersionInfo* info) {
   return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info)) != FALSE;
@@ -178,6 +182,13 @@ bool Win32System::BrowseForFolder(const std::string& caption, const std::wstring
   malloc->Release();
   if (SUCCEEDED(ole)) OleUninitialize();
   return chosen != nullptr;
+}
+
+bool Win32System::HotfixInstalled(const std::string& hotfix) {
+  Win32Registry registry;
+  RegKey key(registry);
+  return key.Open(HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\" + hotfix,
+                  kKeyQueryValue) == kErrorSuccess;
 }
 
 std::string Win32System::ProgramFileVersion() {

@@ -2,9 +2,15 @@
 
 // The system seam over kernel32, advapi32, shell32 and version.dll.
 
+#include <string>
+
 #include "system_api.h"
 
 namespace tw {
+
+// The system's text for a Win32 error code, in the program's code page, without the line break
+// at its end; "Fehler <code>" when the system has none.
+std::string SystemErrorText(unsigned long code);
 
 class Win32System : public SystemApi {
  public:
@@ -18,6 +24,7 @@ class Win32System : public SystemApi {
   bool BrowseForFolder(const std::string& caption, const std::wstring& root, std::string& folder,
                        std::uintptr_t owner, bool editBox, bool includeFiles,
                        bool allowNewFolder) override;
+  bool HotfixInstalled(const std::string& hotfix) override;
   std::string ProgramFileVersion() override;
   bool RequestExitWindows(std::uint32_t flags) override;
 };

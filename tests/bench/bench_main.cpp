@@ -93,6 +93,7 @@ void Report(const char* what, const std::vector<double>& ms) {
 // What the program's entry sets up before it creates the main window.
 struct Program {
   tw::Win32Registry registry;
+  tw::RegistryBackendScope onRegistry{registry};
   tw::Win32System system;
   Program() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES |
@@ -100,11 +101,9 @@ struct Program {
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
     tw::ui::SetApplicationTitle("Tavo Trimmwerk 3.0.1");
-    tw::SetRegistryBackend(&registry);
     tw::SetSystemBackend(&system);
   }
   ~Program() {
-    tw::SetRegistryBackend(nullptr);
     tw::SetSystemBackend(nullptr);
     OleUninitialize();
   }
@@ -216,7 +215,7 @@ void BackupTimes(int runs, tw::Layout layout) {
   std::vector<tw::RegFileKey> entries;
   std::size_t bytes = 0, values = 0;
   Report("backup of a run of every setting (overlay, file flushed)", Times(runs, [&] {
-           entries = tw::PlanBackup(writes);
+           entries = tw::PlanBackup(*tw::RegistryBackend(), writes);
            tw::BackupHeader header;
            header.time = tw::ui::LocalRunTime();
            header.utc = tw::ui::UtcRunTime();
@@ -297,7 +296,7 @@ void FirstSwitchTimes(int runs, tw::Layout layout, bool madeWhenIdle, double cli
 // The sequences alone: the in-memory registry and plain controls.
 void MemoryTimes(int runs, tw::Layout layout) {
   tw::MemoryRegistry machine;
-  tw::SetRegistryBackend(&machine);
+  tw::RegistryBackendScope onMachine(machine);
   tw::test::FakeSurface surface;
   tw::test::DeclareLayout(surface, layout);
   tw::test::MessageScript messages;
@@ -322,7 +321,6 @@ void MemoryTimes(int runs, tw::Layout layout) {
                : "in-memory apply run, one box changed (reload included)",
            Times(runs, apply, [&] { FlipBoxes(surface, layout, all); }));
   }
-  tw::SetRegistryBackend(nullptr);
 }
 
 }  // namespace

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "backup.h"
+#include "catalogue.h"
 #include "codepage.h"
 #include "memory_registry.h"
 #include "reg_key.h"
-#include "unittweak.h"
 
 namespace tw::fuzz {
 

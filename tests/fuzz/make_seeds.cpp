@@ -57,7 +57,7 @@ void RunSetter(const std::string& name, bool unchecked) {
 }
 
 void RunAll(RegistryApi& api, const std::vector<std::string>& tweaks, bool unchecked) {
-  SetRegistryBackend(&api);
+  RegistryBackendScope onApi(api);
   RegistryBatch batch;
   for (const std::string& t : tweaks) {
     try {
@@ -65,7 +65,6 @@ void RunAll(RegistryApi& api, const std::vector<std::string>& tweaks, bool unche
     } catch (const Error&) {
     }
   }
-  SetRegistryBackend(nullptr);
 }
 
 // The backup a run of these setters writes on the machine, with the header a real one has.

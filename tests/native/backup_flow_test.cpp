@@ -69,14 +69,14 @@ class BackupFlow : public ::testing::Test {
   }
   void Undo(std::deque<MsgResult> answers, const std::string& computer = "PC-1") {
     messages.answers = std::move(answers);
-    UndoWindow window{
-        surface,
-        loaded,
-        store,
-        computer,
-        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-        Layout::XP,
-        [](const std::string& name) { return name; }};
+    UndoWindow window{surface,
+                      loaded,
+                      store,
+                      Machine(),
+                      computer,
+                      [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
+                      Layout::XP,
+                      [](const std::string& name) { return name; }};
     UndoLastApply(window);
   }
   // Boxes of several kinds: a value, a slider over unreadable text, the colours, the folder,

@@ -8,11 +8,11 @@
 #include <functional>
 
 #include "codepage.h"
+#include "computed_tweaks.h"
 #include "memory_registry.h"
 #include "reg_key.h"
 #include "registry.h"
 #include "row_tweaks.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {
@@ -91,7 +91,7 @@ bool Same(std::vector<RegFileKey> a, std::vector<RegFileKey> b) {
 
 // Runs the writes inside a batch against api.
 void RunWrites(RegistryApi& api, const std::function<void()>& writes) {
-  SetRegistryBackend(&api);
+  RegistryBackendScope onApi(api);
   RegistryBatch batch;
   ASSERT_TRUE(batch.opened());
   writes();
@@ -145,7 +145,6 @@ TEST(Backup, RestoringTheBackupOfARunGivesBackEveryByte) {
     EXPECT_TRUE(RestoreEntries(back.keys, machine).empty());
     EXPECT_TRUE(Same(Everything(machine), before));
   }
-  SetRegistryBackend(nullptr);
 }
 
 TEST(Backup, ARefusedWriteLeavesNothingToRestore) {
@@ -171,7 +170,6 @@ TEST(Backup, ARefusedWriteLeavesNothingToRestore) {
   EXPECT_EQ(entries[0].root, HKCU);
   ASSERT_EQ(entries[0].values.size(), 1u);
   EXPECT_EQ(entries[0].values[0].name, u"HideFileExt");
-  SetRegistryBackend(nullptr);
 }
 
 TEST(Backup, OverlayNamesOnlyTheTopmostCreatedAndDeletedKeys) {
@@ -187,7 +185,6 @@ TEST(Backup, OverlayNamesOnlyTheTopmostCreatedAndDeletedKeys) {
   EXPECT_TRUE(overlay.TouchedValues().empty());
   EXPECT_FALSE(overlay.KeyExistsNow({HKCR, kOmega}));
   EXPECT_TRUE(machine.HasKeyW(HKCR, kOmega));
-  SetRegistryBackend(nullptr);
 }
 
 TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
@@ -301,7 +298,6 @@ TEST(Backup, RestoreWritesARemovedEntryDeepestFirstAndRemovesTreesWholeOrNotAtAl
   EXPECT_EQ(failed[0].code, kErrorAccessDenied);
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\Gesperrt"));
-  SetRegistryBackend(nullptr);
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "catalogue_row.h"
+#include "computed_tweaks.h"
 #include "error.h"
 #include "fake_system.h"
 #include "row_tweaks.h"
 #include "test_machine.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {

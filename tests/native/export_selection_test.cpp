@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "apply_fakes.h"
 #include "backup.h"
@@ -40,15 +41,14 @@ class Export : public ::testing::Test {
   }
   std::vector<ExportFile> Run() {
     return ExportSelection(
-        surface, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-1");
+        Machine(), surface, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-1");
   }
   // The program on the other machine: its controls after loading.
   FakeSurface LoadedOn(MemoryRegistry& other) {
-    SetRegistryBackend(&other);
+    RegistryBackendScope onOther(other);
     FakeSurface there;
     DeclareLayout(there, Layout::XP);
     EXPECT_TRUE(LoadSettings(there, ReadOrder(Layout::XP)));
-    SetRegistryBackend(&Machine());
     return there;
   }
 
@@ -122,6 +122,25 @@ TEST_F(Export, UncheckedBoxesAndStandardValuesContributeNothing) {
   }
   EXPECT_EQ(values, std::vector<std::u16string>{u"SearchHidden"});
   EXPECT_EQ(file.comments.back(), u"Einstellung: cboxSearchHidden: ein");
+}
+
+// The header names a setting as the apply run's messages do: without accelerator marks, line
+// breaks or outer blanks.
+TEST_F(Export, TheHeaderNamesSettingsAsTheMessagesDo) {
+  ShowStandard(surface, Layout::XP);
+  surface.SetChecked("cboxDisableRemoteDesktop", true);
+  surface.SetChecked("cboxActivateMemSharing", true);
+  const std::map<std::string, std::string> captions = {
+      {"cboxDisableRemoteDesktop", "&Remotedesktop\rdeaktivieren"},
+      {"cboxActivateMemSharing", "nutze getrennten Speicherbereich "}};
+  const std::vector<ExportFile> files = ExportSelection(
+      Machine(), surface, Layout::XP,
+      [&](const std::string& n) { return captions.count(n) ? captions.at(n) : n; }, kNow, "PC-1");
+  ASSERT_EQ(files.size(), 1u);  // both machine-wide
+  const std::vector<std::u16string> comments = ParseRegFile(files[0].data).comments;
+  for (const char16_t* line : {u"Einstellung: Remotedesktop deaktivieren: ein",
+                               u"Einstellung: nutze getrennten Speicherbereich: ein"})
+    EXPECT_EQ(std::count(comments.begin(), comments.end(), line), 1) << WideToAnsi(line);
 }
 
 TEST(ExportName, SuffixGoesBeforeTheExtension) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // A scriptable system for native tests: a version record of any Windows, names, folders,
-// files, and a record of the programs started and the restart requested.
+// files, hotfixes, and a record of the programs started and the restart requested.
 
 #include <cstring>
 #include <map>
@@ -78,6 +78,7 @@ class FakeSystem : public SystemApi {
     folder = chosenFolder;
     return true;
   }
+  bool HotfixInstalled(const std::string& hotfix) override { return hotfixes.count(hotfix) > 0; }
   std::string ProgramFileVersion() override { return programVersion; }
   bool RequestExitWindows(std::uint32_t flags) override {
     exitRequests.push_back(flags);
@@ -97,6 +98,7 @@ class FakeSystem : public SystemApi {
   std::vector<std::pair<std::string, std::string>> runs;
   bool runSucceeds = true;
   std::string chosenFolder;
+  std::set<std::string> hotfixes;
   std::string programVersion = "3.0.1.608";
   std::vector<std::uint32_t> exitRequests;
 

@@ -63,14 +63,14 @@ class Import : public ::testing::Test {
   }
   void Undo() {
     messages.answers = {MsgResult::Yes, MsgResult::Ok};
-    UndoWindow window{
-        surface,
-        loaded,
-        store,
-        "PC-B",
-        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-        Layout::XP,
-        [](const std::string& name) { return name; }};
+    UndoWindow window{surface,
+                      loaded,
+                      store,
+                      Machine(),
+                      "PC-B",
+                      [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
+                      Layout::XP,
+                      [](const std::string& name) { return name; }};
     UndoLastApply(window);
   }
 
@@ -115,7 +115,7 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     ApplySettings(applyA, Layout::XP);
     files = ExportSelection(
-        there, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-A");
+        a, there, Layout::XP, [](const std::string& n) { return n; }, kNow, "PC-A");
   }
   ASSERT_EQ(files.size(), 2u);
   const Snapshot startB = CatalogueSnapshot(Machine());

@@ -301,6 +301,30 @@ TEST_F(RegistryHelpers, TheBatchGuardClosesTheAccessorOnEveryPath) {
   EXPECT_FALSE(OpenRegistryAccess());
 }
 
+// A backend put in place for a scope takes the batches opened inside it, and the one before it
+// is back afterwards, after an exception too, nested scopes innermost first.
+TEST_F(RegistryHelpers, TheBackendScopePutsThePreviousBackendBack) {
+  CloseRegistryAccess();
+  MemoryRegistry outer, inner;
+  try {
+    RegistryBackendScope onOuter(outer);
+    {
+      RegistryBackendScope onInner(inner);
+      RegistryBatch batch;
+      EXPECT_TRUE(WriteRegInteger(HKCU, kKey, "inner", 1));
+    }
+    EXPECT_EQ(RegistryBackend(), &outer);
+    RegistryBatch batch;
+    EXPECT_TRUE(WriteRegInteger(HKCU, kKey, "outer", 2));
+    throw Error("Abbruch");
+  } catch (const Error&) {
+  }
+  EXPECT_EQ(RegistryBackend(), reg_);
+  EXPECT_EQ(inner.ValueNames(HKCU, kKey), std::vector<std::string>{"inner"});
+  EXPECT_EQ(outer.ValueNames(HKCU, kKey), std::vector<std::string>{"outer"});
+  EXPECT_FALSE(reg_->HasKey(HKCU, kKey));
+}
+
 TEST_F(RegistryHelpers, OpenReplacesAnAccessorStillPresent) {
   EXPECT_TRUE(OpenRegistryAccess());
   EXPECT_TRUE(OpenRegistryAccess());

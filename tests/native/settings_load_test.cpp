@@ -6,6 +6,7 @@
 #include <set>
 #include <variant>
 
+#include "computed_tweaks.h"
 #include "error.h"
 #include "expect_loaded.h"
 #include "fake_surface.h"
@@ -13,7 +14,6 @@
 #include "registry.h"
 #include "row_tweaks.h"
 #include "test_machine.h"
-#include "unittweak.h"
 
 namespace tw::test {
 namespace {

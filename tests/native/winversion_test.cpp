@@ -94,8 +94,7 @@ TEST_F(WinVersion, ServicePack6aNeedsTheHotfixKey) {
   sys_.SetVersion(4, 0, 1381, 2, "service pack 6", kWs, 0);
   EXPECT_EQ("Microsoft Windows NT Workstation 4.0 service pack 6 (Build 1381)",
             GetWindowsVersionName());
-  test::MemoryMachine()->PutKey(HKLM,
-                                "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009");
+  sys_.hotfixes.insert("Q246009");
   EXPECT_EQ("Microsoft Windows NT Workstation 4.0 Service Pack 6a (Build 1381)",
             GetWindowsVersionName());
   // Only NT 4.0 gets the "a".

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "computed_tweaks.h"
 #include "row_tweaks.h"
-#include "unittweak.h"
 
 namespace tw::test {
 

@@ -16,10 +16,10 @@
 #include "catalogue_boxes.h"
 #include "catalogue_golden.h"
 #include "catalogue_row.h"
+#include "computed_tweaks.h"
 #include "error.h"
 #include "reg_key.h"
 #include "test_machine.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "codepage.h"
 #include "reg_key.h"
-#include "unittweak.h"
 
 namespace tw::test {
 

@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "app.h"
+#include "catalogue.h"
 #include "expect_loaded.h"
 #include "machine_snapshot.h"
 #include "reg_key.h"
@@ -21,7 +22,6 @@
 #include "settings_apply.h"
 #include "ui_support.h"
 #include "unitprogress.h"
-#include "unittweak.h"
 #include "window_doubles.h"
 
 namespace tw::ui::test {

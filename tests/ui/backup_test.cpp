@@ -184,7 +184,7 @@ TEST_F(Backups, AnExportedSelectionImportedWithRegeditShowsThoseBoxesOn) {
 
   const std::wstring stem = Folder() + L"\\..\\Auswahl-Test";
   // What the import will change, to put the machine back afterwards.
-  std::vector<RegFileKey> undo = PlanBackup([&] {
+  std::vector<RegFileKey> undo = PlanBackup(*RegistryBackend(), [&] {
     for (const wchar_t* part : {L"-Computer.reg", L"-Benutzer.reg"}) {
       Win32BackupStore parent(Folder() + L"\\..");
       const std::string name = WideToAnsi(std::u16string(u"Auswahl-Test") +

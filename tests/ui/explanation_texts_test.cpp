@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "layout.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {

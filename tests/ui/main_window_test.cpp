@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app.h"
+#include "computed_tweaks.h"
 #include "error.h"
 #include "expect_loaded.h"
 #include "layout.h"
@@ -19,7 +20,6 @@
 #include "settings_load.h"
 #include "ui_support.h"
 #include "unitmain.h"
-#include "unittweak.h"
 #include "winversion.h"
 
 namespace tw::ui::test {

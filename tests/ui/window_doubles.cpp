@@ -19,9 +19,9 @@ constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x
 
 }  // namespace
 
-RegistrySpy::RegistrySpy() : inner_(Machine()) { SetRegistryBackend(this); }
+RegistrySpy::RegistrySpy() : inner_(Machine()), installed_(*this) {}
 
-RegistrySpy::~RegistrySpy() { SetRegistryBackend(&inner_); }
+RegistrySpy::~RegistrySpy() = default;
 
 bool RegistrySpy::Hklm(RegHandle key) const { return key == HKLM || hklm_.count(key) > 0; }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "messages.h"
+#include "registry.h"
 #include "registry_api.h"
 #include "settings_load.h"
 #include "system_api.h"
@@ -77,6 +78,7 @@ class RegistrySpy : public RegistryApi {
   long Opened(long result, RegHandle parent, RegHandle* out);
 
   RegistryApi& inner_;
+  RegistryBackendScope installed_;
   std::set<RegHandle> hklm_;
 };
 
@@ -115,6 +117,9 @@ class SystemStub : public SystemApi {
   bool BrowseForFolder(const std::string& caption, const std::wstring& root, std::string& folder,
                        std::uintptr_t owner, bool editBox, bool includeFiles,
                        bool allowNewFolder) override;
+  bool HotfixInstalled(const std::string& hotfix) override {
+    return inner_.HotfixInstalled(hotfix);
+  }
   std::string ProgramFileVersion() override { return inner_.ProgramFileVersion(); }
   bool RequestExitWindows(std::uint32_t flags) override;
 

@@ -9,7 +9,10 @@
 #include <string>
 #include <thread>
 
+#include "codepage.h"
 #include "message_script.h"
+#include "reg_key.h"
+#include "registry.h"
 #include "system_helpers.h"
 #include "test_machine.h"
 #include "win32_system.h"
@@ -63,6 +66,20 @@ TEST_F(WineSystem, FoldersNamesAndExpansion) {
 
 TEST_F(WineSystem, AnExeWithoutVersionResourceHasNoVersion) { EXPECT_EQ("", GetProgramVersion()); }
 
+// A hotfix counts as installed while its key is there.
+TEST_F(WineSystem, AHotfixIsInstalledWhileItsKeyIsThere) {
+  const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q999001";
+  EXPECT_FALSE(system_.HotfixInstalled("Q999001"));
+  {
+    RegKey made(test::Machine());
+    ASSERT_EQ(made.Create(HKLM, key, kKeyAllAccess), kErrorSuccess);
+  }
+  EXPECT_TRUE(system_.HotfixInstalled("Q999001"));
+  EXPECT_TRUE(system_.HotfixInstalled("q999001")) << "key names ignore case";
+  ASSERT_EQ(DeleteRegTree(test::Machine(), HKLM, AnsiToWide(key)), kErrorSuccess);
+  EXPECT_FALSE(system_.HotfixInstalled("Q999001"));
+}
+
 // Answers the shell's own error box, which the shell shows on this thread before the call
 // returns, from a second thread.
 class ShellErrorBoxCloser {
@@ -106,6 +123,15 @@ TEST_F(WineSystem, StartingAMissingProgramReportsTheSystemError) {
   ASSERT_EQ(1u, script.asked.size());
   EXPECT_EQ(MsgType::Plain, script.asked[0].type);
   EXPECT_FALSE(script.asked[0].text.empty()) << "the system's error text";
+}
+
+// The system's error text is one line for a message; a code the system has no text for is named.
+TEST_F(WineSystem, ErrorTextsEndWithoutALineBreak) {
+  const std::string notFound = SystemErrorText(ERROR_FILE_NOT_FOUND);
+  ASSERT_FALSE(notFound.empty());
+  EXPECT_NE('\n', notFound.back());
+  EXPECT_NE('\r', notFound.back());
+  EXPECT_EQ("Fehler 536870913", SystemErrorText(0x20000001));
 }
 
 TEST_F(WineSystem, StartAndWaitRunsAProgramToItsEnd) {

@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "computed_tweaks.h"
 #include "registry.h"
 #include "test_machine.h"
-#include "unittweak.h"
 
 namespace tw::test {
 namespace {

@@ -2,15 +2,16 @@
 
 // The catalogue row: a tweak that is nothing but registry data. The getter is a list of
 // conditions on the row's key, read in order and true when all hold; each setter state is a
-// list of steps run in order until one reports failure. The named functions of unittweak.h are
-// thin entries over these rows; tweaks that compute something are ordinary functions.
+// list of steps run in order until one reports failure. A row has no functions of its own: its
+// name reaches it (tweak_access.h); tweaks that compute something are functions
+// (computed_tweaks.h).
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "registry_api.h"
-#include "unittweak.h"
 
 namespace tw {
 
@@ -60,12 +61,12 @@ struct Step {
 
 struct TweakRow {
   std::uint32_t id;
-  std::string name;  // Get<name> / Set<name>
+  std::string name;  // as the read orders and write sequences name it
   RegRoot root;
   std::string key;
   std::vector<Condition> test;
-  std::vector<Step> checked;    // Set<name>(false)
-  std::vector<Step> unchecked;  // Set<name>(true)
+  std::vector<Step> checked;    // the box checked: WriteTweak(row, false)
+  std::vector<Step> unchecked;  // WriteTweak(row, true)
   // The getter returns the first condition's DWORD itself; the window checks the box when it
   // equals that condition's want.
   bool numberGetter = false;

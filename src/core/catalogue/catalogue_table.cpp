@@ -1,6 +1,5 @@
 // Every tweak that is plain registry data, one row each: tweak ID, name, root and key, the
-// getter's conditions, then the steps of the checked state (Set<name>(false)) and of the
-// unchecked state (Set<name>(true)).
+// getter's conditions, then the steps of the checked state and of the unchecked state.
 
 #include <string>
 #include <utility>
@@ -118,20 +117,16 @@ std::vector<TweakRow> FirstSeries() {
        {Sz("WaitToKillServiceTimeout", "5000")},
        {Sz("WaitToKillServiceTimeout", "20000")}},
       DwordRow(20060513, "LowDiskSpace", HKCU, kPoliciesExplorer, "NoLowDiskSpaceChecks", 0, 1, 0),
-      DwordRow(20060514, "StopDesktopCleaning", HKCU,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\CleanupWiz",
-               "NoRun", 0, 1, 0),
+      DwordRow(20060514, "StopDesktopCleaning", HKCU, kExplorer + "\\Desktop\\CleanupWiz", "NoRun",
+               0, 1, 0),
       DwordRow(20060515, "FastWindowsShutdown", HKLM, kMemoryManagement, "ClearPageFileAtShutdown",
                0, 0, 1),
       DwordRow(20060517, "ShowFileext", HKCU, kAdvanced, "HideFileExt", 1, 0, 1),
       DwordRow(20060518, "ShowAllFiles", HKCU, kAdvanced, "Hidden", 0, 1, 0),
       DwordRow(20060520, "ShowSystemFiles", HKCU, kAdvanced, "ShowSuperHidden", 0, 1, 0),
-      DwordRow(20060521, "StopWebsearch", HKCU,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "InternetOpenWith", 1, 0,
-               1),
+      DwordRow(20060521, "StopWebsearch", HKCU, kExplorer, "InternetOpenWith", 1, 0, 1),
       DwordRow(20060507, "StopErrorreporting", HKLM, kErrorReporting, "ShowUI", 1, 0, 1),
-      DwordRow(20060523, "IncreaseSystemPerformance", HKCU, "Control Panel\\Desktop",
-               "FontSmoothingType", 2, 0, 2),
+      DwordRow(20060523, "IncreaseSystemPerformance", HKCU, kDesktop, "FontSmoothingType", 2, 0, 2),
       TextRow(20060525, "DeactivatePersonalMenus", HKCU, kAdvanced, "IntelliMenus", "yes", "no",
               "yes"),
       DwordRow(20060530, "DontGroupTaskbaritems", HKCU, kAdvanced, "TaskbarGlomming", 1, 0, 1),
@@ -261,9 +256,8 @@ std::vector<TweakRow> SecondSeries() {
       // Console, Explorer, start menu, recycle bin.
       DwordRow(20060818, "CmdQuickEdit", HKCU, "Console", "Quickedit", 0, 1, 0),
       DwordRow(20060827, "FullStopErrorReporting", HKLM, kErrorReporting, "DoReport", 1, 0, 1),
-      TextRow(20060821, "KillTheDog", HKCU,
-              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState",
-              "Use Search Asst", "yes", "no", "yes"),
+      TextRow(20060821, "KillTheDog", HKCU, kExplorer + "\\CabinetState", "Use Search Asst", "yes",
+              "no", "yes"),
       DwordRow(20060826, "StopHighlighting", HKCU, kAdvanced, "Start_NotifyNewApps", 1, 0, 1),
       NumberRow(20060828, "ActivateMemSharing", HKLM,
                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
@@ -291,13 +285,11 @@ std::vector<TweakRow> ThirdSeries() {
        {KeyAbsent()},
        {RemoveKey()},
        {MakeKey()}},
-      DwordRow(20070403, "ExpandIconCache", HKLM,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Max Cached Icons", 0,
-               2000, 500),
+      DwordRow(20070403, "ExpandIconCache", HKLM, kExplorer, "Max Cached Icons", 0, 2000, 500),
       {20070406,
        "ExpandTaskSwitch",
        HKCU,
-       "Control Panel\\Desktop",
+       kDesktop,
        {DwordAbove("CoolSwitchColumns", 7, 7), DwordAbove("CoolSwitchRows", 3, 3)},
        {Dword("CoolSwitchColumns", 14), Dword("CoolSwitchRows", 6)},
        {Dword("CoolSwitchColumns", 7), Dword("CoolSwitchRows", 3)}},

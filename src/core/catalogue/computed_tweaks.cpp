@@ -18,10 +18,6 @@ namespace {
 // The default verb that the checked state of UnknownFiles writes, quotes included.
 const std::string kUnknownFilesVerb = "\"notepad.exe %1\"";
 
-// In the order of the boxes and of SetSearchOptions' arguments.
-const char* const kSearchOptionNames[] = {"SearchSystemDirs", "SearchHidden", "IncludeSubFolders",
-                                          "CaseSensitive", "SearchSlowFiles"};
-
 }  // namespace
 
 int GetStartmenuDelay() {

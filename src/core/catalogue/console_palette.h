@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "registry_api.h"
 
@@ -13,5 +14,7 @@ namespace tw {
 // REG_DWORD, gives 0 for that entry only.
 using ConsolePalette = std::array<std::uint32_t, 16>;
 ConsolePalette ReadConsolePalette(RegistryApi& registry);
+// A console colour as the colour lists name it: one upper-case hexadecimal digit.
+inline std::string ColourDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
 
 }  // namespace tw

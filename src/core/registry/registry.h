@@ -19,12 +19,14 @@ namespace tw {
 using Bytes = std::vector<std::uint8_t>;
 
 // The backend the helpers go through (advapi32 in the program, the in-memory registry in
-// tests). Not owned. With no backend, OpenRegistryAccess fails.
+// tests). Not owned. With no backend, OpenRegistryAccess fails. The program sets it through
+// RegistryBackendScope.
 void SetRegistryBackend(RegistryApi* api);
 RegistryApi* RegistryBackend();
 
-// Points the helpers at another backend for a scope (an overlay, say) and puts the previous one
-// back on every path out of it.
+// Makes api the helpers' backend for the scope and puts the previous one back on every path
+// out of it, an exception included. Open the batch inside the scope: an accessor keeps the
+// backend it was opened with.
 class RegistryBackendScope {
  public:
   explicit RegistryBackendScope(RegistryApi& api) : previous_(RegistryBackend()) {

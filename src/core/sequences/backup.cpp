@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "catalogue.h"
 #include "codepage.h"
 #include "reg_key.h"
 #include "registry.h"
-#include "unittweak.h"
 
 namespace tw {
 
@@ -23,9 +23,7 @@ namespace {
 
 bool Under(const RegPath& raw, const RegPath& rawParent) {
   const RegPath p = Canonical(raw), parent = Canonical(rawParent);
-  if (p.root != parent.root) return false;
-  const std::u16string a = FoldName(p.path), b = FoldName(parent.path);
-  return a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 && a[b.size()] == u'\\');
+  return p.root == parent.root && KeyAtOrBelow(FoldName(p.path), FoldName(parent.path));
 }
 
 bool Same(const RegPath& rawA, const RegPath& rawB) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "overlay_registry.h"
 #include "reg_file.h"
-#include "unittweak.h"
 
 namespace tw {
 

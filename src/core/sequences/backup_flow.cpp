@@ -240,20 +240,14 @@ std::vector<BackupFile> ReadBackupFiles(BackupStore& store) {
   return files;
 }
 
-std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes) {
-  RegistryApi* machine = RegistryBackend();
-  if (!machine) return {};
-  OverlayRegistry overlay(*machine);
-  SetRegistryBackend(&overlay);
-  try {
+std::vector<RegFileKey> PlanBackup(RegistryApi& machine, const std::function<void()>& writes) {
+  OverlayRegistry overlay(machine);
+  {
+    RegistryBackendScope onOverlay(overlay);
     RegistryBatch batch;
     if (batch.opened()) writes();
-  } catch (...) {
-    SetRegistryBackend(machine);
-    throw;
   }
-  SetRegistryBackend(machine);
-  return BackupEntries(overlay, *machine);
+  return BackupEntries(overlay, machine);
 }
 
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
@@ -270,10 +264,9 @@ SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
   return saved;
 }
 
-bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
-                  std::vector<RegFileKey> entries) {
+bool SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
+                  const BackupHeader& header, std::vector<RegFileKey> entries) {
   if (saved.name.empty()) return false;
-  RegistryApi* machine = RegistryBackend();
   if (machine) DropUnchanged(entries, *machine);
   if (entries.empty()) {
     store.Remove(saved.name);
@@ -293,7 +286,8 @@ bool StoreBackups::Before(const std::function<void()>& writes,
   current_ = header_();
   current_.settings = changes;
   saved_ = {};
-  entries_ = PlanBackup(writes);
+  RegistryApi* machine = RegistryBackend();
+  entries_ = machine ? PlanBackup(*machine, writes) : std::vector<RegFileKey>{};
   if (entries_.empty()) return true;  // nothing the run could change
   saved_ = SaveBackup(store_, current_, entries_);
   if (!saved_.name.empty()) return true;
@@ -306,7 +300,7 @@ bool StoreBackups::Before(const std::function<void()>& writes,
 bool StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
   // The list names only what took effect; when the rewrite fails the one from before stands.
   current_.settings = tookEffect;
-  return SettleBackup(store_, saved_, current_, entries_);
+  return SettleBackup(store_, RegistryBackend(), saved_, current_, entries_);
 }
 
 bool CanUndo(BackupStore& store, const std::string& computer) {
@@ -326,9 +320,8 @@ bool UndoLastApply(UndoWindow& window) {
   }
   const RegFile& file = backup.file;
   const BackupHeader header = HeaderFromComments(file.comments);
-  RegistryApi* machine = RegistryBackend();
-  if (!machine) return false;
-  if (const std::size_t line = FirstForeignLine(file, *machine)) {
+  RegistryApi& machine = window.machine;
+  if (const std::size_t line = FirstForeignLine(file, machine)) {
     Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
     return false;
   }
@@ -345,7 +338,7 @@ bool UndoLastApply(UndoWindow& window) {
   std::size_t entry = 0;
   std::vector<std::string> failed;
   bool adminHint = false;
-  for (const RestoreFailure& f : RestoreEntries(file.keys, *machine, [&] {
+  for (const RestoreFailure& f : RestoreEntries(file.keys, machine, [&] {
          for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
        })) {
     std::vector<std::string> named = SettingsOf(window, header, f.key, f.value);
@@ -356,7 +349,10 @@ bool UndoLastApply(UndoWindow& window) {
     adminHint = adminHint || (f.code == kErrorAccessDenied && f.key.root != HKCU);
   }
   progress->AllowClose();
-  LoadAndRemember(window.controls, window.loaded);
+  {
+    RegistryBackendScope onMachine(machine);
+    LoadAndRemember(window.controls, window.loaded);
+  }
   progress->Fill();
   if (failed.empty()) {
     // Only a backup that came back whole leaves the chain; otherwise the next undo tries again.

@@ -35,9 +35,9 @@ BackupHeader HeaderFromComments(const std::vector<std::u16string>& comments);
 // The files of the backup folder, each backup with the UTC time its header records.
 std::vector<BackupFile> ReadBackupFiles(BackupStore& store);
 
-// The entries that restore what writes() would change, found by running it against an overlay
-// of the registry backend; nothing reaches the machine. The backend is the same afterwards.
-std::vector<RegFileKey> PlanBackup(const std::function<void()>& writes);
+// The entries that restore what writes() would change on machine, found by running it through
+// the registry helpers against an overlay of machine; nothing reaches the machine.
+std::vector<RegFileKey> PlanBackup(RegistryApi& machine, const std::function<void()>& writes);
 
 // A backup kept on disk for one run.
 struct SavedBackup {
@@ -48,13 +48,14 @@ struct SavedBackup {
 // Writes the backup as a new file, flushed, and keeps only the newest backups.
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
                        const std::vector<RegFileKey>& entries);
-// After the run: drops what did not change and writes the file again; removes it when nothing
-// is left to restore. True when a backup remains; when the rewrite fails, that is the backup
-// written before the run.
-bool SettleBackup(BackupStore& store, const SavedBackup& saved, const BackupHeader& header,
-                  std::vector<RegFileKey> entries);
+// After the run: drops what did not change on machine (without one, nothing) and writes the
+// file again; removes it when nothing is left to restore. True when a backup remains; when the
+// rewrite fails, that is the backup written before the run.
+bool SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
+                  const BackupHeader& header, std::vector<RegFileKey> entries);
 
-// The backups of the window's apply runs, kept in a backup folder.
+// The backups of the window's apply runs, kept in a backup folder, of the machine the run
+// writes: the registry helpers' backend.
 class StoreBackups : public RunBackups {
  public:
   StoreBackups(BackupStore& store, std::function<BackupHeader()> header)
@@ -79,6 +80,7 @@ struct UndoWindow {
   ControlSurface& controls;
   LoadedControls& loaded;
   BackupStore& store;
+  RegistryApi& machine;  // restored, and read again into the controls
   std::string computer;
   std::function<std::unique_ptr<Progress>(int maximum)> createProgress;
   // The window's layout and the caption that names a control: a place that undo could not

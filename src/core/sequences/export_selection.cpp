@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "backup.h"
+#include "catalogue.h"
 #include "codepage.h"
+#include "computed_tweaks.h"
 #include "messages.h"
 #include "registry.h"
 #include "settings_apply.h"
 #include "standard_view.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {
@@ -18,10 +19,6 @@ const char kTitle[] = "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen
 const char kPart[] = "Teil: ";
 const char kMade[] = "Erstellt am %s auf dem Computer ";
 const char kSetting[] = "Einstellung: ";
-
-// The search-option boxes and the value each one stands for, in the setter's order.
-const char* const kSearchOptionValues[] = {"SearchSystemDirs", "SearchHidden", "IncludeSubFolders",
-                                           "CaseSensitive", "SearchSlowFiles"};
 
 const StandardValue* StandardOf(Layout layout, const char* control) {
   for (const StandardValue& v : StandardValues(layout).values) {
@@ -33,36 +30,19 @@ const StandardValue* StandardOf(Layout layout, const char* control) {
 // Whether a write belongs to the selection.
 bool On(Layout layout, const WriteStep& step, const StepState& s) {
   const std::vector<const char*> controls = StepControls(step);
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      return std::any_of(s.numbers.begin(), s.numbers.end(), [](int n) { return n != 0; });
-    case Arg::Position:
-    case Arg::ColourPair:
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        const StandardValue* v = StandardOf(layout, controls[i]);
-        if (!v || v->value != s.numbers[i]) return true;
-      }
-      return false;
-    case Arg::LabelText: {
-      const StandardValue* v = StandardOf(layout, controls[0]);
-      return !v || !v->text || s.text != v->text;
-    }
+  if (WritesBoxes(step.arg))
+    return std::any_of(s.numbers.begin(), s.numbers.end(), [](int n) { return n != 0; });
+  if (step.arg == Arg::LabelText) {
+    const StandardValue* v = StandardOf(layout, controls[0]);
+    return !v || !v->text || s.text != v->text;
+  }
+  // A slider, the colour pair.
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const StandardValue* v = StandardOf(layout, controls[i]);
+    if (!v || v->value != s.numbers[i]) return true;
   }
   return false;
 }
-
-std::string Plain(const std::string& caption) {
-  std::string out;
-  for (char c : caption) {
-    if (c == '&') continue;
-    out += (c == '\r' || c == '\n') ? ' ' : c;
-  }
-  return out;
-}
-
-std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
 
 // Whether a tweak writes the user's part of the registry (HKEY_CURRENT_USER) rather than the
 // machine's.
@@ -73,30 +53,17 @@ bool WritesUserPart(const char* tweak) {
   return false;
 }
 
+// The settings of a write as the file's header names them: each checked box, or the one value.
 std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
                                const std::function<std::string(const std::string&)>& caption) {
   const std::vector<const char*> controls = StepControls(step);
-  const std::string name = step.reportAs ? step.reportAs : controls[0];
+  const auto line = [&](const char* control, std::size_t i) {
+    return MessageCaption(caption, control) + ": " + ShownValue(step, s, i);
+  };
+  if (!WritesBoxes(step.arg)) return {line(step.reportAs ? step.reportAs : controls[0], 0)};
   std::vector<std::string> lines;
-  switch (step.arg) {
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (s.numbers[i]) lines.push_back(Plain(caption(controls[i])) + ": ein");
-      }
-      break;
-    case Arg::Position:
-      lines.push_back(Plain(caption(name)) + ": " + std::to_string(s.numbers[0]) +
-                      (step.unit ? step.unit : ""));
-      break;
-    case Arg::LabelText:
-      lines.push_back(Plain(caption(name)) + ": " + s.text);
-      break;
-    case Arg::ColourPair:
-      lines.push_back(Plain(caption(name)) + ": Text " + HexDigit(s.numbers[0]) + ", Hintergrund " +
-                      HexDigit(s.numbers[1]));
-      break;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (s.numbers[i]) lines.push_back(line(controls[i], i));
   }
   return lines;
 }
@@ -129,7 +96,7 @@ std::string ReplaceQuestion(const std::vector<std::u16string>& existing) {
 }
 
 std::vector<ExportFile> ExportSelection(
-    const ControlSurface& controls, Layout layout,
+    RegistryApi& machine, const ControlSurface& controls, Layout layout,
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer) {
   std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
@@ -146,23 +113,18 @@ std::vector<ExportFile> ExportSelection(
     }
     if (step.arg == Arg::SearchOptions) {
       for (std::size_t i = 0; i < s.numbers.size(); ++i) {
-        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionValues[i])));
+        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionNames[i])));
       }
     }
   }
-  RegistryApi* machine = RegistryBackend();
-  if (writes.empty() || !machine) return {};
+  if (writes.empty()) return {};
 
-  OverlayRegistry overlay(*machine);
-  SetRegistryBackend(&overlay);
-  try {
+  OverlayRegistry overlay(machine);
+  {
+    RegistryBackendScope onOverlay(overlay);
     RegistryBatch batch;
     for (const auto& [step, state] : writes) MakeWrite(*step, state);
-  } catch (...) {
-    SetRegistryBackend(machine);
-    throw;
   }
-  SetRegistryBackend(machine);
 
   std::vector<RegFileKey> keys;
   for (const RegPath& d : overlay.DeletedKeys()) keys.push_back({d.root, d.path, true, {}});

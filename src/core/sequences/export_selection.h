@@ -22,10 +22,10 @@ struct ExportFile {
   Bytes data;
 };
 
-// The files of the selection; none when nothing is on. Runs the writes against an overlay of
-// the registry backend inside a batch of its own; nothing reaches the machine.
+// The files of the selection; none when nothing is on. Runs the writes through the registry
+// helpers against an overlay of machine, inside a batch of its own; nothing reaches the machine.
 std::vector<ExportFile> ExportSelection(
-    const ControlSurface& controls, Layout layout,
+    RegistryApi& machine, const ControlSurface& controls, Layout layout,
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer);
 

@@ -50,9 +50,7 @@ std::vector<LayoutPlace> LayoutPlaces(Layout layout) {
 
 bool Under(const RegPath& raw, const RegPath& rawParent) {
   const RegPath p = Canonical(raw), parent = Canonical(rawParent);
-  if (p.root != parent.root) return false;
-  const std::u16string a = FoldName(p.path), b = FoldName(parent.path);
-  return a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 && a[b.size()] == u'\\');
+  return p.root == parent.root && KeyAtOrBelow(FoldName(p.path), FoldName(parent.path));
 }
 
 bool InWholePlace(const std::vector<LayoutPlace>& places, const RegPath& key) {

@@ -1,10 +1,10 @@
 #include "oneshot_flow.h"
 
+#include "computed_tweaks.h"
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
 #include "system_helpers.h"
-#include "unittweak.h"
 
 namespace tw {
 namespace {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "codepage.h"
+#include "console_palette.h"
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
@@ -257,8 +258,6 @@ std::vector<const char*> ChangedNames(const WriteStep& step, const StepState* be
   return Named(step, before ? *before : asked, asked);
 }
 
-std::string HexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n & 15]); }
-
 // The settings one changed write changes: what the controls showed at the last load (when one
 // is remembered) and what they ask for now.
 std::vector<SettingChange> Changes(const std::function<std::string(const std::string&)>& captions,
@@ -323,8 +322,8 @@ std::string ShownValue(const WriteStep& step, const StepState& s, std::size_t co
     case Arg::LabelText:
       return s.text;
     case Arg::ColourPair:
-      // As the colour lists show them: one hexadecimal digit each.
-      return "Text " + HexDigit(s.numbers[0]) + ", Hintergrund " + HexDigit(s.numbers[1]);
+      // As the colour lists show them.
+      return "Text " + ColourDigit(s.numbers[0]) + ", Hintergrund " + ColourDigit(s.numbers[1]);
   }
   return "";
 }
@@ -387,15 +386,6 @@ LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
   for (const WriteStep& step : WriteSequence(layout))
     loaded.steps.push_back(StepShown(controls, step));
   return loaded;
-}
-
-void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
-  if (!IsWindowsXPOrVista()) return;
-  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
-  // A reading that could not open the registry changed no control: the user's changes since
-  // the last load stay changes.
-  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
-    loaded = RememberLoaded(controls, layout);
 }
 
 std::string NotAppliedReport(const std::string& heading, const std::vector<std::string>& captions,

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "computed_tweaks.h"
 #include "control_surface.h"
 #include "settings_load.h"
 #include "tweak_access.h"
-#include "unittweak.h"
 
 namespace tw {
 
@@ -67,10 +67,6 @@ struct LoadedControls {
   std::vector<StepState> steps;
 };
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout);
-// Loads the layout of the running Windows (as LoadCurrentSettings) and remembers what the
-// controls show afterwards; a reading that could not open the registry is not remembered (but
-// the first one is, so there always is a state to compare with).
-void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded);
 
 // The progress window of a run. Created shown-less with the bar at 0 of its maximum; destroying
 // the object destroys the window (never through its close query).

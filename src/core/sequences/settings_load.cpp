@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "computed_tweaks.h"
 #include "registry.h"
+#include "settings_apply.h"
 #include "tweak_access.h"
 #include "winversion.h"
 
@@ -69,11 +71,11 @@ const std::vector<ReadStep>& ReadXP() {
     {"cboxDetailView", Put::Checked, "DetailView"},
     {"cboxStatusAndAddressbar", Put::Checked, "StatusAndAddressbar"},
     {"cboxKillTheDog", Put::Checked, "KillTheDog"},
-    {"cboxSearchSystemDirs", Put::Checked, {"SearchOptions", "SearchSystemDirs"}},
-    {"cboxSearchHidden", Put::Checked, {"SearchOptions", "SearchHidden"}},
-    {"cboxIncludeSubfolders", Put::Checked, {"SearchOptions", "IncludeSubFolders"}},
-    {"cboxCaseSensitive", Put::Checked, {"SearchOptions", "CaseSensitive"}},
-    {"cboxSearchSlowFiles", Put::Checked, {"SearchOptions", "SearchSlowFiles"}},
+    {"cboxSearchSystemDirs", Put::Checked, {"SearchOptions", kSearchOptionNames[0]}},
+    {"cboxSearchHidden", Put::Checked, {"SearchOptions", kSearchOptionNames[1]}},
+    {"cboxIncludeSubfolders", Put::Checked, {"SearchOptions", kSearchOptionNames[2]}},
+    {"cboxCaseSensitive", Put::Checked, {"SearchOptions", kSearchOptionNames[3]}},
+    {"cboxSearchSlowFiles", Put::Checked, {"SearchOptions", kSearchOptionNames[4]}},
     {"butDeleteBrowserextensions", Put::Enabled, "DeleteBrowserExtensions"},
     {"butDeleteBHO", Put::Enabled, "DeleteBrowserHelperObjects"},
     {"butDeleteToolbars", Put::Enabled, "DeleteToolbars"},
@@ -270,6 +272,15 @@ bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order) {
 void LoadCurrentSettings(ControlSurface& surface) {
   if (IsWindowsXP()) LoadSettings(surface, ReadOrder(Layout::XP));
   if (IsWindowsVista()) LoadSettings(surface, ReadOrder(Layout::Vista));
+}
+
+void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
+  if (!IsWindowsXPOrVista()) return;
+  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  // A reading that could not open the registry changed no control: the user's changes since
+  // the last load stay changes.
+  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
+    loaded = RememberLoaded(controls, layout);
 }
 
 }  // namespace tw

@@ -1,8 +1,8 @@
 #pragma once
 
-// The system seam: the calls outside the registry that the tweak library and the information
-// window make. Win32 implementation in the program, a fake in native tests (a version record
-// for NT 4.0 or Server 2003 that Wine cannot produce, a recorded restart request, ...).
+// The system seam: the calls outside the registry helpers that the tweak library and the
+// information window make. Win32 implementation in the program, a fake in native tests (a version
+// record for NT 4.0 or Server 2003 that Wine cannot produce, a recorded restart request, ...).
 
 #include <cstdint>
 #include <string>
@@ -50,6 +50,9 @@ class SystemApi {
   virtual bool BrowseForFolder(const std::string& caption, const std::wstring& root,
                                std::string& folder, std::uintptr_t owner, bool editBox,
                                bool includeFiles, bool allowNewFolder) = 0;
+  // Whether the hotfix of that Knowledge Base number ("Q246009") is installed: its key under
+  // HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Hotfix opens.
+  virtual bool HotfixInstalled(const std::string& hotfix) = 0;
   // The program file's own version, "a.b.c.d", or "" without a version resource.
   virtual std::string ProgramFileVersion() = 0;
   // Enables the shutdown privilege where there is one, then ExitWindowsEx(flags).

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "reg_key.h"
-#include "registry.h"
 #include "system_helpers.h"
 
 namespace tw {
@@ -22,7 +20,7 @@ constexpr std::uint16_t kSuiteDatacenter = 0x0080;
 constexpr std::uint16_t kSuitePersonal = 0x0200;
 constexpr std::uint16_t kSuiteBlade = 0x0400;
 
-const char kHotfixSp6a[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
+const char kHotfixSp6a[] = "Q246009";
 
 bool SameText(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
@@ -82,10 +80,8 @@ std::string NtEdition(const OsVersionInfo& v) {
 }
 
 bool HotfixSp6aInstalled() {
-  RegistryApi* api = RegistryBackend();
-  if (api == nullptr) return false;
-  RegKey key(*api);
-  return key.Open(HKLM, kHotfixSp6a, kKeyQueryValue) == kErrorSuccess;
+  SystemApi* sys = SystemBackend();
+  return sys != nullptr && sys->HotfixInstalled(kHotfixSp6a);
 }
 
 std::string NtServicePack(const OsVersionInfo& v) {

@@ -63,11 +63,9 @@ long CopyName(const std::basic_string<Char>& name, Char* out, std::uint32_t* len
   return kErrorSuccess;
 }
 
+// In the overlay a root's "" holds every key of the root.
 bool Under(const std::u16string& folded, const std::u16string& folded_parent) {
-  if (folded_parent.empty()) return true;
-  return folded == folded_parent || (folded.size() > folded_parent.size() &&
-                                     folded.compare(0, folded_parent.size(), folded_parent) == 0 &&
-                                     folded[folded_parent.size()] == u'\\');
+  return folded_parent.empty() || KeyAtOrBelow(folded, folded_parent);
 }
 
 bool Under(const RegPath& p, const RegPath& parent) {
@@ -75,6 +73,12 @@ bool Under(const RegPath& p, const RegPath& parent) {
 }
 
 }  // namespace
+
+bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent) {
+  const std::size_t n = foldedParent.size();
+  return folded == foldedParent ||
+         (folded.size() > n && folded.compare(0, n, foldedParent) == 0 && folded[n] == u'\\');
+}
 
 std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
                                            const std::u16string& name) {

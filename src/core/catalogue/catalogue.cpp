@@ -1,6 +1,6 @@
 // The catalogue list: every row and computed tweak by tweak ID.
 
-#include "unittweak.h"
+#include "catalogue.h"
 
 #include <algorithm>
 
