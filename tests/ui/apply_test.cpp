@@ -6,7 +6,6 @@
 #include <windows.h>
 // Needs <windows.h> first.
 #include <commctrl.h>
-#include <sddl.h>
 
 #include <algorithm>
 #include <map>

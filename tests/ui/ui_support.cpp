@@ -16,7 +16,6 @@
 
 // Needs <windows.h> first.
 #include <commctrl.h>
-#include <sddl.h>
 
 namespace tw::ui::test {
 namespace {
@@ -108,25 +107,6 @@ RECT RectInParent(HWND hwnd) {
 }
 
 RegistryApi& Machine() { return registry; }
-
-DenyAllKey::DenyAllKey(const char* path, HKEY root) : root_(root), path_(path) {
-  locked_ = Set("D:P");
-}
-
-DenyAllKey::~DenyAllKey() { Set("D:P(A;;KA;;;WD)"); }
-
-bool DenyAllKey::Set(const char* sddl) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key) != 0) return false;
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  bool done = false;
-  if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
-    done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == 0;
-    LocalFree(sd);
-  }
-  RegCloseKey(key);
-  return done;
-}
 
 void SetDword(RegRoot root, const std::string& key, const std::string& name, DWORD value) {
   RegKey k(registry);

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "controls.h"
+#include "key_dacl.h"
 #include "registry_api.h"
 
 namespace tw::ui::test {
+
+using tw::test::DenyAllKey;
 
 // Handles the waiting messages for about ms milliseconds (at least once).
 void Pump(int ms = 50);
@@ -33,23 +36,6 @@ void SetDword(RegRoot root, const std::string& key, const std::string& name, DWO
 void SetString(RegRoot root, const std::string& key, const std::string& name,
                const std::string& value);
 void DeleteValue(RegRoot root, const std::string& key, const std::string& name);
-
-// A key whose DACL denies everyone; the DACL that allows everyone comes back when the object
-// goes.
-class DenyAllKey {
- public:
-  explicit DenyAllKey(const char* path, HKEY root = HKEY_CURRENT_USER);
-  ~DenyAllKey();
-  DenyAllKey(const DenyAllKey&) = delete;
-  DenyAllKey& operator=(const DenyAllKey&) = delete;
-  bool locked() const { return locked_; }
-
- private:
-  bool Set(const char* sddl);
-  HKEY root_;
-  std::string path_;
-  bool locked_ = false;
-};
 
 // Runs action in ms milliseconds from inside whatever message loop is running then (a modal
 // window or dialog).

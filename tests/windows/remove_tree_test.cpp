@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-// Needs <windows.h> first.
-#include <sddl.h>
 
 #include <string>
 
+#include "key_dacl.h"
 #include "registry.h"
 #include "test_machine.h"
 
@@ -37,18 +36,8 @@ void Make(const std::string& path) {
             0);
   RegCloseKey(key);
 }
-// Sets the key's DACL from SDDL: "D:P" denies everyone, "D:P(A;;KA;;;WD)" allows everyone.
 bool SetDacl(const std::string& path, const char* sddl) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != 0) return false;
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  bool done = false;
-  if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
-    done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == 0;
-    LocalFree(sd);
-  }
-  RegCloseKey(key);
-  return done;
+  return tw::test::SetKeyDacl(HKEY_CURRENT_USER, path, sddl);
 }
 
 TEST(RemoveTree, AllOrNothingOnTheRealRegistry) {
