@@ -6,10 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "apply_fakes.h"
 #include "codepage.h"
 #include "export_selection.h"
-#include "fake_system.h"
+#include "flow_window.h"
 #include "machine_snapshot.h"
 #include "registry.h"
 #include "test_machine.h"
@@ -23,12 +22,10 @@ const char kUndoHint[] =
     "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert. Im Systemmenü "
     "(Alt+Leertaste) stellt „Letzte Übernahme rückgängig machen“ sie wieder her.";
 
-class BackupFlow : public ::testing::Test {
+class BackupFlow : public FlowWindow {
  protected:
   void SetUp() override {
-    ResetMachine();
-    SetSystemBackend(&system);
-    DeclareLayout(surface, Layout::XP);
+    FlowWindow::SetUp();
     // A context-menu entry with a subkey named outside cp1252, for a run to remove.
     RegKey verb(Machine());
     ASSERT_EQ(verb.Create(HKCR, std::u16string(u"Directory\\shell\\Command Prompt Here\\\u03a9"),
@@ -38,8 +35,6 @@ class BackupFlow : public ::testing::Test {
                                "cmd.exe /k cd %1");
     Load();
   }
-  void TearDown() override { SetSystemBackend(nullptr); }
-
   void Load() {
     ASSERT_TRUE(LoadSettings(surface, ReadOrder(Layout::XP)));
     loaded = RememberLoaded(surface, Layout::XP);
@@ -55,29 +50,8 @@ class BackupFlow : public ::testing::Test {
       return h;
     });
   }
-  // Answers: the question, then what follows.
-  void Apply(RunBackups& backups, std::deque<MsgResult> answers) {
-    messages.answers = std::move(answers);
-    ApplyWindow window{
-        surface,
-        standardViewShown,
-        loaded,
-        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-        [](const std::string& name) { return name; },
-        &backups};
-    ApplySettings(window, Layout::XP);
-  }
   void Undo(std::deque<MsgResult> answers, const std::string& computer = "PC-1") {
-    messages.answers = std::move(answers);
-    UndoWindow window{surface,
-                      loaded,
-                      store,
-                      Machine(),
-                      computer,
-                      [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-                      Layout::XP,
-                      [](const std::string& name) { return name; }};
-    UndoLastApply(window);
+    FlowWindow::Undo(std::move(answers), computer);
   }
   // Boxes of several kinds: a value, a slider over unreadable text, the colours, the folder,
   // a context-menu entry removed with its subtree and one created.
@@ -90,14 +64,6 @@ class BackupFlow : public ::testing::Test {
     surface.SetChecked("cboxOpenConsole", false);
     surface.SetChecked("cboxRegEdit", true);
   }
-
-  FakeSystem system;
-  FakeSurface surface;
-  MessageScript messages;
-  ProgressLog progress;
-  bool standardViewShown = false;
-  LoadedControls loaded;
-  MemoryBackupStore store;
 };
 
 TEST_F(BackupFlow, UndoGivesBackTheUsersOwnValuesByteForByte) {

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "apply_fakes.h"
-#include "backup_flow.h"
 #include "export_selection.h"
-#include "fake_system.h"
+#include "flow_window.h"
 #include "machine_snapshot.h"
 #include "registry.h"
 #include "standard_view.h"
@@ -30,59 +28,26 @@ Bytes Everything(RegistryApi& api) {
 
 Bytes Ansi(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-class Import : public ::testing::Test {
+class Import : public FlowWindow {
  protected:
   void SetUp() override {
-    ResetMachine();
-    SetSystemBackend(&system);
-    DeclareLayout(surface, Layout::XP);
+    FlowWindow::SetUp();
     // Machine B: a few settings of its own.
     MemoryMachine()->PutDword(HKCU, kAdvanced, "HideFileExt", 1);
     MemoryMachine()->PutDword(HKCU, kAdvanced, "TaskbarSizeMove", 0);
     MemoryMachine()->PutString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "300");
     LoadAndRemember(surface, loaded);
   }
-  void TearDown() override { SetSystemBackend(nullptr); }
-
   void Read(const std::optional<Bytes>& file, std::deque<MsgResult> answers = {MsgResult::Ok}) {
     messages.answers = std::move(answers);
-    ImportWindow window{surface, loaded, standardViewShown, Layout::XP,
-                        [](const std::string& name) { return name; }};
+    ImportWindow window{surface, loaded, standardViewShown, Layout::XP, Caption()};
     ImportSelection(window, "Auswahl.reg", file);
   }
-  void Apply(std::deque<MsgResult> answers) {
-    messages.answers = std::move(answers);
-    ApplyWindow window{
-        surface,
-        standardViewShown,
-        loaded,
-        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-        [](const std::string& name) { return name; },
-        &backups};
-    ApplySettings(window, Layout::XP);
-  }
-  void Undo() {
-    messages.answers = {MsgResult::Yes, MsgResult::Ok};
-    UndoWindow window{surface,
-                      loaded,
-                      store,
-                      Machine(),
-                      "PC-B",
-                      [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-                      Layout::XP,
-                      [](const std::string& name) { return name; }};
-    UndoLastApply(window);
-  }
+  void Apply(std::deque<MsgResult> answers) { FlowWindow::Apply(backups, std::move(answers)); }
+  void Undo() { FlowWindow::Undo({MsgResult::Yes, MsgResult::Ok}, "PC-B"); }
 
   static constexpr char kAdvanced[] =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  FakeSystem system;
-  FakeSurface surface;
-  MessageScript messages;
-  ProgressLog progress;
-  bool standardViewShown = false;
-  LoadedControls loaded;
-  MemoryBackupStore store;
   StoreBackups backups{store, [] {
                          BackupHeader h;
                          h.time = kNow;
@@ -108,10 +73,7 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
     for (const char* box : chosen) there.SetChecked(box, true);
     there.SetPosition("trackStartmenuDelay", 120);
     bool shownA = false;
-    ApplyWindow applyA{
-        there, shownA, loadedA,
-        [this](int max) { return std::make_unique<FakeProgress>(progress, max, messages); },
-        [](const std::string& n) { return n; }};
+    ApplyWindow applyA{there, shownA, loadedA, Progress(), Caption()};
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     ApplySettings(applyA, Layout::XP);
     files = ExportSelection(
