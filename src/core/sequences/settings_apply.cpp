@@ -15,183 +15,12 @@
 namespace tw {
 namespace {
 
-WriteStep Box(const char* box, const char* tweak) { return {Arg::NegatedCheck, {box}, tweak}; }
-WriteStep Slider(const char* slider, const char* tweak, const char* unit,
-                 const char* reportAs = nullptr) {
-  return {Arg::Position, {slider}, tweak, reportAs, unit};
-}
-WriteStep Colours(const char* text, const char* background) {
-  return {Arg::ColourPair, {text, background}, "ConsoleColors"};
-}
-WriteStep SearchOptions() {
-  return {Arg::SearchOptions,
-          {"cboxSearchSystemDirs", "cboxSearchHidden", "cboxIncludeSubfolders", "cboxCaseSensitive",
-           "cboxSearchSlowFiles"},
-          "SearchOptions"};
-}
-WriteStep ProgramDir() {
-  // The label shows the folder; its heading names the setting.
-  return {Arg::LabelText, {"labProgramDir"}, "ProgramDir", "Label1"};
-}
-WriteStep Provider(const char* box, const SearchProvider& provider) {
-  return {Arg::SearchProvider, {box}, {"SearchProvider", provider.name}};
-}
-
 const SearchProvider& ProviderNamed(const std::string& name) {
   for (const SearchProvider& p : kSearchProviders) {
     if (name == p.name) return p;
   }
   throw std::logic_error("no search provider " + name);
 }
-
-// clang-format off
-const std::vector<WriteStep> kWriteXP = {
-    Box("cboxBalloonTips", "BalloonTips"),
-    Box("cboxIncreasePerformance", "IncreasePerformance"),
-    Box("cboxDeactivatePreview", "DeactivatePreview"),
-    Box("cboxDeactivateAutorun", "DeactivateAutorun"),
-    Box("cboxMuteBeepTone", "MuteBeepTone"),
-    Box("cboxStopErrorreporting", "StopErrorreporting"),
-    Box("cboxSpeedupNetwork", "SpeedupNetwork"),
-    Box("cboxFastLogin", "FastLogin"),
-    Box("cboxKillProcess", "KillProcess"),
-    Box("cboxLowDiskSpace", "LowDiskSpace"),
-    Box("cboxStopDesktopCleaning", "StopDesktopCleaning"),
-    Box("cboxFastWindowsShutdown", "FastWindowsShutdown"),
-    Box("cboxShowFileext", "ShowFileext"),
-    Box("cboxShowAllFiles", "ShowAllFiles"),
-    Box("cboxShowSystemFiles", "ShowSystemFiles"),
-    Box("cboxStopWebsearch", "StopWebsearch"),
-    Box("cboxIncreaseSystemPerformance", "IncreaseSystemPerformance"),
-    Box("cboxDeactivatePersonalMenus", "DeactivatePersonalMenus"),
-    Slider("trackStartmenuDelay", "StartmenuDelay", " ms", "labStartmenuDelayCaption"),
-    Box("cboxDontGroupTaskbaritems", "DontGroupTaskbaritems"),
-    Box("cboxDisableRemoteDesktop", "DisableRemoteDesktop"),
-    Box("cboxDisableAutoUpdate", "DisableAutoUpdate"),
-    Box("cboxDeleteAdminShare", "DeleteAdminShare"),
-    Box("cboxStopSecurityCenter", "StopSecurityCenter"),
-    Box("cboxSavePrivacy", "SavePrivacy"),
-    Box("cboxEliminateDownloadlimit", "EliminateDownloadlimit"),
-    Box("cboxStopIEErrorreporting", "StopIEErrorreporting"),
-    Box("cboxDisableActiveX", "DisableActiveX"),
-    Box("cboxStopVBScript", "StopVBScript"),
-    Box("cboxStopWhispering", "StopWhispering"),
-    Box("cboxDontLoadMetadata", "DontLoadMetadata"),
-    Box("cboxDontLoadLicenses", "DontLoadLicenses"),
-    Box("cboxDontLoadCodecs", "DontLoadCodecs"),
-    Box("cboxStopAutoUpdate", "StopAutoUpdate"),
-    Box("cboxControlPanel", "ControlPanel"),
-    Box("cboxServices", "Services"),
-    Box("cboxDevices", "Devices"),
-    Box("cboxRegEdit", "RegEdit"),
-    Box("cboxSystemRestore", "SystemRestore"),
-    Box("cboxSoftware", "Software"),
-    Box("cboxMsconfig", "Msconfig"),
-    Box("cboxNotepadReg", "NotepadReg"),
-    Box("cboxUnknownFiles", "UnknownFiles"),
-    Box("cboxEasyCopying", "EasyCopying"),
-    Box("cboxEasyMoving", "EasyMoving"),
-    Box("cboxFolderInNewWindow", "FolderInNewWindow"),
-    Box("cboxOpenConsole", "OpenConsole"),
-    Box("cboxLogoff", "Logoff"),
-    Box("cboxRestart", "Restart"),
-    Box("cboxShutdown", "Shutdown"),
-    Colours("combxTextColor", "combxBackgroundColor"),
-    Box("cboxCmdQuickEdit", "CmdQuickEdit"),
-    Box("cboxDetailView", "DetailView"),
-    Box("cboxStatusAndAddressbar", "StatusAndAddressbar"),
-    Box("cboxKillTheDog", "KillTheDog"),
-    SearchOptions(),
-    Box("cboxStopHighlighting", "StopHighlighting"),
-    Box("cboxFullStopErrorReporting", "FullStopErrorReporting"),
-    Box("cboxActivateMemSharing", "ActivateMemSharing"),
-    Slider("tbarBitBucket", "BitBucket", " %"),
-    Box("cboxNukeOnDelete", "NukeOnDelete"),
-    Box("cboxNetworkMenu", "NetworkMenu"),
-    Box("cboxControlPanelMenu", "ControlPanelMenu"),
-    Box("cboxMyComputerMenu", "MyComputerMenu"),
-    ProgramDir(),
-    Box("cboxHidePlayerID", "HidePlayerID"),
-    Box("cboxDeactivateWindowsAuth", "DeactivateWindowsAuth"),
-    Box("cbHideCommonFiles", "HideCommonFiles"),
-    Box("cbSearchUnknownFiles", "SearchUnknownFiles"),
-    Box("cbExpandIconCache", "ExpandIconCache"),
-    Box("cbExpandTaskSwitch", "ExpandTaskSwitch"),
-    Box("cbLockNumlock", "LockNumlock"),
-    Box("cbHideShortCutArrow", "HideShortCutArrow"),
-    Box("cbFixedEntries", "FixedEntries"),
-    Box("cbHideDocuments", "HideDocuments"),
-    Box("cbHideMyFiles", "HideMyFiles"),
-    Box("cbHideMyPictures", "HideMyPictures"),
-    Box("cbHideMyMusic", "HideMyMusic"),
-    Box("cbHideHelpDesk", "HideHelpDesk"),
-    Box("cbHideProgramAccess", "HideProgramAccess"),
-    Box("cbDenyUSBWriteAccess", "DenyUSBWriteAccess"),
-    Box("cbDisallowNusrmgr", "DisallowNusrmgr"),
-    Box("cbDisallowAppwiz", "DisallowAppwiz"),
-    Box("cbDisallowSecCenter", "DisallowSecCenter"),
-    Box("cbDontLogPrograms", "DontLogPrograms"),
-};
-
-const std::vector<WriteStep> kWriteVista = {
-    Box("cb20060501", "BalloonTips"),
-    Box("cb20060502", "IncreasePerformance"),
-    Box("cb20060505", "DeactivateAutorun"),
-    Box("cb20060506", "MuteBeepTone"),
-    Box("cb20060510", "FastLogin"),
-    Box("cb20060512", "KillProcess"),
-    Box("cb20060513", "LowDiskSpace"),
-    Box("cb20060515", "FastWindowsShutdown"),
-    Box("cb20060517", "ShowFileext"),
-    Box("cb20060518", "ShowAllFiles"),
-    Box("cb20060523", "IncreaseSystemPerformance"),
-    Slider("tb20060528", "StartmenuDelay", " ms"),
-    Box("cb20060533", "DeleteAdminShare"),
-    Box("cb20060534", "StopSecurityCenter"),
-    Box("cb20060540", "DisableActiveX"),
-    Box("cb20060546", "StopWhispering"),
-    Box("cb20060547", "DontLoadMetadata"),
-    Box("cb20060548", "DontLoadLicenses"),
-    Box("cb20060549", "DontLoadCodecs"),
-    Box("cb20060550", "StopAutoUpdate"),
-    Box("cb20060801", "ControlPanel"),
-    Box("cb20060802", "Services"),
-    Box("cb20060803", "Devices"),
-    Box("cb20060804", "RegEdit"),
-    Box("cb20060805", "SystemRestore"),
-    Box("cb20060806", "Software"),
-    Box("cb20060807", "Msconfig"),
-    Box("cb20060808", "NotepadReg"),
-    Box("cb20060809", "UnknownFiles"),
-    Box("cb20060810", "EasyCopying"),
-    Box("cb20060811", "EasyMoving"),
-    Box("cb20060812", "FolderInNewWindow"),
-    Box("cb20060813", "OpenConsole"),
-    Box("cb20060814", "Logoff"),
-    Box("cb20060815", "Restart"),
-    Box("cb20060816", "Shutdown"),
-    Colours("combx20060817a", "combx20060817b"),
-    Box("cb20060818", "CmdQuickEdit"),
-    Box("cb20061019", "HidePlayerID"),
-    Box("cb20061021", "DeactivateWindowsAuth"),
-    Box("cb20070408", "HideCommonFiles"),
-    Box("cb20070432", "DisableUAC"),
-    Box("cb20070434", "DisableNtfsTimestamps"),
-    Box("cb20070409", "LockNumlock"),
-    Box("cb20070410", "HideShortCutArrow"),
-    Box("cb20070440", "AeroSlowMotion"),
-    Box("cb20070420", "FixedEntries"),
-    Box("cb20070423", "HideMyFiles"),
-    Box("cb20070424", "HideMyPictures"),
-    Box("cb20070425", "HideMyMusic"),
-    Box("cb20070412", "DenyUSBWriteAccess"),
-    Box("cb20070419", "DontLogPrograms"),
-    Box("cb20070439", "DisableMailSplash"),
-    Provider("cb20070438a", kSearchProviders[0]),
-    Provider("cb20070438b", kSearchProviders[1]),
-    Provider("cb20070438c", kSearchProviders[2]),
-};
-// clang-format on
 
 const char kConfirmApply[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
 const char kChanges[] = "Folgende Einstellungen werden geändert:";
@@ -313,6 +142,8 @@ std::string CaptionOfLocation(Layout layout,
 
 std::string ShownValue(const WriteStep& step, const StepState& s, std::size_t control) {
   switch (step.arg) {
+    case Arg::None:
+      return "";
     case Arg::NegatedCheck:
     case Arg::SearchProvider:
     case Arg::SearchOptions:
@@ -332,6 +163,8 @@ StepState StepShown(const ControlSurface& c, const WriteStep& step) {
   StepState s;
   for (const char* name : StepControls(step)) {
     switch (step.arg) {
+      case Arg::None:
+        break;
       case Arg::NegatedCheck:
       case Arg::SearchOptions:
       case Arg::SearchProvider:
@@ -370,15 +203,17 @@ bool MakeWrite(const WriteStep& step, const StepState& s) {
 }
 
 const std::vector<WriteStep>& WriteSequence(Layout layout) {
-  return layout == Layout::XP ? kWriteXP : kWriteVista;
-}
-
-std::vector<const char*> StepControls(const WriteStep& step) {
-  std::vector<const char*> names;
-  for (const char* name : step.controls) {
-    if (name) names.push_back(name);
+  const auto build = [](Layout l) {
+    std::vector<WriteStep> steps;
+    for (const char* control : BindingsOf(l).writeSequence) steps.push_back(BindingOf(l, control));
+    return steps;
+  };
+  if (layout == Layout::XP) {
+    static const std::vector<WriteStep> xp = build(Layout::XP);
+    return xp;
   }
-  return names;
+  static const std::vector<WriteStep> vista = build(Layout::Vista);
+  return vista;
 }
 
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {

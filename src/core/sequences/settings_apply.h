@@ -1,10 +1,9 @@
 #pragma once
 
-// Applying: the two fixed write sequences (one setter call per write) and the apply run that
+// Applying: the write sequence of a layout (one setter call per write) and the apply run that
 // writes what the user changed since the last load, re-reads the machine and reports what took
 // effect.
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,33 +16,10 @@
 
 namespace tw {
 
-// How the controls of a write become the setter's arguments.
-enum class Arg {
-  NegatedCheck,    // one box: not checked
-  Position,        // one slider: its position
-  ColourPair,      // text list, background list: their item indexes
-  SearchOptions,   // five boxes: each 1 when checked, 0 when not
-  LabelText,       // one label: its text
-  SearchProvider,  // one box: not checked, with the provider's name and address
-};
-
-// Whether the controls of a write are check boxes.
-inline bool WritesBoxes(Arg arg) {
-  return arg == Arg::NegatedCheck || arg == Arg::SearchOptions || arg == Arg::SearchProvider;
-}
-
-struct WriteStep {
-  Arg arg;
-  std::array<const char*, 5> controls;  // the controls read, unused places null
-  TweakRef tweak;                       // whose setter writes
-  const char* reportAs = nullptr;  // a control whose caption names this setting, if not its own
-  const char* unit = nullptr;      // Position: what the page shows after the number (" ms")
-};
-
-// The write sequence of a layout: 85 writes on XP, 56 on Vista.
+// A binding in the write sequence.
+using WriteStep = Binding;
+// The write sequence of a layout, from its bindings: 85 writes on XP, 56 on Vista.
 const std::vector<WriteStep>& WriteSequence(Layout layout);
-// The controls of a write that are in use.
-std::vector<const char*> StepControls(const WriteStep& step);
 
 // What the controls of one write show: box states (1 checked), a slider position or list
 // indexes in numbers, a label's text in text.

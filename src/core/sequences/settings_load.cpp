@@ -1,5 +1,7 @@
 #include "settings_load.h"
 
+#include <algorithm>
+#include <cstring>
 #include <exception>
 
 #include "computed_tweaks.h"
@@ -12,171 +14,23 @@ namespace tw {
 namespace {
 
 // Built on first use: the getters come from the catalogue.
-const std::vector<ReadStep>& ReadXP() {
-  // clang-format off
-  static const std::vector<ReadStep> steps = {
-    {"cboxBalloonTips", Put::Checked, "BalloonTips"},
-    {"cboxIncreasePerformance", Put::Checked, "IncreasePerformance"},
-    {"cboxDeactivatePreview", Put::Checked, "DeactivatePreview"},
-    {"butDeinstallMessenger", Put::Enabled, "DeinstallMessenger"},
-    {"cboxDeactivateAutorun", Put::Checked, "DeactivateAutorun"},
-    {"cboxMuteBeepTone", Put::Checked, "MuteBeepTone"},
-    {"cboxStopErrorreporting", Put::Checked, "StopErrorreporting"},
-    {"cboxSpeedupNetwork", Put::NotChecked, "SpeedupNetwork"},
-    {"cboxFastLogin", Put::Checked, "FastLogin"},
-    {"cboxKillProcess", Put::Checked, "KillProcess"},
-    {"cboxLowDiskSpace", Put::Checked, "LowDiskSpace"},
-    {"cboxStopDesktopCleaning", Put::Checked, "StopDesktopCleaning"},
-    {"cboxFastWindowsShutdown", Put::Checked, "FastWindowsShutdown"},
-    {"cboxShowFileext", Put::Checked, "ShowFileext"},
-    {"cboxShowAllFiles", Put::Checked, "ShowAllFiles"},
-    {"cboxShowSystemFiles", Put::Checked, "ShowSystemFiles"},
-    {"cboxStopWebsearch", Put::Checked, "StopWebsearch"},
-    {"cboxIncreaseSystemPerformance", Put::Checked, "IncreaseSystemPerformance"},
-    {"cboxDeactivatePersonalMenus", Put::Checked, "DeactivatePersonalMenus"},
-    {"trackStartmenuDelay", Put::Position, "StartmenuDelay"},
-    {"cboxDontGroupTaskbaritems", Put::Checked, "DontGroupTaskbaritems"},
-    {"cboxDisableRemoteDesktop", Put::Checked, "DisableRemoteDesktop"},
-    {"cboxDisableAutoUpdate", Put::Checked, "DisableAutoUpdate"},
-    {"cboxDeleteAdminShare", Put::Checked, "DeleteAdminShare"},
-    {"cboxStopSecurityCenter", Put::Checked, "StopSecurityCenter"},
-    {"cboxSavePrivacy", Put::Checked, "SavePrivacy"},
-    {"cboxEliminateDownloadlimit", Put::Checked, "EliminateDownloadlimit"},
-    {"cboxStopIEErrorreporting", Put::Checked, "StopIEErrorreporting"},
-    {"cboxDisableActiveX", Put::Checked, "DisableActiveX"},
-    {"butUseGoogleSearch", Put::Enabled, "UseGoogleSearch"},
-    {"cboxStopVBScript", Put::Checked, "StopVBScript"},
-    {"cboxStopWhispering", Put::Checked, "StopWhispering"},
-    {"cboxDontLoadMetadata", Put::Checked, "DontLoadMetadata"},
-    {"cboxDontLoadLicenses", Put::Checked, "DontLoadLicenses"},
-    {"cboxDontLoadCodecs", Put::Checked, "DontLoadCodecs"},
-    {"cboxStopAutoUpdate", Put::Checked, "StopAutoUpdate"},
-    {"cboxControlPanel", Put::Checked, "ControlPanel"},
-    {"cboxServices", Put::Checked, "Services"},
-    {"cboxDevices", Put::Checked, "Devices"},
-    {"cboxRegEdit", Put::Checked, "RegEdit"},
-    {"cboxSystemRestore", Put::Checked, "SystemRestore"},
-    {"cboxSoftware", Put::Checked, "Software"},
-    {"cboxMsconfig", Put::Checked, "Msconfig"},
-    {"cboxNotepadReg", Put::Checked, "NotepadReg"},
-    {"cboxUnknownFiles", Put::Checked, "UnknownFiles"},
-    {"cboxEasyCopying", Put::Checked, "EasyCopying"},
-    {"cboxEasyMoving", Put::Checked, "EasyMoving"},
-    {"cboxFolderInNewWindow", Put::Checked, "FolderInNewWindow"},
-    {"cboxOpenConsole", Put::Checked, "OpenConsole"},
-    {"cboxLogoff", Put::Checked, "Logoff"},
-    {"cboxRestart", Put::Checked, "Restart"},
-    {"cboxShutdown", Put::Checked, "Shutdown"},
-    {"cboxCmdQuickEdit", Put::Checked, "CmdQuickEdit"},
-    {"cboxDetailView", Put::Checked, "DetailView"},
-    {"cboxStatusAndAddressbar", Put::Checked, "StatusAndAddressbar"},
-    {"cboxKillTheDog", Put::Checked, "KillTheDog"},
-    {"cboxSearchSystemDirs", Put::Checked, {"SearchOptions", kSearchOptionNames[0]}},
-    {"cboxSearchHidden", Put::Checked, {"SearchOptions", kSearchOptionNames[1]}},
-    {"cboxIncludeSubfolders", Put::Checked, {"SearchOptions", kSearchOptionNames[2]}},
-    {"cboxCaseSensitive", Put::Checked, {"SearchOptions", kSearchOptionNames[3]}},
-    {"cboxSearchSlowFiles", Put::Checked, {"SearchOptions", kSearchOptionNames[4]}},
-    {"butDeleteBrowserextensions", Put::Enabled, "DeleteBrowserExtensions"},
-    {"butDeleteBHO", Put::Enabled, "DeleteBrowserHelperObjects"},
-    {"butDeleteToolbars", Put::Enabled, "DeleteToolbars"},
-    {"cboxStopHighlighting", Put::Checked, "StopHighlighting"},
-    {"cboxFullStopErrorReporting", Put::Checked, "FullStopErrorReporting"},
-    {"cboxActivateMemSharing", Put::CheckedIfEquals, "ActivateMemSharing", 1},
-    {"tbarBitBucket", Put::Position, "BitBucket"},
-    {"cboxNukeOnDelete", Put::CheckedIfEquals, "NukeOnDelete", 1},
-    {"cboxNetworkMenu", Put::CheckedIfEquals, "NetworkMenu", 2},
-    {"cboxControlPanelMenu", Put::CheckedIfEquals, "ControlPanelMenu", 2},
-    {"cboxMyComputerMenu", Put::CheckedIfEquals, "MyComputerMenu", 2},
-    {"labProgramDir", Put::Text, "ProgramDir"},
-    {"cboxHidePlayerID", Put::Checked, "HidePlayerID"},
-    {"cboxDeactivateWindowsAuth", Put::Checked, "DeactivateWindowsAuth"},
-    {"butPatchWindowsUpdate", Put::Enabled, "PatchWindowsUpdate"},
-    {"cbHideCommonFiles", Put::Checked, "HideCommonFiles"},
-    {"cbSearchUnknownFiles", Put::Checked, "SearchUnknownFiles"},
-    {"cbExpandIconCache", Put::Checked, "ExpandIconCache"},
-    {"cbExpandTaskSwitch", Put::Checked, "ExpandTaskSwitch"},
-    {"cbLockNumlock", Put::Checked, "LockNumlock"},
-    {"cbHideShortCutArrow", Put::Checked, "HideShortCutArrow"},
-    {"cbFixedEntries", Put::Checked, "FixedEntries"},
-    {"cbHideDocuments", Put::Checked, "HideDocuments"},
-    {"cbHideMyFiles", Put::Checked, "HideMyFiles"},
-    {"cbHideMyPictures", Put::Checked, "HideMyPictures"},
-    {"cbHideMyMusic", Put::Checked, "HideMyMusic"},
-    {"cbHideHelpDesk", Put::Checked, "HideHelpDesk"},
-    {"cbHideProgramAccess", Put::Checked, "HideProgramAccess"},
-    {"cbDenyUSBWriteAccess", Put::Checked, "DenyUSBWriteAccess"},
-    {"cbDisallowNusrmgr", Put::Checked, "DisallowNusrmgr"},
-    {"cbDisallowAppwiz", Put::Checked, "DisallowAppwiz"},
-    {"cbDisallowSecCenter", Put::Checked, "DisallowSecCenter"},
-    {"cbDontLogPrograms", Put::Checked, "DontLogPrograms"},
-    {"combxTextColor", Put::ColourPair, "ConsoleColors", 0, "combxBackgroundColor", "pboxCmdPreview"},
-};
-  // clang-format on
-  return steps;
-}
-
-const std::vector<ReadStep>& ReadVista() {
-  // clang-format off
-  static const std::vector<ReadStep> steps = {
-    {"cb20060501", Put::Checked, "BalloonTips"},
-    {"cb20060502", Put::Checked, "IncreasePerformance"},
-    {"cb20060505", Put::Checked, "DeactivateAutorun"},
-    {"cb20060506", Put::Checked, "MuteBeepTone"},
-    {"cb20060510", Put::Checked, "FastLogin"},
-    {"cb20060512", Put::Checked, "KillProcess"},
-    {"cb20060513", Put::Checked, "LowDiskSpace"},
-    {"cb20060515", Put::Checked, "FastWindowsShutdown"},
-    {"cb20060517", Put::Checked, "ShowFileext"},
-    {"cb20060518", Put::Checked, "ShowAllFiles"},
-    {"cb20060523", Put::Checked, "IncreaseSystemPerformance"},
-    {"tb20060528", Put::Position, "StartmenuDelay"},
-    {"cb20060533", Put::Checked, "DeleteAdminShare"},
-    {"cb20060534", Put::Checked, "StopSecurityCenter"},
-    {"cb20060540", Put::Checked, "DisableActiveX"},
-    {"but20060541", Put::Enabled, "UseGoogleSearch"},
-    {"cb20060546", Put::Checked, "StopWhispering"},
-    {"cb20060547", Put::Checked, "DontLoadMetadata"},
-    {"cb20060548", Put::Checked, "DontLoadLicenses"},
-    {"cb20060549", Put::Checked, "DontLoadCodecs"},
-    {"cb20060550", Put::Checked, "StopAutoUpdate"},
-    {"cb20060801", Put::Checked, "ControlPanel"},
-    {"cb20060802", Put::Checked, "Services"},
-    {"cb20060803", Put::Checked, "Devices"},
-    {"cb20060804", Put::Checked, "RegEdit"},
-    {"cb20060805", Put::Checked, "SystemRestore"},
-    {"cb20060806", Put::Checked, "Software"},
-    {"cb20060807", Put::Checked, "Msconfig"},
-    {"cb20060808", Put::Checked, "NotepadReg"},
-    {"cb20060809", Put::Checked, "UnknownFiles"},
-    {"cb20060810", Put::Checked, "EasyCopying"},
-    {"cb20060811", Put::Checked, "EasyMoving"},
-    {"cb20060812", Put::Checked, "FolderInNewWindow"},
-    {"cb20060813", Put::Checked, "OpenConsole"},
-    {"cb20060814", Put::Checked, "Logoff"},
-    {"cb20060815", Put::Checked, "Restart"},
-    {"cb20060816", Put::Checked, "Shutdown"},
-    {"cb20060818", Put::Checked, "CmdQuickEdit"},
-    {"cb20061019", Put::Checked, "HidePlayerID"},
-    {"cb20061021", Put::Checked, "DeactivateWindowsAuth"},
-    {"cb20070438a", Put::Checked, {"SearchProvider", "IMDB"}},
-    {"cb20070438b", Put::Checked, {"SearchProvider", "Sourceforge"}},
-    {"cb20070438c", Put::Checked, {"SearchProvider", "Wikipedia"}},
-    {"cb20070408", Put::Checked, "HideCommonFiles"},
-    {"cb20070432", Put::Checked, "DisableUAC"},
-    {"cb20070434", Put::Checked, "DisableNtfsTimestamps"},
-    {"cb20070409", Put::Checked, "LockNumlock"},
-    {"cb20070410", Put::Checked, "HideShortCutArrow"},
-    {"cb20070440", Put::Checked, "AeroSlowMotion"},
-    {"cb20070420", Put::Checked, "FixedEntries"},
-    {"cb20070423", Put::Checked, "HideMyFiles"},
-    {"cb20070424", Put::Checked, "HideMyPictures"},
-    {"cb20070425", Put::Checked, "HideMyMusic"},
-    {"cb20070412", Put::Checked, "DenyUSBWriteAccess"},
-    {"cb20070419", Put::Checked, "DontLogPrograms"},
-    {"cb20070439", Put::Checked, "DisableMailSplash"},
-    {"combx20060817a", Put::ColourPair, "ConsoleColors", 0, "combx20060817b", "pb20060817"},
-};
-  // clang-format on
+std::vector<ReadStep> BuildReadOrder(Layout layout) {
+  std::vector<ReadStep> steps;
+  for (const char* control : BindingsOf(layout).readOrder) {
+    const Binding& b = BindingOf(layout, control);
+    if (b.arg == Arg::SearchOptions) {
+      // Each box reads its own value of the tweak.
+      const std::vector<const char*> boxes = StepControls(b);
+      const auto at = std::find_if(boxes.begin(), boxes.end(),
+                                   [&](const char* box) { return std::strcmp(box, control) == 0; });
+      steps.emplace_back(control, b.put,
+                         TweakRef(b.tweak.name, kSearchOptionNames[at - boxes.begin()]));
+      continue;
+    }
+    const bool pair = b.put == Put::ColourPair;
+    steps.emplace_back(control, b.put, b.tweak, b.equals, pair ? b.controls[1] : nullptr,
+                       b.preview);
+  }
   return steps;
 }
 
@@ -242,7 +96,12 @@ void Deliver(ControlSurface& surface, const ReadStep& step, const Answer& a) {
 }  // namespace
 
 const std::vector<ReadStep>& ReadOrder(Layout layout) {
-  return layout == Layout::XP ? ReadXP() : ReadVista();
+  if (layout == Layout::XP) {
+    static const std::vector<ReadStep> xp = BuildReadOrder(Layout::XP);
+    return xp;
+  }
+  static const std::vector<ReadStep> vista = BuildReadOrder(Layout::Vista);
+  return vista;
 }
 
 ColourPair ConsoleColourPair(int value) {

@@ -1,28 +1,16 @@
 #pragma once
 
-// Loading the machine's current settings into the main window's controls: the two fixed read
-// orders (one getter call per control) and how each answer reaches its control.
+// Loading the machine's current settings into the main window's controls: the read order of a
+// layout (one getter call per control) and how each answer reaches its control.
 
 #include <string>
 #include <vector>
 
+#include "bindings.h"
 #include "control_surface.h"
 #include "tweak_access.h"
 
 namespace tw {
-
-enum class Layout { XP, Vista };
-
-// How a getter's answer reaches its control.
-enum class Put {
-  Checked,          // checked = answer
-  NotChecked,       // checked = not answer
-  CheckedIfEquals,  // checked = (answer = equals)
-  Position,         // slider position = answer (the slider clamps it)
-  Enabled,          // enabled = answer
-  Text,             // label text = answer, then the label is repainted
-  ColourPair,       // the colour pair rule on control (text list) and background
-};
 
 struct ReadStep {
   ReadStep(const char* control, Put put, Getter get, int equals = 0,
@@ -46,7 +34,7 @@ struct ReadStep {
   const char* preview;     // ColourPair: the preview box to repaint
 };
 
-// The read order of a layout: 95 getter calls on XP, 57 on Vista.
+// The read order of a layout, from its bindings: 95 getter calls on XP, 57 on Vista.
 const std::vector<ReadStep>& ReadOrder(Layout layout);
 
 // The toggle button that ends pressed after a reading.

@@ -21,8 +21,6 @@ const StandardTable kStandardXP = {
         {"tbarBitBucket", Standard::Position, 10},
         {"labProgramDir", Standard::Text, 0, "C:\\Programme"},
     },
-    {"combxTextColor", "combxBackgroundColor"},
-    "pboxCmdPreview",
 };
 
 const StandardTable kStandardVista = {
@@ -34,8 +32,6 @@ const StandardTable kStandardVista = {
         {"combx20060817b", Standard::Item, 0},
         {"but20060541", Standard::Enabled, 1},
     },
-    {"combx20060817a", "combx20060817b"},
-    "pb20060817",
 };
 
 const StandardValue* Find(const StandardTable& table, const char* control) {
@@ -53,7 +49,9 @@ const StandardTable& StandardValues(Layout layout) {
 
 void ShowStandard(ControlSurface& controls, Layout layout) {
   const StandardTable& table = StandardValues(layout);
+  const WriteStep* colours = nullptr;
   for (const WriteStep& step : WriteSequence(layout)) {
+    if (step.arg == Arg::ColourPair) colours = &step;
     if (!WritesBoxes(step.arg)) continue;
     for (const char* box : StepControls(step)) {
       if (!Find(table, box)) controls.SetChecked(box, false);
@@ -82,9 +80,11 @@ void ShowStandard(ControlSurface& controls, Layout layout) {
     }
   }
   // Setting an item index runs no change handler, so the lists and the preview are redrawn here.
-  controls.Repaint(table.colourLists[0]);
-  controls.Repaint(table.colourLists[1]);
-  controls.Repaint(table.preview);
+  if (colours) {
+    controls.Repaint(colours->controls[0]);
+    controls.Repaint(colours->controls[1]);
+    controls.Repaint(colours->preview);
+  }
 }
 
 void ShowStandardXP(ControlSurface& controls) { ShowStandard(controls, Layout::XP); }

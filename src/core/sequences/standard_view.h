@@ -23,8 +23,6 @@ struct StandardValue {
 
 struct StandardTable {
   std::vector<StandardValue> values;
-  const char* colourLists[2];  // redrawn after setting, then the preview is repainted
-  const char* preview;
 };
 
 const StandardTable& StandardValues(Layout layout);
