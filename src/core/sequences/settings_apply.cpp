@@ -241,6 +241,8 @@ std::string ProgressText(int position, int maximum) {
   return "Einstellung " + std::to_string(position) + "/" + std::to_string(maximum);
 }
 
+namespace {
+
 // What a run would write: what each write's controls ask for now, whether that differs from
 // the last load, and the settings that change.
 struct RunPlan {
@@ -267,99 +269,120 @@ RunPlan PlanRun(const ControlSurface& controls, const LoadedControls& loaded, La
   return plan;
 }
 
-void ApplySettings(ApplyWindow& window, Layout layout) {
-  ControlSurface& controls = window.controls;
-  const std::vector<WriteStep>& sequence = WriteSequence(layout);
-  // The writes use what the controls show now; nothing can change them during the run.
-  const RunPlan plan = PlanRun(controls, window.loaded, layout, window.caption);
-  const std::vector<StepState>& asked = plan.asked;
-  const std::vector<bool>& changed = plan.changed;
-  const std::vector<SettingChange>& changes = plan.changes;
-  auto before = [&](std::size_t i) { return plan.before(i); };
-  std::vector<std::string> changeLines;
-  for (const SettingChange& c : changes) changeLines.push_back(c.after);
-  if (std::none_of(changed.begin(), changed.end(), [](bool c) { return c; })) {
+// Before the first write: says so when nothing changed, asks, naming the changes, and keeps the
+// backup (without one the user decides). False when the run does not start.
+bool StartRun(ApplyWindow& window, const std::vector<WriteStep>& sequence, const RunPlan& plan) {
+  if (std::none_of(plan.changed.begin(), plan.changed.end(), [](bool c) { return c; })) {
     window.standardViewShown = false;  // closing loses nothing
     MessageDlg(kNothingChanged, MsgType::Information, kMbOk);
-    return;
+    return false;
   }
+  std::vector<std::string> changeLines;
+  for (const SettingChange& c : plan.changes) changeLines.push_back(c.after);
   if (MessageDlg(ConfirmationText(changeLines), MsgType::Confirmation, kMbYes | kMbNo) !=
       MsgResult::Yes)
-    return;
-  // The backup is on disk before the first write; without one the user decides.
-  if (window.backups) {
-    const auto changedWrites = [&] {
-      for (std::size_t i = 0; i < sequence.size(); ++i) {
-        if (!changed[i]) continue;
-        try {
-          MakeWrite(sequence[i], asked[i]);
-        } catch (const Error&) {
-        }
+    return false;
+  if (!window.backups) return true;
+  const auto changedWrites = [&] {
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+      if (!plan.changed[i]) continue;
+      try {
+        MakeWrite(sequence[i], plan.asked[i]);
+      } catch (const Error&) {
       }
-    };
-    if (!window.backups->Before(changedWrites, changes)) return;
-  }
-
-  window.standardViewShown = false;
-  std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(sequence.size()));
-  progress->Show();
-
-  std::vector<bool> failed(sequence.size());
-  bool adminHint = false;
-  bool wrote = false;
-  {
-    RegistryBatch batch;
-    wrote = batch.opened();
-    for (std::size_t i = 0; wrote && i < sequence.size(); ++i) {
-      if (changed[i]) {
-        const std::size_t first = RegistryFailureCount();
-        bool raised = false, ok = false;
-        try {
-          ok = MakeWrite(sequence[i], asked[i]);
-        } catch (const Error&) {
-          raised = true;
-        }
-        bool refused = false;
-        for (const RegFailure& f : RegistryFailuresSince(first)) {
-          if (!f.refused()) continue;
-          refused = true;
-          adminHint = adminHint || f.root == HKLM || f.root == HKCR;
-        }
-        failed[i] = raised || (!ok && refused);
-      }
-      progress->StepProgress();
     }
-  }
+  };
+  return window.backups->Before(changedWrites, plan.changes);
+}
 
-  progress->AllowClose();
-  const bool reloaded = LoadSettings(controls, ReadOrder(layout));
-  if (reloaded) window.loaded = RememberLoaded(controls, layout);
+// What the writes of a run did.
+struct Written {
+  bool opened = false;       // the registry opened; without it nothing was written
+  std::vector<bool> failed;  // per write: raised, or failed with a refusal recorded
+  bool adminHint = false;    // a refusal under HKLM or HKCR
+};
+
+// One write; true when it failed.
+bool WriteFailed(const WriteStep& step, const StepState& asked, bool& adminHint) {
+  const std::size_t first = RegistryFailureCount();
+  bool raised = false, ok = false;
+  try {
+    ok = MakeWrite(step, asked);
+  } catch (const Error&) {
+    raised = true;
+  }
+  bool refused = false;
+  for (const RegFailure& f : RegistryFailuresSince(first)) {
+    if (!f.refused()) continue;
+    refused = true;
+    adminHint = adminHint || f.root == HKLM || f.root == HKCR;
+  }
+  return raised || (!ok && refused);
+}
+
+// The changed writes inside one batch, one progress step per write of the sequence.
+Written WriteChanges(const std::vector<WriteStep>& sequence, const RunPlan& plan,
+                     Progress& progress) {
+  Written w;
+  w.failed.assign(sequence.size(), false);
+  RegistryBatch batch;
+  w.opened = batch.opened();
+  for (std::size_t i = 0; w.opened && i < sequence.size(); ++i) {
+    if (plan.changed[i]) w.failed[i] = WriteFailed(sequence[i], plan.asked[i], w.adminHint);
+    progress.StepProgress();
+  }
+  return w;
+}
+
+// The captions of the changed settings that did not take effect, as the reloaded controls show.
+std::vector<std::string> Missed(const ApplyWindow& window, const std::vector<WriteStep>& sequence,
+                                const RunPlan& plan, const Written& written) {
   std::vector<std::string> missed;
-  for (std::size_t i = 0; reloaded && i < sequence.size(); ++i) {
-    if (!changed[i]) continue;
+  for (std::size_t i = 0; i < sequence.size(); ++i) {
+    if (!plan.changed[i]) continue;
     const std::vector<const char*> names =
-        failed[i] ? ChangedNames(sequence[i], before(i), asked[i])
-                  : Unapplied(sequence[i], asked[i], StepShown(controls, sequence[i]));
+        written.failed[i]
+            ? ChangedNames(sequence[i], plan.before(i), plan.asked[i])
+            : Unapplied(sequence[i], plan.asked[i], StepShown(window.controls, sequence[i]));
     for (const char* name : names) AddOnce(missed, CaptionOf(window, name));
   }
-  // Without a reload nothing is known to have taken effect: the backup keeps every setting.
-  std::vector<SettingChange> tookEffect;
-  for (const SettingChange& c : changes) {
+  return missed;
+}
+
+// The changes that took effect; without a reload nothing is known to have, and every change
+// counts (so that the backup keeps every setting).
+std::vector<SettingChange> TookEffect(const RunPlan& plan, bool reloaded,
+                                      const std::vector<std::string>& missed) {
+  std::vector<SettingChange> took;
+  for (const SettingChange& c : plan.changes) {
     if (!reloaded || std::find(missed.begin(), missed.end(), c.caption) == missed.end())
-      tookEffect.push_back(c);
+      took.push_back(c);
   }
-  const bool backedUp = window.backups && window.backups->After(tookEffect);
+  return took;
+}
+
+// After the writes: reloads the controls, tells the backups what took effect, reports and
+// offers the restart.
+void FinishRun(ApplyWindow& window, Layout layout, const RunPlan& plan, const Written& written,
+               std::unique_ptr<Progress> progress) {
+  const std::vector<WriteStep>& sequence = WriteSequence(layout);
+  progress->AllowClose();
+  const bool reloaded = LoadSettings(window.controls, ReadOrder(layout));
+  if (reloaded) window.loaded = RememberLoaded(window.controls, layout);
+  const std::vector<std::string> missed =
+      reloaded ? Missed(window, sequence, plan, written) : std::vector<std::string>{};
+  const bool backedUp = window.backups && window.backups->After(TookEffect(plan, reloaded, missed));
   progress->Fill();
-  if (!wrote || !reloaded) {
+  if (!written.opened || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
-    MessageDlg(wrote ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
+    MessageDlg(written.opened ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
     return;
   }
   if (missed.empty()) {
     MessageDlg(backedUp ? std::string(kDone) + "\r" + kUndoHint : kDone, MsgType::Information,
                kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(missed, adminHint), MsgType::Error, kMbOk);
+    MessageDlg(NotAppliedReport(missed, written.adminHint), MsgType::Error, kMbOk);
   }
   progress.reset();
 
@@ -367,6 +390,20 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
     // Without EWX_FORCE: other programs may still ask to save their documents.
     ExitWindowsPrivileged(kEwxReboot | kEwxForceIfHung);
   }
+}
+
+}  // namespace
+
+void ApplySettings(ApplyWindow& window, Layout layout) {
+  const std::vector<WriteStep>& sequence = WriteSequence(layout);
+  // The writes use what the controls show now; nothing can change them during the run.
+  const RunPlan plan = PlanRun(window.controls, window.loaded, layout, window.caption);
+  if (!StartRun(window, sequence, plan)) return;
+  window.standardViewShown = false;
+  std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(sequence.size()));
+  progress->Show();
+  const Written written = WriteChanges(sequence, plan, *progress);
+  FinishRun(window, layout, plan, written, std::move(progress));
 }
 
 std::vector<SettingChange> PendingChanges(
