@@ -79,6 +79,89 @@ std::string DateText(const RunTime& t) {
   return text;
 }
 
+// The writes of the selection and the settings they stand for.
+struct Selection {
+  std::vector<std::pair<const WriteStep*, StepState>> writes;
+  std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
+  std::vector<std::u16string> uncheckedOptions;                      // folded value names
+};
+
+Selection Select(const ControlSurface& controls, Layout layout,
+                 const std::function<std::string(const std::string&)>& caption) {
+  Selection sel;
+  for (const WriteStep& step : WriteSequence(layout)) {
+    const StepState s = StepShown(controls, step);
+    if (!On(layout, step, s)) continue;
+    sel.writes.push_back({&step, s});
+    auto& part = WritesUserPart(step.tweak.name) ? sel.userSettings : sel.machineSettings;
+    for (const std::string& line : Lines(step, s, caption)) {
+      sel.settings.push_back(line);
+      part.push_back(line);
+    }
+    if (step.arg != Arg::SearchOptions) continue;
+    for (std::size_t i = 0; i < s.numbers.size(); ++i) {
+      if (!s.numbers[i])
+        sel.uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionNames[i])));
+    }
+  }
+  return sel;
+}
+
+// What the selection's writes would leave in the registry, run against an overlay of the
+// machine: the keys removed, the keys created with their content, the values set or removed.
+std::vector<RegFileKey> KeysWritten(RegistryApi& machine, const Selection& sel) {
+  OverlayRegistry overlay(machine);
+  {
+    RegistryBackendScope onOverlay(overlay);
+    RegistryBatch batch;
+    for (const auto& [step, state] : sel.writes) MakeWrite(*step, state);
+  }
+  const auto unchecked = [&](const std::u16string& name) {
+    return UncheckedOption(sel.uncheckedOptions, name);
+  };
+  std::vector<RegFileKey> keys;
+  for (const RegPath& d : overlay.DeletedKeys()) keys.push_back({d.root, d.path, true, {}});
+  for (const RegPath& c : overlay.CreatedKeys()) {
+    for (RegFileKey& k : DumpSubtree(overlay, c)) {
+      auto& v = k.values;
+      v.erase(std::remove_if(v.begin(), v.end(),
+                             [&](const RegFileValue& x) { return unchecked(x.name); }),
+              v.end());
+      keys.push_back(std::move(k));
+    }
+  }
+  for (const RegValueRef& v : overlay.TouchedValues()) {
+    if (unchecked(v.name)) continue;
+    RegFileValue value{v.name, true, kRegNone, {}};
+    if (auto now = overlay.ValueNow(v)) value = {v.name, false, now->type, now->data};
+    auto it = std::find_if(keys.begin(), keys.end(), [&](const RegFileKey& k) {
+      return !k.remove && k.root == v.key.root && FoldName(k.path) == FoldName(v.key.path);
+    });
+    if (it == keys.end()) it = keys.insert(keys.end(), {v.key.root, v.key.path, false, {}});
+    it->values.push_back(value);
+  }
+  return keys;
+}
+
+// What every file's header says: the title, the part, when and where it was made, and the
+// settings whose writes it holds.
+struct Header {
+  const RunTime& time;
+  const std::string& computer;
+  ExportFile File(const std::string& suffix, const char* part, std::vector<RegFileKey> keys,
+                  const std::vector<std::string>& settings) const {
+    RegFile f;
+    f.comments = {AnsiToWide(kTitle)};
+    if (part) f.comments.push_back(AnsiToWide(std::string(kPart) + part));
+    char made[64];
+    std::snprintf(made, sizeof made, kMade, DateText(time).c_str());
+    f.comments.push_back(AnsiToWide(made + computer));
+    for (const std::string& s : settings) f.comments.push_back(AnsiToWide(kSetting + s));
+    f.keys = std::move(keys);
+    return ExportFile{suffix, FormatRegFile(f)};
+  }
+};
+
 }  // namespace
 
 std::u16string ExportFileName(const std::u16string& chosen, const std::string& suffix) {
@@ -99,82 +182,24 @@ std::vector<ExportFile> ExportSelection(
     RegistryApi& machine, const ControlSurface& controls, Layout layout,
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer) {
-  std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
-  std::vector<std::u16string> uncheckedOptions;
-  std::vector<std::pair<const WriteStep*, StepState>> writes;
-  for (const WriteStep& step : WriteSequence(layout)) {
-    const StepState s = StepShown(controls, step);
-    if (!On(layout, step, s)) continue;
-    writes.push_back({&step, s});
-    auto& part = WritesUserPart(step.tweak.name) ? userSettings : machineSettings;
-    for (const std::string& line : Lines(step, s, caption)) {
-      settings.push_back(line);
-      part.push_back(line);
-    }
-    if (step.arg == Arg::SearchOptions) {
-      for (std::size_t i = 0; i < s.numbers.size(); ++i) {
-        if (!s.numbers[i]) uncheckedOptions.push_back(FoldName(AnsiToWide(kSearchOptionNames[i])));
-      }
-    }
-  }
-  if (writes.empty()) return {};
-
-  OverlayRegistry overlay(machine);
-  {
-    RegistryBackendScope onOverlay(overlay);
-    RegistryBatch batch;
-    for (const auto& [step, state] : writes) MakeWrite(*step, state);
-  }
-
-  std::vector<RegFileKey> keys;
-  for (const RegPath& d : overlay.DeletedKeys()) keys.push_back({d.root, d.path, true, {}});
-  for (const RegPath& c : overlay.CreatedKeys()) {
-    for (RegFileKey& k : DumpSubtree(overlay, c)) {
-      auto& v = k.values;
-      v.erase(std::remove_if(
-                  v.begin(), v.end(),
-                  [&](const RegFileValue& x) { return UncheckedOption(uncheckedOptions, x.name); }),
-              v.end());
-      keys.push_back(std::move(k));
-    }
-  }
-  for (const RegValueRef& v : overlay.TouchedValues()) {
-    if (UncheckedOption(uncheckedOptions, v.name)) continue;
-    RegFileValue value{v.name, true, kRegNone, {}};
-    if (auto now = overlay.ValueNow(v)) value = {v.name, false, now->type, now->data};
-    auto it = std::find_if(keys.begin(), keys.end(), [&](const RegFileKey& k) {
-      return !k.remove && k.root == v.key.root && FoldName(k.path) == FoldName(v.key.path);
-    });
-    if (it == keys.end()) it = keys.insert(keys.end(), {v.key.root, v.key.path, false, {}});
-    it->values.push_back(value);
-  }
-
+  const Selection selection = Select(controls, layout, caption);
+  if (selection.writes.empty()) return {};
   std::vector<RegFileKey> machineKeys, userKeys;
-  for (RegFileKey& k : keys) (k.root == HKCU ? userKeys : machineKeys).push_back(std::move(k));
-  // Each file's header names the settings whose writes it holds.
-  auto file = [&](const std::string& suffix, const char* part, std::vector<RegFileKey> part_keys,
-                  const std::vector<std::string>& settings) {
-    RegFile f;
-    f.comments = {AnsiToWide(kTitle)};
-    if (part) f.comments.push_back(AnsiToWide(std::string(kPart) + part));
-    char made[64];
-    std::snprintf(made, sizeof made, kMade, DateText(time).c_str());
-    f.comments.push_back(AnsiToWide(made + computer));
-    for (const std::string& s : settings) f.comments.push_back(AnsiToWide(kSetting + s));
-    f.keys = std::move(part_keys);
-    return ExportFile{suffix, FormatRegFile(f)};
-  };
+  for (RegFileKey& k : KeysWritten(machine, selection))
+    (k.root == HKCU ? userKeys : machineKeys).push_back(std::move(k));
+  const Header header{time, computer};
   if (machineKeys.empty() || userKeys.empty()) {
-    return {file("", nullptr, machineKeys.empty() ? userKeys : machineKeys, settings)};
+    return {
+        header.File("", nullptr, machineKeys.empty() ? userKeys : machineKeys, selection.settings)};
   }
-  return {file("-Computer",
-               "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
-               "Administratorrechten importieren, etwa aus einem Startskript.",
-               machineKeys, machineSettings),
-          file("-Benutzer",
-               "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer importieren, "
-               "etwa aus einem Anmeldeskript.",
-               userKeys, userSettings)};
+  return {header.File("-Computer",
+                      "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
+                      "Administratorrechten importieren, etwa aus einem Startskript.",
+                      machineKeys, selection.machineSettings),
+          header.File("-Benutzer",
+                      "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer "
+                      "importieren, etwa aus einem Anmeldeskript.",
+                      userKeys, selection.userSettings)};
 }
 
 }  // namespace tw
