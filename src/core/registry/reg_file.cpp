@@ -255,6 +255,39 @@ std::u16string Trim(const std::u16string& s) {
   return s.substr(b, e - b);
 }
 
+// The lines of a text, without their line ends (CR LF or LF).
+std::vector<std::u16string> Lines(const std::u16string& text) {
+  std::vector<std::u16string> lines;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find(u'\n', start);
+    if (end == std::u16string::npos) end = text.size();
+    std::u16string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// A key line, "[root\path]" or "[-root\path]", trimmed.
+RegFileKey KeyLine(const std::u16string& line, std::size_t number) {
+  const std::size_t close = line.rfind(u']');
+  if (close == std::u16string::npos || close + 1 != line.size()) Refuse(number, line);
+  RegFileKey k;
+  k.line = number;
+  std::u16string full = line.substr(1, close - 1);
+  if (!full.empty() && full[0] == u'-') {
+    k.remove = true;
+    full.erase(0, 1);
+  }
+  const std::size_t slash = full.find(u'\\');
+  k.root = RootFromName(full.substr(0, slash));
+  if (k.root == 0 || slash == std::u16string::npos || slash + 1 == full.size())
+    Refuse(number, line);
+  k.path = full.substr(slash + 1);
+  return k;
+}
+
 }  // namespace
 
 std::u16string RootName(RegRoot root) {
@@ -297,17 +330,8 @@ Bytes FormatRegFile(const RegFile& file) {
 RegFile ParseRegFile(const Bytes& bytes) {
   const std::optional<std::u16string> decoded = DecodeText(bytes);
   if (!decoded) Refuse(1, u"");
-  const std::u16string& text = *decoded;
 
-  std::vector<std::u16string> lines;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string::npos) end = text.size();
-    std::u16string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == u'\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
+  const std::vector<std::u16string> lines = Lines(*decoded);
   const bool ansi = !lines.empty() && lines[0] == kAnsiHeader;
   if (lines.empty() || (lines[0] != kHeader && !ansi)) Refuse(1, lines.empty() ? u"" : lines[0]);
 
@@ -322,22 +346,8 @@ RegFile ParseRegFile(const Bytes& bytes) {
       continue;
     }
     if (line[0] == u'[') {
-      const std::size_t close = line.rfind(u']');
-      if (close == std::u16string::npos || close + 1 != line.size()) Refuse(number, line);
-      RegFileKey k;
-      k.line = number;
-      std::u16string full = line.substr(1, close - 1);
-      if (!full.empty() && full[0] == u'-') {
-        k.remove = true;
-        full.erase(0, 1);
-      }
-      const std::size_t slash = full.find(u'\\');
-      k.root = RootFromName(full.substr(0, slash));
-      if (k.root == 0 || slash == std::u16string::npos || slash + 1 == full.size())
-        Refuse(number, line);
-      k.path = full.substr(slash + 1);
-      file.keys.push_back(k);
-      key = k.remove ? nullptr : &file.keys.back();
+      file.keys.push_back(KeyLine(line, number));
+      key = file.keys.back().remove ? nullptr : &file.keys.back();
       continue;
     }
     if (!key) Refuse(number, line);
