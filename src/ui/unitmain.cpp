@@ -10,6 +10,7 @@
 
 #include "app.h"
 #include "backup_menu.h"
+#include "buffered_paint.h"
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
@@ -593,23 +594,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PaintDc dc(handle());
-      RECT client;
-      GetClientRect(handle(), &client);
-      if (doubleBuffered_) {
-        MemoryDc buffer(CreateCompatibleDC(dc.get()));
-        Bitmap bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
-        Selection canvas(buffer.get(), bitmap.get());
-        FillRect(buffer.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(buffer.get());
-        BitBlt(dc.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-      } else {
-        FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(dc.get());
-      }
+    case WM_PAINT:
+      PaintClientArea(handle(), doubleBuffered_, [this](HDC dc) { FormPaint(dc); });
       return 0;
-    }
     case WM_COMMAND:
       if (Control* c =
               controls_ ? controls_->FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr) {
