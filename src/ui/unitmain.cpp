@@ -1,9 +1,5 @@
 #include "unitmain.h"
 
-#include <windows.h>
-// Needs <windows.h> first.
-#include <richedit.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -194,15 +190,6 @@ bool HasCaption(Kind kind) {
          kind == Kind::Group;
 }
 
-DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-  auto* rest = reinterpret_cast<std::string*>(cookie);
-  const auto n = std::min<std::size_t>(static_cast<std::size_t>(size), rest->size());
-  rest->copy(reinterpret_cast<char*>(buffer), n);
-  rest->erase(0, n);
-  *read = static_cast<LONG>(n);
-  return 0;
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain() { frmMain = this; }
@@ -225,6 +212,8 @@ void TfrmMain::Create() {
 
 void TfrmMain::BuildControls() {
   controls_ = std::make_unique<Controls>(handle(), font_.get(), boldFont_.get());
+  panel_ = std::make_unique<InfoPanel>(*this, *controls_, font_.get(), ExpandedClientWidth,
+                                       CollapsedClientWidth);
   controls_->SetSliderHandler([this](Control& c) { OnChange(c); });
   controls_->SetMadeHandler([this](Control& c) {
     if (c.kind == Kind::ImageCombo) preview_->FillList(c);
@@ -238,24 +227,6 @@ void TfrmMain::BuildControls() {
       controls_->CreateOutside(def, id++);
     }
   }
-}
-
-HWND TfrmMain::RichView() {
-  Control& view = controls_->Get("reTweakInfo");
-  if (richEdit_) return view.hwnd;
-  richEdit_.Reset(LoadLibraryA("riched20.dll"));
-  if (!richEdit_) throw Error("riched20.dll wurde nicht gefunden");
-  const Bounds b = Scaled(view.def->bounds);
-  HWND hwnd = CreateWindowExA(
-      WS_EX_CLIENTEDGE, "RichEdit20A", "",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-      b.left, b.top, b.width, b.height, handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(view.id)), Instance(), nullptr);
-  if (!hwnd) throw Error("Steuerelement nicht erzeugt: reTweakInfo");
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  SendMessageA(hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
-  controls_->ReplaceWindow(view, hwnd);
-  return hwnd;
 }
 
 void TfrmMain::PlacePageSets() {
@@ -291,14 +262,12 @@ void TfrmMain::FormCreate() {
 
   if (IsWindowsVista()) header_.Reset(LoadBitmapResource(kBmpHeaderVista));
   if (IsWindowsXP()) header_.Reset(LoadBitmapResource(kBmpHeaderXP));
-  arrowLeft_.Reset(LoadBitmapResource(kBmpArrowLeft, true));
-  arrowRight_.Reset(LoadBitmapResource(kBmpArrowRight, true));
+  panel_->LoadArrows();
   infoImage_.Reset(LoadBitmapResource(kBmpInfo, true));
   SendMessageA(controls_->Get("bbInfo").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                reinterpret_cast<LPARAM>(infoImage_.get()));
   // Until the panel is first closed, the arrow points the way it would go.
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_.get()));
+  panel_->ShowCloseArrow();
 
   doubleBuffered_ = true;
 
@@ -447,46 +416,7 @@ void TfrmMain::bbInfoClick(Control&) {
   if (frmInfo) frmInfo->ShowModal();
 }
 
-// --- The explanation panel.
-
-void TfrmMain::ShowTweakText(int tweakId) {
-  std::string rtf = LoadTweakText(tweakId);
-  HWND view = RichView();
-  EDITSTREAM stream{};
-  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
-  stream.pfnCallback = StreamFromString;
-  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  SendMessageA(view, EM_SETSEL, 0, 0);
-  SendMessageA(view, WM_VSCROLL, SB_TOP, 0);
-  shownText_ = tweakId;
-  ExpandInfoPanel();
-}
-
-void TfrmMain::ExpandInfoPanel() {
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_.get()));
-  SetClientWidth(ExpandedClientWidth);
-}
-
-void TfrmMain::CollapseInfoPanel() {
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowRight_.get()));
-  SetClientWidth(CollapsedClientWidth);
-}
-
-void TfrmMain::bbCollapseClick(Control&) {
-  if (ClientWidth() == CollapsedClientWidth) {
-    ExpandInfoPanel();
-  } else {
-    CollapseInfoPanel();
-  }
-}
-
-bool TfrmMain::ApplicationHelp(unsigned short command, long data, bool& callHelp) {
-  callHelp = true;
-  if (command == kHelpContextPopup && data != 0) ShowTweakText(static_cast<int>(data));
-  return true;
-}
+// --- Help requests: which tweak a click, F1 or the "?" button asks about; the panel shows it.
 
 Control* TfrmMain::ClickTarget(POINT screen) {
   Control* c = controls_->Owning(WindowFromPoint(screen));
