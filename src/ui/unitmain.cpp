@@ -500,6 +500,45 @@ void TfrmMain::OnChange(Control& c) {
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
+    case WM_SHOWWINDOW:
+    case WM_TIMER:
+      return OnStartMessage(msg, wParam, lParam);
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      PaintClientArea(handle(), doubleBuffered_, [this](HDC dc) { FormPaint(dc); });
+      return 0;
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+      return OnControlMessage(msg, wParam, lParam);
+    case WM_MOUSEACTIVATE:
+      FormMouseActivate(HIWORD(lParam));
+      break;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
+      break;
+    case WM_SYSCOMMAND:
+      if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
+      break;
+    case WM_HELP:
+      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+      return TRUE;
+    case WM_CLOSE:
+      return OnClose();
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnStartMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
       BuildControls();
       try {
         FormCreate();
@@ -522,11 +561,14 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         KillTimer(handle(), kPageTimer);
       }
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintClientArea(handle(), doubleBuffered_, [this](HDC dc) { FormPaint(dc); });
-      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_COMMAND:
       if (Control* c =
               controls_ ? controls_->FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr) {
@@ -552,36 +594,22 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       pboxCmdPreviewPaint(*c, item->hDC);
       return TRUE;
     }
-    case WM_MOUSEACTIVATE:
-      FormMouseActivate(HIWORD(lParam));
-      break;
-    case WM_INITMENUPOPUP:
-      if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
-      break;
-    case WM_SYSCOMMAND:
-      if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
-      break;
-    case WM_HELP:
-      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-      return TRUE;
-    case WM_CLOSE:
-      // A disabled window is inside a modal step (a message box, an apply run, the Messenger
-      // uninstaller): closing it now would pull the window from under that handler.
-      if (!IsWindowEnabled(handle()) || !FormCloseQuery()) return 0;
-      try {
-        FormClose();
-      } catch (...) {
-        HandleException();  // the window closes all the same
-      }
-      DestroyWindow(handle());
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
     default:
-      break;
+      return Default(msg, wParam, lParam);
   }
-  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnClose() {
+  // A disabled window is inside a modal step (a message box, an apply run, the Messenger
+  // uninstaller): closing it now would pull the window from under that handler.
+  if (!IsWindowEnabled(handle()) || !FormCloseQuery()) return 0;
+  try {
+    FormClose();
+  } catch (...) {
+    HandleException();  // the window closes all the same
+  }
+  DestroyWindow(handle());
+  return 0;
 }
 
 }  // namespace tw::ui

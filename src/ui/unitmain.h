@@ -107,6 +107,12 @@ class TfrmMain : public Form {
   void OnChange(Control& control);
   // A help request (F1, the "?" button) for a control: the text of its tweak or its group's.
   void OnHelp(const HELPINFO& info);
+  // The messages of HandleMessage's parts, each with its return value: creation, the first
+  // showing and the timer that makes the pages; the controls' notifications (WM_COMMAND,
+  // WM_HSCROLL, WM_NOTIFY, WM_DRAWITEM); WM_CLOSE.
+  LRESULT OnStartMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnClose();
 
   // The fonts, pictures, swatches and the panel's rich-text library are used by the window's
   // controls: the destructor destroys the window (and with it the controls) before the members
