@@ -1,15 +1,12 @@
 #include "unitmain.h"
 
-#include <windows.h>
-// Needs <windows.h> first.
-#include <richedit.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "app.h"
 #include "backup_menu.h"
+#include "buffered_paint.h"
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
@@ -193,15 +190,6 @@ bool HasCaption(Kind kind) {
          kind == Kind::Group;
 }
 
-DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-  auto* rest = reinterpret_cast<std::string*>(cookie);
-  const auto n = std::min<std::size_t>(static_cast<std::size_t>(size), rest->size());
-  rest->copy(reinterpret_cast<char*>(buffer), n);
-  rest->erase(0, n);
-  *read = static_cast<LONG>(n);
-  return 0;
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain() { frmMain = this; }
@@ -224,6 +212,8 @@ void TfrmMain::Create() {
 
 void TfrmMain::BuildControls() {
   controls_ = std::make_unique<Controls>(handle(), font_.get(), boldFont_.get());
+  panel_ = std::make_unique<InfoPanel>(*this, *controls_, font_.get(), ExpandedClientWidth,
+                                       CollapsedClientWidth);
   controls_->SetSliderHandler([this](Control& c) { OnChange(c); });
   controls_->SetMadeHandler([this](Control& c) {
     if (c.kind == Kind::ImageCombo) preview_->FillList(c);
@@ -237,24 +227,6 @@ void TfrmMain::BuildControls() {
       controls_->CreateOutside(def, id++);
     }
   }
-}
-
-HWND TfrmMain::RichView() {
-  Control& view = controls_->Get("reTweakInfo");
-  if (richEdit_) return view.hwnd;
-  richEdit_.Reset(LoadLibraryA("riched20.dll"));
-  if (!richEdit_) throw Error("riched20.dll wurde nicht gefunden");
-  const Bounds b = Scaled(view.def->bounds);
-  HWND hwnd = CreateWindowExA(
-      WS_EX_CLIENTEDGE, "RichEdit20A", "",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-      b.left, b.top, b.width, b.height, handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(view.id)), Instance(), nullptr);
-  if (!hwnd) throw Error("Steuerelement nicht erzeugt: reTweakInfo");
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  SendMessageA(hwnd, EM_SETTEXTMODE, TM_RICHTEXT, 0);
-  controls_->ReplaceWindow(view, hwnd);
-  return hwnd;
 }
 
 void TfrmMain::PlacePageSets() {
@@ -290,14 +262,12 @@ void TfrmMain::FormCreate() {
 
   if (IsWindowsVista()) header_.Reset(LoadBitmapResource(kBmpHeaderVista));
   if (IsWindowsXP()) header_.Reset(LoadBitmapResource(kBmpHeaderXP));
-  arrowLeft_.Reset(LoadBitmapResource(kBmpArrowLeft, true));
-  arrowRight_.Reset(LoadBitmapResource(kBmpArrowRight, true));
+  panel_->LoadArrows();
   infoImage_.Reset(LoadBitmapResource(kBmpInfo, true));
   SendMessageA(controls_->Get("bbInfo").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                reinterpret_cast<LPARAM>(infoImage_.get()));
   // Until the panel is first closed, the arrow points the way it would go.
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_.get()));
+  panel_->ShowCloseArrow();
 
   doubleBuffered_ = true;
 
@@ -446,46 +416,7 @@ void TfrmMain::bbInfoClick(Control&) {
   if (frmInfo) frmInfo->ShowModal();
 }
 
-// --- The explanation panel.
-
-void TfrmMain::ShowTweakText(int tweakId) {
-  std::string rtf = LoadTweakText(tweakId);
-  HWND view = RichView();
-  EDITSTREAM stream{};
-  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
-  stream.pfnCallback = StreamFromString;
-  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  SendMessageA(view, EM_SETSEL, 0, 0);
-  SendMessageA(view, WM_VSCROLL, SB_TOP, 0);
-  shownText_ = tweakId;
-  ExpandInfoPanel();
-}
-
-void TfrmMain::ExpandInfoPanel() {
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowLeft_.get()));
-  SetClientWidth(ExpandedClientWidth);
-}
-
-void TfrmMain::CollapseInfoPanel() {
-  SendMessageA(controls_->Get("bbCollapse").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(arrowRight_.get()));
-  SetClientWidth(CollapsedClientWidth);
-}
-
-void TfrmMain::bbCollapseClick(Control&) {
-  if (ClientWidth() == CollapsedClientWidth) {
-    ExpandInfoPanel();
-  } else {
-    CollapseInfoPanel();
-  }
-}
-
-bool TfrmMain::ApplicationHelp(unsigned short command, long data, bool& callHelp) {
-  callHelp = true;
-  if (command == kHelpContextPopup && data != 0) ShowTweakText(static_cast<int>(data));
-  return true;
-}
+// --- Help requests: which tweak a click, F1 or the "?" button asks about; the panel shows it.
 
 Control* TfrmMain::ClickTarget(POINT screen) {
   Control* c = controls_->Owning(WindowFromPoint(screen));
@@ -569,6 +500,45 @@ void TfrmMain::OnChange(Control& c) {
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
+    case WM_SHOWWINDOW:
+    case WM_TIMER:
+      return OnStartMessage(msg, wParam, lParam);
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      PaintClientArea(handle(), doubleBuffered_, [this](HDC dc) { FormPaint(dc); });
+      return 0;
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+      return OnControlMessage(msg, wParam, lParam);
+    case WM_MOUSEACTIVATE:
+      FormMouseActivate(HIWORD(lParam));
+      break;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
+      break;
+    case WM_SYSCOMMAND:
+      if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
+      break;
+    case WM_HELP:
+      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+      return TRUE;
+    case WM_CLOSE:
+      return OnClose();
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnStartMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
       BuildControls();
       try {
         FormCreate();
@@ -591,25 +561,14 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         KillTimer(handle(), kPageTimer);
       }
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintDc dc(handle());
-      RECT client;
-      GetClientRect(handle(), &client);
-      if (doubleBuffered_) {
-        MemoryDc buffer(CreateCompatibleDC(dc.get()));
-        Bitmap bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
-        Selection canvas(buffer.get(), bitmap.get());
-        FillRect(buffer.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(buffer.get());
-        BitBlt(dc.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-      } else {
-        FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        FormPaint(dc.get());
-      }
-      return 0;
-    }
+    default:
+      break;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_COMMAND:
       if (Control* c =
               controls_ ? controls_->FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr) {
@@ -635,36 +594,22 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       pboxCmdPreviewPaint(*c, item->hDC);
       return TRUE;
     }
-    case WM_MOUSEACTIVATE:
-      FormMouseActivate(HIWORD(lParam));
-      break;
-    case WM_INITMENUPOPUP:
-      if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
-      break;
-    case WM_SYSCOMMAND:
-      if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
-      break;
-    case WM_HELP:
-      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-      return TRUE;
-    case WM_CLOSE:
-      // A disabled window is inside a modal step (a message box, an apply run, the Messenger
-      // uninstaller): closing it now would pull the window from under that handler.
-      if (!IsWindowEnabled(handle()) || !FormCloseQuery()) return 0;
-      try {
-        FormClose();
-      } catch (...) {
-        HandleException();  // the window closes all the same
-      }
-      DestroyWindow(handle());
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
     default:
-      break;
+      return Default(msg, wParam, lParam);
   }
-  return Default(msg, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnClose() {
+  // A disabled window is inside a modal step (a message box, an apply run, the Messenger
+  // uninstaller): closing it now would pull the window from under that handler.
+  if (!IsWindowEnabled(handle()) || !FormCloseQuery()) return 0;
+  try {
+    FormClose();
+  } catch (...) {
+    HandleException();  // the window closes all the same
+  }
+  DestroyWindow(handle());
+  return 0;
 }
 
 }  // namespace tw::ui

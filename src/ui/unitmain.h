@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window: two page layouts (XP and Vista) of tweak controls, the explanation panel
-// beside them, and the buttons that switch views, apply and close.
+// beside them (InfoPanel: the window's panel operations hand on to it), and the buttons that
+// switch views, apply and close.
 
 #include <windows.h>
 // Needs <windows.h> first.
@@ -16,6 +17,7 @@
 #include "controls.h"
 #include "form.h"
 #include "gdi.h"
+#include "info_panel.h"
 #include "settings_apply.h"
 
 namespace tw::ui {
@@ -44,14 +46,17 @@ class TfrmMain : public Form {
   // shown); otherwise each is made when it is first shown.
   bool MakePagesWhenIdle = true;
   // The tweak ID whose text the panel shows; 0 before the first.
-  int ShownTweakText() const { return shownText_; }
+  int ShownTweakText() const { return panel_ ? panel_->ShownText() : 0; }
 
   // --- Operations.
   void LoadCurrentSettings();
-  void ShowTweakText(int tweakId);
-  void ExpandInfoPanel();
-  void CollapseInfoPanel();
-  bool ApplicationHelp(unsigned short command, long data, bool& callHelp);
+  void ShowTweakText(int tweakId) { panel_->ShowText(tweakId); }
+  void ExpandInfoPanel() { panel_->Expand(); }
+  void CollapseInfoPanel() { panel_->Collapse(); }
+  // The application's help handler: shows the text of a context pop-up request's tweak.
+  bool ApplicationHelp(unsigned short command, long data, bool& callHelp) {
+    return panel_->Help(command, data, callHelp);
+  }
   void LoadWindowSettings();
   void SaveWindowSettings();
   // The caption that names a control's setting to the user: its own, or for a control without
@@ -73,7 +78,7 @@ class TfrmMain : public Form {
   void sbutXPStandardClick(Control& sender);
   void butCancelClick(Control& sender);
   void bbInfoClick(Control& sender);
-  void bbCollapseClick(Control& sender);
+  void bbCollapseClick(Control&) { panel_->Toggle(); }
   void sbutCurrentSettingsClick(Control& sender);
   void combxTextColorChange(Control& sender);
   void pboxCmdPreviewPaint(Control& sender, HDC dc);
@@ -98,25 +103,29 @@ class TfrmMain : public Form {
   bool MakeNextPage();
   // Shows the slider's position in its value label.
   void ShowSliderValue(const Control& slider);
-  // The explanation panel's rich-text view, made (and riched20 loaded) on first use.
-  HWND RichView();
   void OnCommand(Control& control, int code);
   void OnChange(Control& control);
+  // A help request (F1, the "?" button) for a control: the text of its tweak or its group's.
   void OnHelp(const HELPINFO& info);
+  // The messages of HandleMessage's parts, each with its return value: creation, the first
+  // showing and the timer that makes the pages; the controls' notifications (WM_COMMAND,
+  // WM_HSCROLL, WM_NOTIFY, WM_DRAWITEM); WM_CLOSE.
+  LRESULT OnStartMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnClose();
 
-  // The fonts, pictures, swatches and the rich-text library are used by the window's controls:
-  // the destructor destroys the window (and with it the controls) before the members go.
+  // The fonts, pictures, swatches and the panel's rich-text library are used by the window's
+  // controls: the destructor destroys the window (and with it the controls) before the members
+  // go.
   Font font_;
   Font boldFont_;
   Bitmap header_;
-  Bitmap arrowLeft_;
-  Bitmap arrowRight_;
   Bitmap infoImage_;
   std::unique_ptr<ConsolePreview> preview_;
-  Module richEdit_;  // loaded with the first text shown
   std::unique_ptr<Controls> controls_;
+  // Made with the controls; owns the collapse button's arrows and the rich-text library.
+  std::unique_ptr<InfoPanel> panel_;
   bool doubleBuffered_ = false;
-  int shownText_ = 0;
   // What the controls showed after the last load: applying writes only what differs.
   LoadedControls loaded_;
   // The system menu's undo and export entries, and the backups of the apply runs.
