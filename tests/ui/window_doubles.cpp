@@ -62,19 +62,6 @@ bool SystemStub::RequestExitWindows(std::uint32_t flags) {
   return true;
 }
 
-Messages::Messages() {
-  previous_ = SetMessageHandler([this](const std::string& text, MsgType type, unsigned buttons) {
-    asked.push_back({text, type, buttons});
-    if (onAsk) onAsk(asked.back());
-    if (answers.empty()) return (buttons & kMbOk) ? MsgResult::Ok : MsgResult::Cancel;
-    const MsgResult r = answers.front();
-    answers.pop_front();
-    return r;
-  });
-}
-
-Messages::~Messages() { SetMessageHandler(previous_); }
-
 void LiveWindow::SetUp() {
   ASSERT_TRUE(IsWindowsXPOrVista());
   xp = IsWindowsXP();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forwarding_registry.h"
+#include "message_script.h"
 #include "messages.h"
 #include "registry.h"
 #include "registry_api.h"
@@ -104,25 +105,9 @@ class SystemStub : public SystemApi {
   SystemApi& inner_;
 };
 
-struct Asked {
-  std::string text;
-  MsgType type;
-  unsigned buttons;
-};
-
-// Answers the program's message boxes from a queue (empty: OK where offered, else Cancel) and
-// records them; onAsk sees each box before it is answered.
-class Messages {
- public:
-  Messages();
-  ~Messages();
-  std::deque<MsgResult> answers;
-  std::vector<Asked> asked;
-  std::function<void(const Asked&)> onAsk;
-
- private:
-  MessageHandler previous_;
-};
+using Asked = tw::test::AskedMessage;
+// The program's message boxes, answered from a queue.
+using Messages = tw::test::MessageScript;
 
 // The main window of the machine's layout, shown, without saved window settings.
 class LiveWindow : public ::testing::Test {
