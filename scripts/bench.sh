@@ -5,11 +5,7 @@
 # several runs), and the load and apply sequences on the in-memory registry. In milliseconds.
 # BENCH_RUNS sets the number of starts and runs (default 7).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-source scripts/wine-mode.sh
-export WINEDEBUG=-all
-source scripts/xvfb.sh
+source "$(dirname "$0")/wine-session.sh"
 runs=${BENCH_RUNS:-7}
 trees_xp=mingw-i686 trees_vista="mingw-i686 mingw-x86_64"
 if [ "$TRIMMWERK_ONLY_64BIT" = 1 ]; then

@@ -2,12 +2,8 @@
 # The screenshots of screenshots.sh again at 120 and 144 dots per inch, on a display large
 # enough for the scaled windows; they land in build/screenshots/dpi120 and dpi144.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-source scripts/wine-mode.sh
-export WINEDEBUG=-all
 unset DISPLAY
-XVFB_SCREEN=1600x1200x24 source scripts/xvfb.sh
+XVFB_SCREEN=1600x1200x24 source "$(dirname "$0")/wine-session.sh"
 source scripts/screenshot-run.sh
 tests=build/$(run_tree)/tests/ui_tests.exe
 for dpi in 120 144; do

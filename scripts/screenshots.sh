@@ -5,11 +5,7 @@
 # the XP and the Vista test machine, and the progress window halfway through an apply run. They
 # land in build/screenshots/.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-source scripts/wine-mode.sh
-export WINEDEBUG=-all
-source scripts/xvfb.sh
+source "$(dirname "$0")/wine-session.sh"
 out=$root/build/screenshots
 rm -rf "$out"
 mkdir -p "$out"

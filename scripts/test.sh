@@ -4,11 +4,7 @@
 # display. Which exe runs on which machine follows the Wine mode; each test's name says it
 # (ui_tests-i686@xp-win32).
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-source scripts/wine-mode.sh
-export WINEDEBUG=-all
-source scripts/xvfb.sh
+source "$(dirname "$0")/wine-session.sh"
 prefixes=()
 for windows in xp vista; do
   prefixes+=("$(scripts/reset-test-prefix.sh "$windows")") || exit 1

@@ -18,6 +18,11 @@ constexpr int kCaptionMargin = 16;
 
 HWND RootOf(HWND hwnd) { return GetAncestor(hwnd, GA_ROOT); }
 
+// A number the control's window gives for message, or the one kept while it is not made.
+int Number(const Control& c, UINT message, int Control::*kept) {
+  return c.Made() ? static_cast<int>(SendMessageA(c.hwnd, message, 0, 0)) : c.*kept;
+}
+
 // Pages and group boxes hold controls, but the events of those controls belong to the window:
 // pass the notifications on to it.
 bool ForwardToForm(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -480,8 +485,7 @@ void Controls::SetChecked(const std::string& name, bool checked) {
 }
 
 int Controls::Position(const std::string& name) const {
-  const Control& c = Get(name);
-  return c.Made() ? static_cast<int>(SendMessageA(c.hwnd, TBM_GETPOS, 0, 0)) : c.position;
+  return Number(Get(name), TBM_GETPOS, &Control::position);
 }
 
 void Controls::SetPosition(const std::string& name, int position) {
@@ -500,8 +504,7 @@ void Controls::SetPosition(const std::string& name, int position) {
 }
 
 int Controls::ItemIndex(const std::string& name) const {
-  const Control& c = Get(name);
-  return c.Made() ? static_cast<int>(SendMessageA(c.hwnd, CB_GETCURSEL, 0, 0)) : c.itemIndex;
+  return Number(Get(name), CB_GETCURSEL, &Control::itemIndex);
 }
 
 void Controls::SetItemIndex(const std::string& name, int index) {

@@ -24,6 +24,7 @@
 #include "apply_fakes.h"
 #include "backup_flow.h"
 #include "backup_menu.h"
+#include "bench_timing.h"
 #include "layout.h"
 #include "memory_registry.h"
 #include "message_dialog.h"
@@ -54,23 +55,6 @@ void FlipBoxes(tw::ControlSurface& controls, tw::Layout layout, bool all) {
       if (!all) return;
     }
   }
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 std::vector<double> Times(int runs, const std::function<void()>& work,

@@ -14,49 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
+#include "process_window.h"
+
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
 
-double NowMs() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-struct Search {
-  DWORD processId;
-  const std::string* title;
-  bool found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->processId || !IsWindowVisible(hwnd)) return TRUE;
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  if (*s->title != text) return TRUE;
-  s->found = true;
-  return FALSE;
-}
-
 bool TitledWindowShown(DWORD processId, const std::string& title) {
-  Search s{processId, &title, false};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return tw::test::FindProcessWindow(processId, [&](HWND hwnd) {
+           if (!IsWindowVisible(hwnd)) return false;
+           char text[256] = {};
+           GetWindowTextA(hwnd, text, sizeof text);
+           return title == text;
+         }) != nullptr;
 }
 
 // One start in milliseconds; a negative value when the window did not appear in time.

@@ -12,6 +12,7 @@
 #include "backup.h"
 #include "catalogue_machine.h"
 #include "error.h"
+#include "forwarding_registry.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -28,69 +29,16 @@ using Machine = std::map<std::pair<RegRoot, std::u16string>, KeyState>;  // by f
 
 // Passes every call on and counts those that may change the registry: a machine that saw none
 // needs no check and no fresh seeding.
-class WriteCounter : public RegistryApi {
+class WriteCounter : public test::ForwardingRegistry {
  public:
-  explicit WriteCounter(RegistryApi& base) : base_(base) {}
+  using ForwardingRegistry::ForwardingRegistry;
   std::size_t writes = 0;
 
-  long OpenKey(RegHandle p, const std::string& s, std::uint32_t a, RegHandle* o) override {
-    return base_.OpenKey(p, s, a, o);
+ protected:
+  long Changing(RegHandle) override {
+    ++writes;
+    return kErrorSuccess;
   }
-  long CreateKey(RegHandle p, const std::string& s, std::uint32_t a, RegHandle* o) override {
-    return ++writes, base_.CreateKey(p, s, a, o);
-  }
-  long CloseKey(RegHandle k) override { return base_.CloseKey(k); }
-  long QueryValue(RegHandle k, const std::string& n, std::uint32_t* t, std::uint8_t* d,
-                  std::uint32_t* s) override {
-    return base_.QueryValue(k, n, t, d, s);
-  }
-  long SetValue(RegHandle k, const std::string& n, std::uint32_t t, const std::uint8_t* d,
-                std::uint32_t s) override {
-    return ++writes, base_.SetValue(k, n, t, d, s);
-  }
-  long DeleteValue(RegHandle k, const std::string& n) override {
-    return ++writes, base_.DeleteValue(k, n);
-  }
-  long DeleteKey(RegHandle p, const std::string& s) override {
-    return ++writes, base_.DeleteKey(p, s);
-  }
-  long QueryInfoKey(RegHandle k, std::uint32_t* s, std::uint32_t* m, std::uint32_t* v) override {
-    return base_.QueryInfoKey(k, s, m, v);
-  }
-  long EnumKey(RegHandle k, std::uint32_t i, char* n, std::uint32_t* l) override {
-    return base_.EnumKey(k, i, n, l);
-  }
-  long OpenKeyW(RegHandle p, const std::u16string& s, std::uint32_t a, RegHandle* o) override {
-    return base_.OpenKeyW(p, s, a, o);
-  }
-  long CreateKeyW(RegHandle p, const std::u16string& s, std::uint32_t a, RegHandle* o) override {
-    return ++writes, base_.CreateKeyW(p, s, a, o);
-  }
-  long DeleteKeyW(RegHandle p, const std::u16string& s) override {
-    return ++writes, base_.DeleteKeyW(p, s);
-  }
-  long QueryInfoKeyW(RegHandle k, RegKeyInfo* i) override { return base_.QueryInfoKeyW(k, i); }
-  long EnumKeyW(RegHandle k, std::uint32_t i, char16_t* n, std::uint32_t* l) override {
-    return base_.EnumKeyW(k, i, n, l);
-  }
-  long EnumValueW(RegHandle k, std::uint32_t i, char16_t* n, std::uint32_t* l, std::uint32_t* t,
-                  std::uint8_t* d, std::uint32_t* s) override {
-    return base_.EnumValueW(k, i, n, l, t, d, s);
-  }
-  long QueryValueW(RegHandle k, const std::u16string& n, std::uint32_t* t, std::uint8_t* d,
-                   std::uint32_t* s) override {
-    return base_.QueryValueW(k, n, t, d, s);
-  }
-  long SetValueW(RegHandle k, const std::u16string& n, std::uint32_t t, const std::uint8_t* d,
-                 std::uint32_t s) override {
-    return ++writes, base_.SetValueW(k, n, t, d, s);
-  }
-  long DeleteValueW(RegHandle k, const std::u16string& n) override {
-    return ++writes, base_.DeleteValueW(k, n);
-  }
-
- private:
-  RegistryApi& base_;
 };
 
 std::optional<StoredValue> Read(RegistryApi& api, RegHandle key, const std::u16string& name) {
@@ -111,21 +59,11 @@ void Dump(RegistryApi& api, const RegPath& key, Machine& out) {
     fuzz::Fail(kTarget, "a key listed by its parent does not open: " + fuzz::Show(key.path));
   KeyState& state = out[{key.root, FoldName(key.path)}];
   state.key = key;
-  std::u16string name(info.maxValueNameLen + 1, u'\0');
-  for (std::uint32_t i = 0;; ++i) {
-    std::uint32_t len = static_cast<std::uint32_t>(name.size());
-    if (api.EnumValueW(k.get(), i, &name[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
-      break;
-    const std::u16string n = name.substr(0, len);
-    state.values[FoldName(n)] = {n, *Read(api, k.get(), n)};
-  }
+  EachValueName(api, k.get(), info, [&](const std::u16string& name) {
+    state.values[FoldName(name)] = {name, *Read(api, k.get(), name)};
+  });
   std::vector<std::u16string> subs;
-  std::u16string sub(info.maxSubKeyLen + 1, u'\0');
-  for (std::uint32_t i = 0;; ++i) {
-    std::uint32_t len = static_cast<std::uint32_t>(sub.size());
-    if (api.EnumKeyW(k.get(), i, &sub[0], &len) != kErrorSuccess) break;
-    subs.push_back(sub.substr(0, len));
-  }
+  EachSubKeyName(api, k.get(), info, [&](const std::u16string& sub) { subs.push_back(sub); });
   for (const std::u16string& s : subs)
     Dump(api, {key.root, key.path.empty() ? s : key.path + u"\\" + s}, out);
 }

@@ -198,11 +198,10 @@ TEST_F(BackupFlow, WithoutABackupTheUserDecidesAndNoIsTheDefault) {
   ChangeSeveral(100);
   Apply(backups, {MsgResult::Yes, MsgResult::No});
   ASSERT_EQ(messages.asked.size(), 2u);
-  EXPECT_EQ(messages.asked[1].text,
-            "Die bisherigen Werte konnten nicht gesichert werden:\rZugriff verweigert\r\rMöchten "
-            "Sie die Einstellungen ohne Sicherung übernehmen?");
-  EXPECT_EQ(messages.asked[1].type, MsgType::Confirmation);
-  EXPECT_EQ(messages.asked[1].buttons, kMbYes | kMbNo | kMbDefaultNo);
+  EXPECT_EQ(messages.asked[1],
+            (AskedMessage{"Die bisherigen Werte konnten nicht gesichert werden:\rZugriff "
+                          "verweigert\r\rMöchten Sie die Einstellungen ohne Sicherung übernehmen?",
+                          MsgType::Confirmation, kMbYes | kMbNo | kMbDefaultNo}));
   EXPECT_EQ(progress.created, 0);
   EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
 

@@ -351,10 +351,9 @@ TEST_F(ApplyRun, NothingChangedSaysSoAndTouchesNothing) {
     messages.answers = {MsgResult::Ok};
     Apply();
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text,
-              "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.");
-    EXPECT_EQ(messages.asked[0].type, MsgType::Information);
-    EXPECT_EQ(messages.asked[0].buttons, kMbOk);
+    EXPECT_EQ(messages.asked[0],
+              (AskedMessage{"Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.",
+                            MsgType::Information, kMbOk}));
     EXPECT_EQ(progress.created, 0);
     EXPECT_FALSE(standardViewShown);
   }

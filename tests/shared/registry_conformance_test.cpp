@@ -57,6 +57,25 @@ class RegistryConformance : public ::testing::Test {
                           static_cast<std::uint32_t>(text.size() + 1));
   }
 
+  // Queries the value below root() for its size, then for its data into buffer (the data's
+  // size and 8 bytes more, all kSentinel): both calls succeed and give the stored type, size and
+  // bytes.
+  template <typename Name>
+  void ExpectStored(long (RegistryApi::*query)(RegHandle, const Name&, std::uint32_t*,
+                                               std::uint8_t*, std::uint32_t*),
+                    const Name& name, std::uint32_t type, const std::vector<std::uint8_t>& data,
+                    std::vector<std::uint8_t>& buffer) {
+    std::uint32_t stored = 0, size = 0;
+    ASSERT_EQ(kErrorSuccess, (api().*query)(root(), name, &stored, nullptr, &size));
+    EXPECT_EQ(type, stored);
+    EXPECT_EQ(data.size(), size);
+    buffer.assign(data.size() + 8, kSentinel);
+    size = static_cast<std::uint32_t>(buffer.size());
+    ASSERT_EQ(kErrorSuccess, (api().*query)(root(), name, &stored, buffer.data(), &size));
+    ASSERT_EQ(data.size(), size);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), buffer.begin()));
+  }
+
   std::string scratch_;
   RegHandle root() const { return root_->get(); }
 
@@ -116,15 +135,9 @@ TEST_F(RegistryConformance, QueryReportsTypeAndStoredSize) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(kErrorSuccess, api().SetValue(root(), c.name, c.type, c.data.data(),
                                             static_cast<std::uint32_t>(c.data.size())));
-    std::uint32_t type = 0, size = 0;
-    ASSERT_EQ(kErrorSuccess, api().QueryValue(root(), c.name, &type, nullptr, &size));
-    EXPECT_EQ(c.type, type);
-    EXPECT_EQ(c.data.size(), size);
-    std::vector<std::uint8_t> buffer(c.data.size() + 8, kSentinel);
-    size = static_cast<std::uint32_t>(buffer.size());
-    ASSERT_EQ(kErrorSuccess, api().QueryValue(root(), c.name, &type, buffer.data(), &size));
-    ASSERT_EQ(c.data.size(), size);
-    EXPECT_TRUE(std::equal(c.data.begin(), c.data.end(), buffer.begin()));
+    std::vector<std::uint8_t> buffer;
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectStored(&RegistryApi::QueryValue, std::string(c.name), c.type, c.data, buffer));
     EXPECT_EQ(kSentinel, buffer[c.data.size() + 4]) << "wrote past the stored size";
   }
 }
@@ -301,19 +314,13 @@ TEST_F(RegistryConformance, WideValuesOfEveryTypeRoundTripByteForByte) {
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name.size());
-    std::uint32_t type = 0, size = 0;
-    ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), c.name, &type, nullptr, &size));
-    EXPECT_EQ(c.type, type);
-    EXPECT_EQ(c.data.size(), size);
-    std::vector<std::uint8_t> buffer(c.data.size() + 8, kSentinel);
-    size = static_cast<std::uint32_t>(buffer.size());
-    ASSERT_EQ(kErrorSuccess, api().QueryValueW(root(), c.name, &type, buffer.data(), &size));
-    ASSERT_EQ(c.data.size(), size);
-    EXPECT_TRUE(std::equal(c.data.begin(), c.data.end(), buffer.begin()));
+    std::vector<std::uint8_t> buffer;
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectStored(&RegistryApi::QueryValueW, c.name, c.type, c.data, buffer));
     // Unterminated text may get a zero unit appended (NT does), nothing beyond it.
     EXPECT_EQ(kSentinel, buffer[c.data.size() + 2]) << "wrote past the stored size";
     if (!c.data.empty()) {
-      size = static_cast<std::uint32_t>(c.data.size() - 1);
+      std::uint32_t type = 0, size = static_cast<std::uint32_t>(c.data.size() - 1);
       EXPECT_EQ(kErrorMoreData, api().QueryValueW(root(), c.name, &type, buffer.data(), &size));
       EXPECT_EQ(c.data.size(), size);
     }

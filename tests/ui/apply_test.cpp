@@ -61,6 +61,13 @@ class Apply : public LiveWindow {
     tw::test::ExpectLoaded(
         c(), layout, [this](const std::string& slider) { return c().Get(slider).def->slider.max; });
   }
+  // A run that asked three boxes: the question, the report of the settings not applied (the
+  // lines after its heading), the restart question.
+  void ExpectNotApplied(const std::string& settings) {
+    ASSERT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+    EXPECT_EQ(messages.asked[1].text, "Folgende Einstellungen wurden nicht übernommen:" + settings);
+  }
   void ExpectRunOver() {
     EXPECT_EQ(frmProgress, nullptr);
     EXPECT_EQ(ThreadWindow("TfrmProgress"), nullptr);
@@ -192,10 +199,9 @@ TEST_F(Apply, NothingChangedMakesNoRegistryCall) {
   RegistrySpy spy;
   Click("butApply");
   ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].text,
-            "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.");
-  EXPECT_EQ(messages.asked[0].type, MsgType::Information);
-  EXPECT_EQ(messages.asked[0].buttons, kMbOk);
+  EXPECT_EQ(messages.asked[0],
+            (Asked{"Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.",
+                   MsgType::Information, kMbOk}));
   EXPECT_EQ(spy.calls, 0);
   EXPECT_FALSE(form->StandardViewShown) << "closing loses nothing";
   ExpectRunOver();
@@ -389,12 +395,10 @@ TEST_F(Apply, RefusedMachineSettingsAreNamedAndUserSettingsWritten) {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Click("butApply");
   }
-  ASSERT_EQ(messages.asked.size(), 3u);
-  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
-  std::string report = "Folgende Einstellungen wurden nicht übernommen:";
+  std::string report;
   for (const std::string& caption : named) report += "\r" + caption;
   report += "\r\rSystemweite Einstellungen erfordern Administratorrechte.";
-  EXPECT_EQ(messages.asked[1].text, report);
+  ASSERT_NO_FATAL_FAILURE(ExpectNotApplied(report));
   EXPECT_EQ(messages.asked[2].text, kRestart);
   const std::map<std::string, std::string> asked(requested.begin(), requested.end());
   for (const std::string& name : machineBoxes)
@@ -464,10 +468,7 @@ TEST_F(Apply, ADenyAllKeyDoesNotEndTheRun) {
     messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
     Click("butApply");
   }
-  ASSERT_EQ(messages.asked.size(), 3u);
-  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
-  EXPECT_EQ(messages.asked[1].text,
-            "Folgende Einstellungen wurden nicht übernommen:\rSprechblasen abschalten");
+  ASSERT_NO_FATAL_FAILURE(ExpectNotApplied("\rSprechblasen abschalten"));
   EXPECT_EQ(c().Checked(later), laterOn) << "written after the refusal";
   ExpectRunOver();
 }
@@ -512,10 +513,7 @@ TEST_F(Apply, ARefusedWriteDoesNotEndTheRun) {
   };
   messages.answers = {MsgResult::Yes, MsgResult::Ok, MsgResult::No};
   Click("butApply");
-  ASSERT_EQ(messages.asked.size(), 3u);
-  EXPECT_EQ(messages.asked[1].type, MsgType::Error);
-  EXPECT_EQ(messages.asked[1].text,
-            "Folgende Einstellungen wurden nicht übernommen:\rKommandozeile");
+  ASSERT_NO_FATAL_FAILURE(ExpectNotApplied("\rKommandozeile"));
   EXPECT_EQ(messages.asked[2].text, kRestart);
   EXPECT_EQ(c().Checked(later), on) << "written after the refusal";
   EXPECT_TRUE(batchClosed);

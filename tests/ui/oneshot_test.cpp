@@ -52,6 +52,15 @@ class OneShot : public LiveWindow {
     form->LoadCurrentSettings();
     ASSERT_TRUE(c().Enabled(r.button));
   }
+  // Clicks the button and answers Yes, then OK: the second box is the report.
+  void ClickAndConfirm(const char* button, const char* report, MsgType type) {
+    messages.asked.clear();
+    messages.answers = {MsgResult::Yes, MsgResult::Ok};
+    Click(button);
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked[1].text, report);
+    EXPECT_EQ(messages.asked[1].type, type);
+  }
 };
 
 TEST_F(OneShot, RemovalsAskReportAndGreyOut) {
@@ -64,31 +73,20 @@ TEST_F(OneShot, RemovalsAskReportAndGreyOut) {
       messages.answers = {refusal};
       Click(r.button);
       ASSERT_EQ(messages.asked.size(), 1u) << "no report after a refusal";
-      EXPECT_EQ(messages.asked[0].text, std::string(r.question) + kFinal);
-      EXPECT_EQ(messages.asked[0].type, MsgType::Confirmation);
-      EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo | kMbCancel);
+      EXPECT_EQ(messages.asked[0], (Asked{std::string(r.question) + kFinal, MsgType::Confirmation,
+                                          kMbYes | kMbNo | kMbCancel}));
       EXPECT_EQ(SubKeyCount(HKLM, r.key), 2);
       EXPECT_TRUE(c().Enabled(r.button));
     }
 
-    messages.asked.clear();
-    messages.answers = {MsgResult::Yes, MsgResult::Ok};
-    Click(r.button);
-    ASSERT_EQ(messages.asked.size(), 2u);
-    EXPECT_EQ(messages.asked[1].text, r.done);
-    EXPECT_EQ(messages.asked[1].type, MsgType::Information);
+    ASSERT_NO_FATAL_FAILURE(ClickAndConfirm(r.button, r.done, MsgType::Information));
     EXPECT_EQ(SubKeyCount(HKLM, r.key), r.keptEmpty ? 0 : -1);
     EXPECT_FALSE(c().Enabled(r.button));
 
     // The key went away after loading: nothing to remove, and nothing is created.
     Seed(r);
     DeleteKeyTree(HKLM, r.key);
-    messages.asked.clear();
-    messages.answers = {MsgResult::Yes, MsgResult::Ok};
-    Click(r.button);
-    ASSERT_EQ(messages.asked.size(), 2u);
-    EXPECT_EQ(messages.asked[1].text, r.notDone);
-    EXPECT_EQ(messages.asked[1].type, MsgType::Error);
+    ASSERT_NO_FATAL_FAILURE(ClickAndConfirm(r.button, r.notDone, MsgType::Error));
     EXPECT_EQ(SubKeyCount(HKLM, r.key), -1);
     EXPECT_FALSE(c().Enabled(r.button));
   }

@@ -98,9 +98,7 @@ TEST_F(StandardView, ClosingAsksWhileTheStandardIsShown) {
   messages.answers = {MsgResult::No};
   Click("butCancel");
   ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].text, kCloseQuestion);
-  EXPECT_EQ(messages.asked[0].type, MsgType::Confirmation);
-  EXPECT_EQ(messages.asked[0].buttons, kMbYes | kMbNo);
+  EXPECT_EQ(messages.asked[0], (Asked{kCloseQuestion, MsgType::Confirmation, kMbYes | kMbNo}));
   ASSERT_TRUE(IsWindow(form->handle()));
   EXPECT_TRUE(form->StandardViewShown);
   EXPECT_EQ(Showing(), standard);

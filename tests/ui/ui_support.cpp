@@ -8,6 +8,7 @@
 
 #include "app.h"
 #include "message_dialog.h"
+#include "process_window.h"
 #include "reg_key.h"
 #include "registry.h"
 #include "system_api.h"
@@ -136,29 +137,13 @@ void After(int ms, std::function<void()> action) {
   Timers()[id] = std::move(action);
 }
 
-namespace {
-struct WindowSearch {
-  DWORD pid;
-  const std::string* cls;
-  FoundWindow found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid != s->pid || *s->cls != cls) return TRUE;
-  s->found = {hwnd, IsWindowVisible(hwnd) != FALSE};
-  return FALSE;
-}
-}  // namespace
-
 FoundWindow FindProcessWindow(DWORD processId, const std::string& className) {
-  WindowSearch search{processId, &className, {}};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const HWND found = tw::test::FindProcessWindow(processId, [&](HWND hwnd) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return className == cls;
+  });
+  return {found, found && IsWindowVisible(found)};
 }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {

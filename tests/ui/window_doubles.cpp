@@ -12,154 +12,30 @@
 #include "winversion.h"
 
 namespace tw::ui::test {
-namespace {
 
-// KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER.
-constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
-
-}  // namespace
-
-RegistrySpy::RegistrySpy() : inner_(Machine()), installed_(*this) {}
+RegistrySpy::RegistrySpy() : ForwardingRegistry(Machine()), installed_(*this) {}
 
 RegistrySpy::~RegistrySpy() = default;
 
 bool RegistrySpy::Hklm(RegHandle key) const { return key == HKLM || hklm_.count(key) > 0; }
 
-void RegistrySpy::Change() {
+long RegistrySpy::Changing(RegHandle key) {
   ++changes;
   if (onChange) onChange();
+  return refuseHklm && Hklm(key) ? kErrorAccessDenied : kErrorSuccess;
 }
 
-long RegistrySpy::Opened(long result, RegHandle parent, RegHandle* out) {
-  if (result == kErrorSuccess && Hklm(parent)) hklm_.insert(*out);
-  return result;
-}
-
-long RegistrySpy::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                          RegHandle* out) {
-  ++calls;
-  if (access & kWriteRights) {
-    Change();
-    if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  }
-  return Opened(inner_.OpenKey(parent, sub, access, out), parent, out);
-}
-
-long RegistrySpy::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                            RegHandle* out) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  return Opened(inner_.CreateKey(parent, sub, access, out), parent, out);
-}
-
-long RegistrySpy::CloseKey(RegHandle key) {
-  hklm_.erase(key);
-  return inner_.CloseKey(key);
-}
-
-long RegistrySpy::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
-                             std::uint8_t* data, std::uint32_t* size) {
-  ++calls;
-  return inner_.QueryValue(key, name, type, data, size);
+void RegistrySpy::Opened(RegHandle parent, RegHandle key) {
+  if (Hklm(parent)) hklm_.insert(key);
 }
 
 long RegistrySpy::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                            const std::uint8_t* data, std::uint32_t size) {
-  ++calls;
-  Change();
-  if ((refuseHklm && Hklm(key)) || (!refuseValue.empty() && name == refuseValue))
-    return kErrorAccessDenied;
-  return inner_.SetValue(key, name, type, data, size);
-}
-
-long RegistrySpy::DeleteValue(RegHandle key, const std::string& name) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
-  return inner_.DeleteValue(key, name);
-}
-
-long RegistrySpy::DeleteKey(RegHandle parent, const std::string& sub) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  return inner_.DeleteKey(parent, sub);
-}
-
-long RegistrySpy::QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
-                               std::uint32_t* values) {
-  ++calls;
-  return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen, values);
-}
-
-long RegistrySpy::EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) {
-  ++calls;
-  return inner_.EnumKey(key, index, name, nameLen);
-}
-
-long RegistrySpy::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                           RegHandle* out) {
-  ++calls;
-  if (access & kWriteRights) {
-    Change();
-    if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  }
-  return Opened(inner_.OpenKeyW(parent, sub, access, out), parent, out);
-}
-
-long RegistrySpy::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                             RegHandle* out) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  return Opened(inner_.CreateKeyW(parent, sub, access, out), parent, out);
-}
-
-long RegistrySpy::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(parent)) return kErrorAccessDenied;
-  return inner_.DeleteKeyW(parent, sub);
-}
-
-long RegistrySpy::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
-  ++calls;
-  return inner_.QueryInfoKeyW(key, info);
-}
-
-long RegistrySpy::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
-                           std::uint32_t* nameLen) {
-  ++calls;
-  return inner_.EnumKeyW(key, index, name, nameLen);
-}
-
-long RegistrySpy::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
-                             std::uint32_t* nameLen, std::uint32_t* type, std::uint8_t* data,
-                             std::uint32_t* size) {
-  ++calls;
-  return inner_.EnumValueW(key, index, name, nameLen, type, data, size);
-}
-
-long RegistrySpy::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
-                              std::uint8_t* data, std::uint32_t* size) {
-  ++calls;
-  return inner_.QueryValueW(key, name, type, data, size);
-}
-
-long RegistrySpy::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
-                            const std::uint8_t* data, std::uint32_t size) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
-  return inner_.SetValueW(key, name, type, data, size);
-}
-
-long RegistrySpy::DeleteValueW(RegHandle key, const std::u16string& name) {
-  ++calls;
-  Change();
-  if (refuseHklm && Hklm(key)) return kErrorAccessDenied;
-  return inner_.DeleteValueW(key, name);
+  if (refuseValue.empty() || name != refuseValue)
+    return ForwardingRegistry::SetValue(key, name, type, data, size);
+  Calling();
+  Changing(key);
+  return kErrorAccessDenied;
 }
 
 SystemStub::SystemStub() : inner_(*SystemBackend()) { SetSystemBackend(this); }
@@ -185,19 +61,6 @@ bool SystemStub::RequestExitWindows(std::uint32_t flags) {
   exitRequests.push_back(flags);
   return true;
 }
-
-Messages::Messages() {
-  previous_ = SetMessageHandler([this](const std::string& text, MsgType type, unsigned buttons) {
-    asked.push_back({text, type, buttons});
-    if (onAsk) onAsk(asked.back());
-    if (answers.empty()) return (buttons & kMbOk) ? MsgResult::Ok : MsgResult::Cancel;
-    const MsgResult r = answers.front();
-    answers.pop_front();
-    return r;
-  });
-}
-
-Messages::~Messages() { SetMessageHandler(previous_); }
 
 void LiveWindow::SetUp() {
   ASSERT_TRUE(IsWindowsXPOrVista());

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "forwarding_registry.h"
+#include "message_script.h"
 #include "messages.h"
 #include "registry.h"
 #include "registry_api.h"
@@ -26,7 +28,7 @@
 namespace tw::ui::test {
 
 // The Wine registry, watched. Installed as the program's backend while it lives.
-class RegistrySpy : public RegistryApi {
+class RegistrySpy : public tw::test::ForwardingRegistry {
  public:
   RegistrySpy();
   ~RegistrySpy() override;
@@ -42,42 +44,18 @@ class RegistrySpy : public RegistryApi {
   int changes = 0;
   int calls = 0;
 
-  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-               RegHandle* out) override;
-  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                 RegHandle* out) override;
-  long CloseKey(RegHandle key) override;
-  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override;
   long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                 const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValue(RegHandle key, const std::string& name) override;
-  long DeleteKey(RegHandle parent, const std::string& sub) override;
-  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
-                    std::uint32_t* values) override;
-  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
-  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                RegHandle* out) override;
-  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                  RegHandle* out) override;
-  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
-  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
-  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
-                std::uint32_t* nameLen) override;
-  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
-                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
-  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
-                   std::uint8_t* data, std::uint32_t* size) override;
-  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
-                 const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValueW(RegHandle key, const std::u16string& name) override;
+
+ protected:
+  void Calling() override { ++calls; }
+  long Changing(RegHandle key) override;
+  void Opened(RegHandle parent, RegHandle key) override;
+  void Closing(RegHandle key) override { hklm_.erase(key); }
 
  private:
   bool Hklm(RegHandle key) const;
-  void Change();
-  long Opened(long result, RegHandle parent, RegHandle* out);
 
-  RegistryApi& inner_;
   RegistryBackendScope installed_;
   std::set<RegHandle> hklm_;
 };
@@ -127,25 +105,9 @@ class SystemStub : public SystemApi {
   SystemApi& inner_;
 };
 
-struct Asked {
-  std::string text;
-  MsgType type;
-  unsigned buttons;
-};
-
-// Answers the program's message boxes from a queue (empty: OK where offered, else Cancel) and
-// records them; onAsk sees each box before it is answered.
-class Messages {
- public:
-  Messages();
-  ~Messages();
-  std::deque<MsgResult> answers;
-  std::vector<Asked> asked;
-  std::function<void(const Asked&)> onAsk;
-
- private:
-  MessageHandler previous_;
-};
+using Asked = tw::test::AskedMessage;
+// The program's message boxes, answered from a queue.
+using Messages = tw::test::MessageScript;
 
 // The main window of the machine's layout, shown, without saved window settings.
 class LiveWindow : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include "registry_api.h"
+
 namespace tw {
 namespace {
 
@@ -33,6 +35,32 @@ std::string WideToAnsi(const std::u16string& text) {
   out.reserve(text.size());
   for (char16_t u : text) out += ToAnsi(u);
   return out;
+}
+
+bool IsTextType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+std::vector<std::uint8_t> AnsiDataToWide(std::uint32_t type, const std::uint8_t* data,
+                                         std::uint32_t size) {
+  if (!IsTextType(type)) return std::vector<std::uint8_t>(data, data + size);
+  const std::u16string wide = AnsiToWide(std::string(data, data + size));
+  std::vector<std::uint8_t> out;
+  for (char16_t u : wide) {
+    out.push_back(static_cast<std::uint8_t>(u));
+    out.push_back(static_cast<std::uint8_t>(u >> 8));
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> WideDataToAnsi(std::uint32_t type,
+                                         const std::vector<std::uint8_t>& data) {
+  if (!IsTextType(type)) return data;
+  std::u16string wide;
+  for (std::size_t i = 0; i + 1 < data.size(); i += 2)
+    wide += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+  const std::string ansi = WideToAnsi(wide);
+  return std::vector<std::uint8_t>(ansi.begin(), ansi.end());
 }
 
 namespace {

@@ -15,34 +15,6 @@ constexpr std::uint32_t kWow64Flags = 0x0300;
 
 enum Fault { kFaultWrite = 1, kFaultCreate = 2, kFaultValueWrite = 4, kFaultAll = 8 };
 
-bool IsText(std::uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
-// Text is stored as UTF-16, as Windows keeps it; the ANSI calls convert it byte for unit (an odd
-// last byte of stored text is not part of any unit and is dropped, as Windows does).
-std::vector<std::uint8_t> StoredForm(std::uint32_t type, const std::uint8_t* data,
-                                     std::uint32_t size) {
-  if (!IsText(type)) return std::vector<std::uint8_t>(data, data + size);
-  const std::u16string wide = AnsiToWide(std::string(data, data + size));
-  std::vector<std::uint8_t> out;
-  for (char16_t u : wide) {
-    out.push_back(static_cast<std::uint8_t>(u));
-    out.push_back(static_cast<std::uint8_t>(u >> 8));
-  }
-  return out;
-}
-
-std::vector<std::uint8_t> AnsiForm(const RegValue& v) {
-  if (!IsText(v.type)) return v.data;
-  std::u16string wide;
-  for (std::size_t i = 0; i + 1 < v.data.size(); i += 2) {
-    wide += static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8);
-  }
-  const std::string ansi = WideToAnsi(wide);
-  return std::vector<std::uint8_t>(ansi.begin(), ansi.end());
-}
-
 // Copies data of the stored size into a caller's buffer with the RegQueryValueEx rules. The
 // wide calls end unterminated text with a zero unit when the buffer has room, as NT does; the
 // size reported stays the stored one.
@@ -150,18 +122,24 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
   return node;
 }
 
-long MemoryRegistry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                             RegHandle* out) {
-  return OpenKeyW(parent, AnsiToWide(sub), access, out);
+long MemoryRegistry::Below(RegHandle parent, const std::u16string& sub, Node** node) {
+  Node* from = nullptr;
+  if (const long rc = Live(parent, &from)) return rc;
+  bool denied = false;
+  *node = Walk(from, sub, false, &denied);
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::Target(RegHandle parent, const std::u16string& sub, const RegHandle* out,
+                            Node** node) {
+  if (const long rc = Below(parent, sub, node)) return rc;
+  return out == nullptr ? kErrorInvalidHandle : kErrorSuccess;
 }
 
 long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
                               RegHandle* out) {
-  Node* from = nullptr;
-  if (const long rc = Live(parent, &from)) return rc;
-  if (out == nullptr) return kErrorInvalidHandle;
-  bool denied = false;
-  Node* node = Walk(from, sub, false, &denied);
+  Node* node = nullptr;
+  if (const long rc = Target(parent, sub, out, &node)) return rc;
   if (node == nullptr) return kErrorFileNotFound;
   access &= ~kWow64Flags;
   if (node->InheritedFaults() & kFaultAll) return kErrorAccessDenied;
@@ -181,21 +159,16 @@ long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::
   return kErrorSuccess;
 }
 
-long MemoryRegistry::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                               RegHandle* out) {
-  return CreateKeyW(parent, AnsiToWide(sub), access, out);
-}
-
 long MemoryRegistry::CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
                                 RegHandle* out) {
-  Node* from = nullptr;
-  if (const long rc = Live(parent, &from)) return rc;
-  if (out == nullptr) return kErrorInvalidHandle;
-  bool denied = false;
-  Node* existing = Walk(from, sub, false, &denied);
-  if (existing == nullptr && !Granted(parent, kKeyCreateSubKey)) return kErrorAccessDenied;
-  if (Walk(from, sub, true, &denied) == nullptr)
-    return denied ? kErrorAccessDenied : kErrorFileNotFound;
+  Node* existing = nullptr;
+  if (const long rc = Target(parent, sub, out, &existing)) return rc;
+  if (existing == nullptr) {
+    if (!Granted(parent, kKeyCreateSubKey)) return kErrorAccessDenied;
+    bool denied = false;
+    if (Walk(Resolve(parent), sub, true, &denied) == nullptr)
+      return denied ? kErrorAccessDenied : kErrorFileNotFound;
+  }
   return OpenKeyW(parent, sub, access, out);
 }
 
@@ -227,7 +200,7 @@ long MemoryRegistry::QueryValue(RegHandle key, const std::string& name, std::uin
   if (v == nullptr) return rc;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
   if (type != nullptr) *type = v->type;
-  return CopyOut(AnsiForm(*v), data, size);
+  return CopyOut(WideDataToAnsi(v->type, v->data), data, size);
 }
 
 long MemoryRegistry::QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
@@ -237,13 +210,13 @@ long MemoryRegistry::QueryValueW(RegHandle key, const std::u16string& name, std:
   if (v == nullptr) return rc;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
   if (type != nullptr) *type = v->type;
-  return CopyOut(v->data, data, size, IsText(v->type));
+  return CopyOut(v->data, data, size, IsTextType(v->type));
 }
 
 long MemoryRegistry::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t size) {
   if (size != 0 && data == nullptr) return kErrorInvalidParameter;
-  const std::vector<std::uint8_t> stored = StoredForm(type, data, size);
+  const std::vector<std::uint8_t> stored = AnsiDataToWide(type, data, size);
   return SetValueW(key, AnsiToWide(name), type, stored.data(),
                    static_cast<std::uint32_t>(stored.size()));
 }
@@ -262,10 +235,6 @@ long MemoryRegistry::SetValueW(RegHandle key, const std::u16string& name, std::u
   return kErrorSuccess;
 }
 
-long MemoryRegistry::DeleteValue(RegHandle key, const std::string& name) {
-  return DeleteValueW(key, AnsiToWide(name));
-}
-
 long MemoryRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
   Node* node = nullptr;
   if (const long rc = Live(key, &node)) return rc;
@@ -274,15 +243,9 @@ long MemoryRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
   return node->values.erase(FoldName(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
-long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
-  return DeleteKeyW(parent, AnsiToWide(sub));
-}
-
 long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
-  Node* from = nullptr;
-  if (const long rc = Live(parent, &from)) return rc;
-  bool denied = false;
-  Node* node = Walk(from, sub, false, &denied);
+  Node* node = nullptr;
+  if (const long rc = Below(parent, sub, &node)) return rc;
   if (node == nullptr) return kErrorFileNotFound;
   if (node->parent == nullptr) return kErrorAccessDenied;  // a root
   if (!node->children.empty() || (node->InheritedFaults() & (kFaultWrite | kFaultAll))) {
@@ -290,17 +253,6 @@ long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   }
   node->deleted = true;
   node->parent->children.erase(FoldName(node->name));
-  return kErrorSuccess;
-}
-
-long MemoryRegistry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
-                                  std::uint32_t* maxSubKeyLen, std::uint32_t* values) {
-  RegKeyInfo info;
-  const long rc = QueryInfoKeyW(key, &info);
-  if (rc != kErrorSuccess) return rc;
-  if (subKeys != nullptr) *subKeys = info.subKeys;
-  if (maxSubKeyLen != nullptr) *maxSubKeyLen = info.maxSubKeyLen;
-  if (values != nullptr) *values = info.values;
   return kErrorSuccess;
 }
 
@@ -324,46 +276,27 @@ long MemoryRegistry::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
   return kErrorSuccess;
 }
 
-const std::u16string* MemoryRegistry::SubKeyName(RegHandle key, std::uint32_t index,
-                                                 long* rc) const {
+template <typename Char>
+long MemoryRegistry::EnumKeyAs(RegHandle key, std::uint32_t index, Char* name,
+                               std::uint32_t* nameLen) {
+  if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
   Node* node = nullptr;
-  if ((*rc = Live(key, &node)) != kErrorSuccess) return nullptr;
-  if (!Granted(key, kKeyEnumerateSubKeys)) {
-    *rc = kErrorAccessDenied;
-    return nullptr;
-  }
-  if (index >= node->children.size()) {
-    *rc = kErrorNoMoreItems;
-    return nullptr;
-  }
+  if (const long rc = Live(key, &node)) return rc;
+  if (!Granted(key, kKeyEnumerateSubKeys)) return kErrorAccessDenied;
+  if (index >= node->children.size()) return kErrorNoMoreItems;
   auto it = node->children.begin();
   std::advance(it, index);
-  return &it->second->name;
+  return CopyName(it->second->name, name, nameLen);
 }
 
 long MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
                              std::uint32_t* nameLen) {
-  if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
-  long rc = kErrorSuccess;
-  const std::u16string* found = SubKeyName(key, index, &rc);
-  if (found == nullptr) return rc;
-  const std::string ansi = WideToAnsi(*found);
-  if (*nameLen <= ansi.size()) return kErrorMoreData;
-  std::memcpy(name, ansi.c_str(), ansi.size() + 1);
-  *nameLen = static_cast<std::uint32_t>(ansi.size());
-  return kErrorSuccess;
+  return EnumKeyAs(key, index, name, nameLen);
 }
 
 long MemoryRegistry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
                               std::uint32_t* nameLen) {
-  if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
-  long rc = kErrorSuccess;
-  const std::u16string* found = SubKeyName(key, index, &rc);
-  if (found == nullptr) return rc;
-  if (*nameLen <= found->size()) return kErrorMoreData;
-  std::memcpy(name, found->c_str(), (found->size() + 1) * sizeof(char16_t));
-  *nameLen = static_cast<std::uint32_t>(found->size());
-  return kErrorSuccess;
+  return EnumKeyAs(key, index, name, nameLen);
 }
 
 long MemoryRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
@@ -381,7 +314,7 @@ long MemoryRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* na
   const RegValue& v = it->second.second;
   if (*nameLen <= found.size()) return kErrorMoreData;
   if (type != nullptr) *type = v.type;
-  if (const long rc = CopyOut(v.data, data, size, IsText(v.type))) return rc;
+  if (const long rc = CopyOut(v.data, data, size, IsTextType(v.type))) return rc;
   std::memcpy(name, found.c_str(), (found.size() + 1) * sizeof(char16_t));
   *nameLen = static_cast<std::uint32_t>(found.size());
   return kErrorSuccess;
@@ -442,7 +375,7 @@ void MemoryRegistry::Put(RegRoot root, const std::string& path, const std::strin
   auto& slot = Find(root, AnsiToWide(path))->values[FoldName(wide)];
   if (slot.first.empty()) slot.first = wide;
   slot.second =
-      RegValue{type, StoredForm(type, data.data(), static_cast<std::uint32_t>(data.size()))};
+      RegValue{type, AnsiDataToWide(type, data.data(), static_cast<std::uint32_t>(data.size()))};
 }
 
 void MemoryRegistry::PutDword(RegRoot root, const std::string& path, const std::string& name,
@@ -473,7 +406,7 @@ std::optional<RegValue> MemoryRegistry::Get(RegRoot root, const std::string& pat
   auto it = node->values.find(FoldName(AnsiToWide(name)));
   if (it == node->values.end()) return std::nullopt;
   const RegValue& v = it->second.second;
-  return RegValue{v.type, AnsiForm(v)};
+  return RegValue{v.type, WideDataToAnsi(v.type, v.data)};
 }
 
 std::vector<std::string> MemoryRegistry::SubKeys(RegRoot root, const std::string& path) const {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "registry_api.h"
+#include "wide_registry.h"
 
 namespace tw {
 
@@ -22,40 +22,12 @@ struct RegValue {
   std::vector<std::uint8_t> data;
 };
 
-class MemoryRegistry : public RegistryApi {
+class MemoryRegistry : public WideRegistry {
  public:
   MemoryRegistry();
   ~MemoryRegistry() override;
 
-  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-               RegHandle* out) override;
-  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                 RegHandle* out) override;
-  long CloseKey(RegHandle key) override;
-  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override;
-  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
-                const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValue(RegHandle key, const std::string& name) override;
-  long DeleteKey(RegHandle parent, const std::string& sub) override;
-  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
-                    std::uint32_t* values) override;
-  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
-  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                RegHandle* out) override;
-  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                  RegHandle* out) override;
-  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
-  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
-  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
-                std::uint32_t* nameLen) override;
-  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
-                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
-  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
-                   std::uint8_t* data, std::uint32_t* size) override;
-  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
-                 const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValueW(RegHandle key, const std::u16string& name) override;
+  TW_WIDE_REGISTRY_OVERRIDES;
 
   // Faults, each for the key at path and everything below it (an empty path: the whole root).
   // Unwritable: opens for reading only; no key below it can be created or deleted.
@@ -97,8 +69,15 @@ class MemoryRegistry : public RegistryApi {
   long Live(RegHandle h, Node** node) const;
   bool Granted(RegHandle h, std::uint32_t right) const;
   Node* Walk(Node* from, const std::u16string& sub, bool create, bool* denied);
+  // The existing key sub below the open key parent (nullptr when there is none), or the error
+  // for parent.
+  long Below(RegHandle parent, const std::u16string& sub, Node** node);
+  // The same for a call that hands out a handle to that key: also the error for a missing out.
+  long Target(RegHandle parent, const std::u16string& sub, const RegHandle* out, Node** node);
   const RegValue* FindValue(RegHandle key, const std::u16string& name, long* rc) const;
-  const std::u16string* SubKeyName(RegHandle key, std::uint32_t index, long* rc) const;
+  // EnumKey and EnumKeyW, by the name's character type.
+  template <typename Char>
+  long EnumKeyAs(RegHandle key, std::uint32_t index, Char* name, std::uint32_t* nameLen);
   void Mark(RegRoot root, const std::string& path, int fault);
 
   std::map<RegRoot, std::unique_ptr<Node>> roots_;

@@ -12,30 +12,6 @@ constexpr long kErrorKeyDeleted = 1018;
 
 bool IsRoot(RegHandle h) { return h == HKCR || h == HKCU || h == HKLM; }
 
-bool IsText(std::uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
-// An ANSI call's data as the wide call stores it, and back, as advapi32 converts them.
-Bytes AnsiDataToWide(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
-  if (!IsText(type)) return Bytes(data, data + size);
-  const std::u16string wide = AnsiToWide(std::string(data, data + size));
-  Bytes out;
-  for (char16_t c : wide) {
-    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return out;
-}
-Bytes WideDataToAnsi(const StoredValue& v) {
-  if (!IsText(v.type)) return v.data;
-  std::u16string wide;
-  for (std::size_t i = 0; i + 1 < v.data.size(); i += 2)
-    wide += static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8);
-  const std::string ansi = WideToAnsi(wide);
-  return Bytes(ansi.begin(), ansi.end());
-}
-
 // RegQueryValueEx's buffer rules.
 long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std::uint8_t* data,
              std::uint32_t* size) {
@@ -48,18 +24,6 @@ long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std:
   }
   if (data) std::copy(bytes.begin(), bytes.end(), data);
   *size = needed;
-  return kErrorSuccess;
-}
-
-template <typename Char>
-long CopyName(const std::basic_string<Char>& name, Char* out, std::uint32_t* len) {
-  if (!out || !len) return kErrorInvalidParameter;
-  if (*len < name.size() + 1) {
-    return kErrorMoreData;
-  }
-  std::copy(name.begin(), name.end(), out);
-  out[name.size()] = 0;
-  *len = static_cast<std::uint32_t>(name.size());
   return kErrorSuccess;
 }
 
@@ -160,17 +124,12 @@ std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
     RegKeyInfo info;
     if (k.Open(p.root, p.path, kKeyRead) == kErrorSuccess &&
         base_.QueryInfoKeyW(k.get(), &info) == kErrorSuccess) {
-      std::u16string buffer(info.maxSubKeyLen + 1, u'\0');
-      for (std::uint32_t i = 0;; ++i) {
-        std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
-        if (base_.EnumKeyW(k.get(), i, &buffer[0], &len) != kErrorSuccess) break;
-        const std::u16string name = buffer.substr(0, len);
-        const RegPath child = Join(p, name);
-        const auto it = state_.find({p.root, FoldName(child.path)});
-        if (it != state_.end() && !it->second.exists) continue;
+      EachSubKeyName(base_, k.get(), info, [&](const std::u16string& name) {
+        const auto it = state_.find({p.root, FoldName(Join(p, name).path)});
+        if (it != state_.end() && !it->second.exists) return;
         names.push_back(name);
         folded.push_back(FoldName(name));
-      }
+      });
     }
   }
   const std::u16string parent = FoldName(p.path);
@@ -203,15 +162,10 @@ std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(cons
   if (k.Open(p.root, p.path, kKeyRead) != kErrorSuccess ||
       base_.QueryInfoKeyW(k.get(), &info) != kErrorSuccess)
     return out;
-  std::u16string buffer(info.maxValueNameLen + 1, u'\0');
-  for (std::uint32_t i = 0;; ++i) {
-    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
-    if (base_.EnumValueW(k.get(), i, &buffer[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
-      break;
-    const std::u16string name = buffer.substr(0, len);
-    if (std::find(seen.begin(), seen.end(), FoldName(name)) != seen.end()) continue;
+  EachValueName(base_, k.get(), info, [&](const std::u16string& name) {
+    if (std::find(seen.begin(), seen.end(), FoldName(name)) != seen.end()) return;
     if (auto v = ReadStoredValue(base_, p, name)) out.push_back({name, *v});
-  }
+  });
   return out;
 }
 
@@ -355,13 +309,19 @@ long OverlayRegistry::QueryInfoKeyW(RegHandle key, RegKeyInfo* info) {
   return kErrorSuccess;
 }
 
-long OverlayRegistry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
-                               std::uint32_t* nameLen) {
+template <typename Char>
+long OverlayRegistry::EnumKeyAs(RegHandle key, std::uint32_t index, Char* name,
+                                std::uint32_t* nameLen) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
   const std::vector<std::u16string> names = SubKeyNames(p);
   if (index >= names.size()) return kErrorNoMoreItems;
   return CopyName(names[index], name, nameLen);
+}
+
+long OverlayRegistry::EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
+                               std::uint32_t* nameLen) {
+  return EnumKeyAs(key, index, name, nameLen);
 }
 
 long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* name,
@@ -376,20 +336,6 @@ long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* n
   return CopyOut(values[index].second, values[index].second.data, type, data, size);
 }
 
-long OverlayRegistry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                              RegHandle* out) {
-  return OpenKeyW(parent, AnsiToWide(sub), access, out);
-}
-long OverlayRegistry::CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                                RegHandle* out) {
-  return CreateKeyW(parent, AnsiToWide(sub), access, out);
-}
-long OverlayRegistry::DeleteKey(RegHandle parent, const std::string& sub) {
-  return DeleteKeyW(parent, AnsiToWide(sub));
-}
-long OverlayRegistry::DeleteValue(RegHandle key, const std::string& name) {
-  return DeleteValueW(key, AnsiToWide(name));
-}
 long OverlayRegistry::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
   const Bytes wide = AnsiDataToWide(type, data, size);
@@ -402,25 +348,11 @@ long OverlayRegistry::QueryValue(RegHandle key, const std::string& name, std::ui
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
   const std::optional<StoredValue> v = Exists(p) ? Value(p, AnsiToWide(name)) : std::nullopt;
   if (!v) return kErrorFileNotFound;
-  return CopyOut(*v, WideDataToAnsi(*v), type, data, size);
-}
-long OverlayRegistry::QueryInfoKey(RegHandle key, std::uint32_t* subKeys,
-                                   std::uint32_t* maxSubKeyLen, std::uint32_t* values) {
-  RegKeyInfo info;
-  const long rc = QueryInfoKeyW(key, &info);
-  if (rc != kErrorSuccess) return rc;
-  if (subKeys) *subKeys = info.subKeys;
-  if (maxSubKeyLen) *maxSubKeyLen = info.maxSubKeyLen;
-  if (values) *values = info.values;
-  return kErrorSuccess;
+  return CopyOut(*v, WideDataToAnsi(v->type, v->data), type, data, size);
 }
 long OverlayRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
                               std::uint32_t* nameLen) {
-  RegPath p;
-  if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
-  const std::vector<std::u16string> names = SubKeyNames(p);
-  if (index >= names.size()) return kErrorNoMoreItems;
-  return CopyName(WideToAnsi(names[index]), name, nameLen);
+  return EnumKeyAs(key, index, name, nameLen);
 }
 
 std::optional<StoredValue> OverlayRegistry::ValueNow(const RegValueRef& v) {

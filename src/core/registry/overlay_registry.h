@@ -11,7 +11,7 @@
 
 #include "codepage.h"
 #include "registry.h"
-#include "registry_api.h"
+#include "wide_registry.h"
 
 namespace tw {
 
@@ -35,41 +35,13 @@ struct StoredValue {
   bool operator==(const StoredValue& o) const { return type == o.type && data == o.data; }
 };
 
-class OverlayRegistry : public RegistryApi {
+class OverlayRegistry : public WideRegistry {
  public:
   explicit OverlayRegistry(RegistryApi& base) : base_(base) {}
   OverlayRegistry(const OverlayRegistry&) = delete;
   OverlayRegistry& operator=(const OverlayRegistry&) = delete;
 
-  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-               RegHandle* out) override;
-  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access,
-                 RegHandle* out) override;
-  long CloseKey(RegHandle key) override;
-  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override;
-  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
-                const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValue(RegHandle key, const std::string& name) override;
-  long DeleteKey(RegHandle parent, const std::string& sub) override;
-  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
-                    std::uint32_t* values) override;
-  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;
-  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                RegHandle* out) override;
-  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
-                  RegHandle* out) override;
-  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;
-  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;
-  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name,
-                std::uint32_t* nameLen) override;
-  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,
-                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
-  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,
-                   std::uint8_t* data, std::uint32_t* size) override;
-  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
-                 const std::uint8_t* data, std::uint32_t size) override;
-  long DeleteValueW(RegHandle key, const std::u16string& name) override;
+  TW_WIDE_REGISTRY_OVERRIDES;
 
   // What the writes touched, each once, in the order first touched.
   // Values set or deleted (outside keys that were created or deleted whole).
@@ -102,6 +74,9 @@ class OverlayRegistry : public RegistryApi {
   std::vector<std::u16string> SubKeyNames(const RegPath& p);
   std::vector<std::pair<std::u16string, StoredValue>> Values(const RegPath& p);
   RegHandle NewHandle(const RegPath& p);
+  // EnumKey and EnumKeyW, by the name's character type.
+  template <typename Char>
+  long EnumKeyAs(RegHandle key, std::uint32_t index, Char* name, std::uint32_t* nameLen);
   KeyState& State(const RegPath& p);
   bool UnderChangedKey(const RegPath& p) const;
   void TouchValue(const RegPath& key, const std::u16string& name);

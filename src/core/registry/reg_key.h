@@ -25,28 +25,16 @@ class RegKey {
   ~RegKey() { Close(); }
 
   [[nodiscard]] long Open(RegHandle parent, const std::string& sub, std::uint32_t access) {
-    RegHandle h = 0;
-    const long rc = api_->OpenKey(parent, sub, access, &h);
-    if (rc == kErrorSuccess) Reset(h);
-    return rc;
+    return Take(&RegistryApi::OpenKey, parent, sub, access);
   }
   [[nodiscard]] long Create(RegHandle parent, const std::string& sub, std::uint32_t access) {
-    RegHandle h = 0;
-    const long rc = api_->CreateKey(parent, sub, access, &h);
-    if (rc == kErrorSuccess) Reset(h);
-    return rc;
+    return Take(&RegistryApi::CreateKey, parent, sub, access);
   }
   [[nodiscard]] long Open(RegHandle parent, const std::u16string& sub, std::uint32_t access) {
-    RegHandle h = 0;
-    const long rc = api_->OpenKeyW(parent, sub, access, &h);
-    if (rc == kErrorSuccess) Reset(h);
-    return rc;
+    return Take(&RegistryApi::OpenKeyW, parent, sub, access);
   }
   [[nodiscard]] long Create(RegHandle parent, const std::u16string& sub, std::uint32_t access) {
-    RegHandle h = 0;
-    const long rc = api_->CreateKeyW(parent, sub, access, &h);
-    if (rc == kErrorSuccess) Reset(h);
-    return rc;
+    return Take(&RegistryApi::CreateKeyW, parent, sub, access);
   }
   void Close() {
     if (handle_ != 0) api_->CloseKey(std::exchange(handle_, 0));
@@ -57,9 +45,17 @@ class RegKey {
   RegistryApi& api() const { return *api_; }
 
  private:
-  void Reset(RegHandle h) {
-    Close();
-    handle_ = h;
+  // Opens or creates the key with call and holds it when that succeeds.
+  template <typename Name>
+  long Take(long (RegistryApi::*call)(RegHandle, const Name&, std::uint32_t, RegHandle*),
+            RegHandle parent, const Name& sub, std::uint32_t access) {
+    RegHandle h = 0;
+    const long rc = (api_->*call)(parent, sub, access, &h);
+    if (rc == kErrorSuccess) {
+      Close();
+      handle_ = h;
+    }
+    return rc;
   }
 
   RegistryApi* api_;

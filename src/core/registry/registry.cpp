@@ -182,6 +182,26 @@ long DeleteRegTree(RegistryApi& api, RegRoot root, const std::u16string& path) {
   return api.DeleteKeyW(root, path);
 }
 
+void EachValueName(RegistryApi& api, RegHandle key, const RegKeyInfo& info,
+                   const NameVisitor& each) {
+  std::u16string name(info.maxValueNameLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    auto len = static_cast<std::uint32_t>(name.size());
+    if (api.EnumValueW(key, i, &name[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess) return;
+    each(name.substr(0, len));
+  }
+}
+
+void EachSubKeyName(RegistryApi& api, RegHandle key, const RegKeyInfo& info,
+                    const NameVisitor& each) {
+  std::u16string name(info.maxSubKeyLen + 1, u'\0');
+  for (std::uint32_t i = 0;; ++i) {
+    auto len = static_cast<std::uint32_t>(name.size());
+    if (api.EnumKeyW(key, i, &name[0], &len) != kErrorSuccess) return;
+    each(name.substr(0, len));
+  }
+}
+
 void SetRegistryBackend(RegistryApi* api) { g_backend = api; }
 RegistryApi* RegistryBackend() { return g_backend; }
 

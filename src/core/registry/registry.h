@@ -9,6 +9,7 @@
 // (false, or the caller's default) and touches nothing.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,15 @@ bool RemoveRegKey(RegRoot root, const std::string& path);
 // kErrorSuccess, or the code of the first call that failed (kErrorFileNotFound for a missing
 // key).
 long DeleteRegTree(RegistryApi& api, RegRoot root, const std::u16string& path);
+
+// Calls each with the name of every value (EachValueName: EnumValueW) or subkey (EachSubKeyName:
+// EnumKeyW) of an open key, in the registry's order, as it is listed; info is the key's
+// QueryInfoKeyW, for the longest name. The listing ends at the first call that fails.
+using NameVisitor = std::function<void(const std::u16string& name)>;
+void EachValueName(RegistryApi& api, RegHandle key, const RegKeyInfo& info,
+                   const NameVisitor& each);
+void EachSubKeyName(RegistryApi& api, RegHandle key, const RegKeyInfo& info,
+                    const NameVisitor& each);
 
 // Never creates the key; false when the key or the value is missing.
 bool RemoveRegValue(RegRoot root, const std::string& path, const std::string& name);

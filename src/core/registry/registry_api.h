@@ -119,4 +119,40 @@ class RegistryApi {
   virtual long DeleteValueW(RegHandle key, const std::u16string& name) = 0;
 };
 
+// Declares calls of RegistryApi as overrides, for a class that implements them out of line: one
+// list to keep in step with the interface above. TW_REGISTRY_API_OVERRIDES: every call;
+// TW_WIDE_REGISTRY_OVERRIDES: those a WideRegistry (wide_registry.h) leaves to its class.
+#define TW_WIDE_REGISTRY_OVERRIDES                                                                 \
+  long CloseKey(RegHandle key) override;                                                           \
+  long QueryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data, \
+                  std::uint32_t* size) override;                                                   \
+  long SetValue(RegHandle key, const std::string& name, std::uint32_t type,                        \
+                const std::uint8_t* data, std::uint32_t size) override;                            \
+  long EnumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameLen) override;   \
+  long OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access, RegHandle* out) \
+      override;                                                                                    \
+  long CreateKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,               \
+                  RegHandle* out) override;                                                        \
+  long DeleteKeyW(RegHandle parent, const std::u16string& sub) override;                           \
+  long QueryInfoKeyW(RegHandle key, RegKeyInfo* info) override;                                    \
+  long EnumKeyW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen)        \
+      override;                                                                                    \
+  long EnumValueW(RegHandle key, std::uint32_t index, char16_t* name, std::uint32_t* nameLen,      \
+                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;          \
+  long QueryValueW(RegHandle key, const std::u16string& name, std::uint32_t* type,                 \
+                   std::uint8_t* data, std::uint32_t* size) override;                              \
+  long SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,                    \
+                 const std::uint8_t* data, std::uint32_t size) override;                           \
+  long DeleteValueW(RegHandle key, const std::u16string& name) override
+#define TW_REGISTRY_API_OVERRIDES                                                                \
+  TW_WIDE_REGISTRY_OVERRIDES;                                                                    \
+  long OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access, RegHandle* out)   \
+      override;                                                                                  \
+  long CreateKey(RegHandle parent, const std::string& sub, std::uint32_t access, RegHandle* out) \
+      override;                                                                                  \
+  long DeleteKey(RegHandle parent, const std::string& sub) override;                             \
+  long DeleteValue(RegHandle key, const std::string& name) override;                             \
+  long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,          \
+                    std::uint32_t* values) override
+
 }  // namespace tw

@@ -80,12 +80,7 @@ std::vector<std::u16string> SubKeys(RegistryApi& api, const RegPath& key, RegKey
   RegKey k(api);
   if (k.Open(key.root, key.path, kKeyRead) != kErrorSuccess) return names;
   if (api.QueryInfoKeyW(k.get(), info) != kErrorSuccess) return names;
-  std::u16string buffer(info->maxSubKeyLen + 1, u'\0');
-  for (std::uint32_t i = 0;; ++i) {
-    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
-    if (api.EnumKeyW(k.get(), i, &buffer[0], &len) != kErrorSuccess) break;
-    names.push_back(buffer.substr(0, len));
-  }
+  EachSubKeyName(api, k.get(), *info, [&](const std::u16string& name) { names.push_back(name); });
   return names;
 }
 
@@ -192,15 +187,10 @@ std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key) {
   RegKeyInfo info;
   if (api.QueryInfoKeyW(k.get(), &info) != kErrorSuccess) return out;
   RegFileKey entry{key.root, key.path, false, {}};
-  std::u16string name(info.maxValueNameLen + 1, u'\0');
-  for (std::uint32_t i = 0;; ++i) {
-    std::uint32_t len = static_cast<std::uint32_t>(name.size());
-    if (api.EnumValueW(k.get(), i, &name[0], &len, nullptr, nullptr, nullptr) != kErrorSuccess)
-      break;
-    const std::u16string valueName = name.substr(0, len);
-    if (auto v = ReadStoredValue(api, key, valueName))
-      entry.values.push_back({valueName, false, v->type, v->data});
-  }
+  EachValueName(api, k.get(), info, [&](const std::u16string& name) {
+    if (auto v = ReadStoredValue(api, key, name))
+      entry.values.push_back({name, false, v->type, v->data});
+  });
   for (const std::u16string& sub : SubKeys(api, key, &info)) {
     std::vector<RegFileKey> below = DumpSubtree(api, {key.root, key.path + u"\\" + sub});
     out.insert(out.end(), below.begin(), below.end());
