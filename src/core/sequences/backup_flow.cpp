@@ -9,36 +9,13 @@
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
+#include "texts.h"
 
 namespace tw {
 namespace {
 
-const char kTitle[] = "Tavo Trimmwerk 3.0.1: Sicherung vor dem Übernehmen der Einstellungen";
-const char kDate[] = "Datum: ";
-const char kUtc[] = "UTC: ";
-const char kWindows[] = "Windows: ";
-const char kComputer[] = "Computer: ";
-const char kSetting[] = "Einstellung: ";  // backups written before the values were recorded
-const char kBefore[] = "Vorher: ";
-const char kAfter[] = "Nachher: ";
+using namespace text;
 
-const char kUndoQuestion[] =
-    "Die Übernahme vom %s hat folgende Einstellungen geändert. Sie erhalten ihre bisherigen "
-    "Werte zurück:";
-const char kGoOn[] = "Möchten Sie die Übernahme rückgängig machen?";
-const char kNoBackup[] = "Es gibt keine Übernahme, die rückgängig gemacht werden kann.";
-const char kUnreadable[] = "Die Sicherung „%s“ kann nicht wiederhergestellt werden:";
-const char kCannotRead[] = "Die Datei kann nicht gelesen werden.";
-const char kNoComputer[] = "Sie nennt nicht den Computer, auf dem sie entstand.";
-const char kMoveAside[] =
-    "Verschieben oder löschen Sie die Datei, um ältere Sicherungen wiederherzustellen.";
-const char kForeign[] =
-    "Sie enthält in Zeile %s einen Eintrag, den keine Einstellung dieses Programms schreibt.";
-const char kNothingWritten[] = "Es wurde nichts geändert.";
-const char kNotRestored[] = "Folgende Einstellungen wurden nicht wiederhergestellt:";
-const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
-const char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
-const char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
 // Enough of a backup's start for the lines up to its UTC time.
 constexpr std::size_t kHeaderBytes = 4096;
 
@@ -84,9 +61,9 @@ bool SameComputer(const std::string& a, const std::string& b) {
 }
 
 void Refuse(const std::string& name, const std::string& why) {
-  MessageDlg(
-      FormatMessage1(kUnreadable, name) + "\r" + why + "\r\r" + kNothingWritten + "\r" + kMoveAside,
-      MsgType::Error, kMbOk);
+  MessageDlg(FormatMessage1(kUnreadable, name) + "\r" + why + "\r\r" + kNothingRestored + "\r" +
+                 kMoveAside,
+             MsgType::Error, kMbOk);
 }
 
 // The backup that undo takes: the newest not yet restored, leaving out those of other computers.
@@ -192,7 +169,7 @@ class UndoSteps {
 }  // namespace
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
-  std::vector<std::u16string> lines = {Wide(kTitle), Wide(kDate + DateText(h.time))};
+  std::vector<std::u16string> lines = {Wide(kBackupTitle), Wide(kDate + DateText(h.time))};
   if (h.utc) lines.push_back(Wide(kUtc + UtcText(*h.utc)));
   lines.push_back(Wide(kWindows + h.windows));
   lines.push_back(Wide(kComputer + h.computer));

@@ -11,14 +11,12 @@
 #include "registry.h"
 #include "settings_apply.h"
 #include "standard_view.h"
+#include "texts.h"
 
 namespace tw {
 namespace {
 
-const char kTitle[] = "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen Computern";
-const char kPart[] = "Teil: ";
-const char kMade[] = "Erstellt am %s auf dem Computer ";
-const char kSetting[] = "Einstellung: ";
+using namespace text;
 
 const StandardValue* StandardOf(Layout layout, const char* control) {
   for (const StandardValue& v : StandardValues(layout).values) {
@@ -151,7 +149,7 @@ struct Header {
   ExportFile File(const std::string& suffix, const char* part, std::vector<RegFileKey> keys,
                   const std::vector<std::string>& settings) const {
     RegFile f;
-    f.comments = {AnsiToWide(kTitle)};
+    f.comments = {AnsiToWide(kExportTitle)};
     if (part) f.comments.push_back(AnsiToWide(std::string(kPart) + part));
     char made[64];
     std::snprintf(made, sizeof made, kMade, DateText(time).c_str());

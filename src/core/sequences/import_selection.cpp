@@ -9,17 +9,12 @@
 #include "messages.h"
 #include "overlay_registry.h"
 #include "registry.h"
+#include "texts.h"
 
 namespace tw {
 namespace {
 
-const char kNotLoaded[] = "Die Datei „%s“ kann nicht geladen werden:";
-const char kCannotRead[] = "Die Datei kann nicht gelesen werden.";
-const char kTooLarge[] = "Sie ist größer als 4 MB.";
-const char kUnchanged[] = "Das Fenster zeigt weiter, was es vorher zeigte.";
-const char kShown[] = "Das Fenster zeigt die Auswahl aus „%s“.";
-const char kNothingWritten[] =
-    "Noch ist nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
+using namespace text;
 
 // "1 Einstellung weicht", "3 Einstellungen weichen": the count with the forms that fit it.
 std::string Counted(std::size_t n, const char* one, const char* more) {
@@ -142,7 +137,7 @@ void ImportSelection(ImportWindow& window, const std::string& fileName,
             " keine Einstellung dieses Fensters und " + (ignored == 1 ? "bleibt" : "bleiben") +
             " unbeachtet.";
   }
-  MessageDlg(text + "\r\r" + kNothingWritten, MsgType::Information, kMbOk);
+  MessageDlg(text + "\r\r" + kImportNothingWritten, MsgType::Information, kMbOk);
 }
 
 }  // namespace tw

@@ -5,9 +5,12 @@
 #include "messages.h"
 #include "registry.h"
 #include "system_helpers.h"
+#include "texts.h"
 
 namespace tw {
 namespace {
+
+using namespace text;
 
 const std::array<ConfirmedAction, 4> kConfirmedActions = {{
     {"butDeleteBrowserextensions", "Möchten Sie die Browsererweiterungen wirklich entfernen?",
@@ -23,12 +26,7 @@ const std::array<ConfirmedAction, 4> kConfirmedActions = {{
      "Windows Update-Fehler wurde nicht korrigiert!", NeedsWindowsUpdatePatch},
 }};
 
-const char kFinal[] = "Diese Einstellung lässt sich nicht mehr rückgängig machen.";
 const char kMessengerButton[] = "butDeinstallMessenger";
-const char kGoogleDone[] = "Google-Suche wurde aktiviert!";
-const char kGoogleNotDone[] = "Google-Suche wurde nicht aktiviert!";
-const char kChooseProgramDir[] =
-    "Wählen Sie ein Verzeichnis als Standardverzeichnis für die Programminstallation aus:";
 
 void Report(bool done, const char* doneText, const char* notDoneText) {
   if (done) {

@@ -10,10 +10,13 @@
 #include "messages.h"
 #include "registry.h"
 #include "system_helpers.h"
+#include "texts.h"
 #include "winversion.h"
 
 namespace tw {
 namespace {
+
+using namespace text;
 
 const SearchProvider& ProviderNamed(const std::string& name) {
   for (const SearchProvider& p : kSearchProviders) {
@@ -21,23 +24,6 @@ const SearchProvider& ProviderNamed(const std::string& name) {
   }
   throw std::logic_error("no search provider " + name);
 }
-
-const char kConfirmApply[] = "Möchten Sie die Einstellungen jetzt vornehmen?";
-const char kChanges[] = "Folgende Einstellungen werden geändert:";
-const char kNothingChanged[] =
-    "Sie haben keine Einstellung geändert. Es gibt nichts zu übernehmen.";
-const char kDone[] = "Vorgang erfolgreich abgeschlossen!";
-const char kUndoHint[] =
-    "Die bisherigen Werte wurden gesichert. Im Systemmenü (Alt+Leertaste) stellt „Letzte "
-    "Übernahme rückgängig machen“ sie wieder her.";
-const char kRestart[] =
-    "Einige der Änderungen erfordern eventuell einen Neustart.\rMöchten Sie Windows neu starten?";
-const char kNoRegistry[] =
-    "Die Registrierung konnte nicht geöffnet werden.\rDie Einstellungen wurden nicht übernommen.";
-const char kNotReread[] =
-    "Die Einstellungen wurden geschrieben, konnten aber nicht neu gelesen werden.";
-const char kNotApplied[] = "Folgende Einstellungen wurden nicht übernommen:";
-const char kAdminHint[] = "Systemweite Einstellungen erfordern Administratorrechte.";
 
 // The controls that name a write to the user: the search-option boxes that differ between the
 // two states, otherwise the one control (or the one it is reported as).

@@ -8,13 +8,12 @@
 #include "messages.h"
 #include "reg_key.h"
 #include "registry.h"
+#include "texts.h"
 
 namespace tw {
 namespace {
 
-const char kClose[] =
-    "Hiermit wird das Programm beendet.\rEinstellungen, die nicht übernommen wurden, gehen "
-    "verloren.\r\rMöchten Sie dennoch schließen?";
+using namespace text;
 
 std::optional<std::int32_t> ReadDword(const RegKey& key, const char* name) {
   std::uint32_t type = kRegNone;
