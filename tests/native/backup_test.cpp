@@ -187,6 +187,22 @@ TEST(Backup, OverlayNamesOnlyTheTopmostCreatedAndDeletedKeys) {
   EXPECT_TRUE(machine.HasKeyW(HKCR, kOmega));
 }
 
+// Like the registry itself, the overlay refuses data that is not there instead of reading it.
+TEST(Backup, OverlayRefusesASizeWithoutData) {
+  MemoryRegistry machine;
+  OverlayRegistry overlay(machine);
+  RegHandle key = 0;
+  ASSERT_EQ(overlay.CreateKey(HKCU, "Software\\Test", kKeyAllAccess, &key), kErrorSuccess);
+  EXPECT_EQ(overlay.SetValue(key, "a", kRegSz, nullptr, 4), kErrorInvalidParameter);
+  EXPECT_EQ(overlay.SetValueW(key, u"b", kRegBinary, nullptr, 4), kErrorInvalidParameter);
+  EXPECT_EQ(overlay.SetValueW(key, u"c", kRegBinary, nullptr, 0), kErrorSuccess);
+  std::uint32_t size = 0;
+  for (const char16_t* refused : {u"a", u"b"})
+    EXPECT_EQ(overlay.QueryValueW(key, refused, nullptr, nullptr, &size), kErrorFileNotFound);
+  EXPECT_EQ(overlay.QueryValueW(key, u"c", nullptr, nullptr, &size), kErrorSuccess);
+  overlay.CloseKey(key);
+}
+
 TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
   MemoryRegistry machine;
   Seed(machine);

@@ -268,6 +268,7 @@ long OverlayRegistry::QueryValueW(RegHandle key, const std::u16string& name, std
 
 long OverlayRegistry::SetValueW(RegHandle key, const std::u16string& name, std::uint32_t type,
                                 const std::uint8_t* data, std::uint32_t size) {
+  if (size != 0 && data == nullptr) return kErrorInvalidParameter;
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
   if (!Exists(p)) return kErrorKeyDeleted;
@@ -338,6 +339,7 @@ long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* n
 
 long OverlayRegistry::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
+  if (size != 0 && data == nullptr) return kErrorInvalidParameter;
   const Bytes wide = AnsiDataToWide(type, data, size);
   return SetValueW(key, AnsiToWide(name), type, wide.data(),
                    static_cast<std::uint32_t>(wide.size()));
