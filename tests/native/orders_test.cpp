@@ -124,47 +124,41 @@ const Writes kVistaWrites = {
 
 // clang-format on
 
-TEST(ReadOrder, ReadsInTheListedOrderAndWay) {
-  const struct {
-    Layout layout;
-    const Reads& expected;
-  } cases[] = {{Layout::XP, kXPReads}, {Layout::Vista, kVistaReads}};
-  for (const auto& c : cases) {
+// Each layout's orders as listed, with the colour pair's other list and preview box.
+const struct {
+  Layout layout;
+  const Reads& reads;
+  const Writes& writes;
+  const char* background;
+  const char* preview;
+} kLayouts[] = {
+    {Layout::XP, kXPReads, kXPWrites, "combxBackgroundColor", "pboxCmdPreview"},
+    {Layout::Vista, kVistaReads, kVistaWrites, "combx20060817b", "pb20060817"},
+};
+
+TEST(Orders, ReadAndWriteInTheListedOrderAndWay) {
+  for (const auto& c : kLayouts) {
     const std::vector<ReadStep>& order = ReadOrder(c.layout);
-    ASSERT_EQ(order.size(), c.expected.size());
+    ASSERT_EQ(order.size(), c.reads.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
       const ReadStep& step = order[i];
-      EXPECT_EQ(step.control, c.expected[i]) << "read " << i + 1;
+      EXPECT_EQ(step.control, c.reads[i]) << "read " << i + 1;
       Put put = Put::Checked;
       int equals = 0;
       for (const auto& n : kNotPlainChecks) {
-        if (c.expected[i] == n.control) put = n.put, equals = n.equals;
+        if (c.reads[i] == n.control) put = n.put, equals = n.equals;
       }
       EXPECT_EQ(step.put, put) << step.control;
       EXPECT_EQ(step.equals, equals) << step.control;
     }
-  }
-  // The colour pair's other list and preview box.
-  const ReadStep& xp = ReadOrder(Layout::XP).back();
-  EXPECT_STREQ(xp.background, "combxBackgroundColor");
-  EXPECT_STREQ(xp.preview, "pboxCmdPreview");
-  const ReadStep& vista = ReadOrder(Layout::Vista).back();
-  EXPECT_STREQ(vista.background, "combx20060817b");
-  EXPECT_STREQ(vista.preview, "pb20060817");
-}
+    EXPECT_STREQ(order.back().background, c.background);
+    EXPECT_STREQ(order.back().preview, c.preview);
 
-TEST(WriteSequence, WritesInTheListedOrder) {
-  const struct {
-    Layout layout;
-    const Writes& expected;
-  } cases[] = {{Layout::XP, kXPWrites}, {Layout::Vista, kVistaWrites}};
-  for (const auto& c : cases) {
     const std::vector<WriteStep>& sequence = WriteSequence(c.layout);
-    ASSERT_EQ(sequence.size(), c.expected.size());
+    ASSERT_EQ(sequence.size(), c.writes.size());
     for (std::size_t i = 0; i < sequence.size(); ++i) {
       const std::vector<const char*> got = StepControls(sequence[i]);
-      EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), c.expected[i])
-          << "write " << i + 1;
+      EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), c.writes[i]) << "write " << i + 1;
     }
   }
 }
