@@ -20,20 +20,6 @@ HKEY ToHkey(RegHandle h) {
 
 RegHandle FromHkey(HKEY key) { return reinterpret_cast<RegHandle>(key); }
 
-// A 32-bit process on 64-bit Windows sees HKLM\Software and parts of HKCR redirected to
-// Wow6432Node, where 64-bit Windows never reads the machine-wide settings: under WOW64 every key
-// is opened in the 64-bit view. IsWow64Process is looked up, as older XP builds lack it.
-REGSAM View() {
-  static const REGSAM view = [] {
-    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    const auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
-    BOOL wow64 = FALSE;
-    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
-  }();
-  return view;
-}
-
 // RegDeleteKeyEx (XP x64 and later) deletes in the 64-bit view; RegDeleteKey would delete in the
 // redirected one. Looked up at run time: 32-bit XP does not have it and needs no view.
 template <typename Fn>
@@ -48,10 +34,24 @@ const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_
 
 }  // namespace
 
+// A 32-bit process on 64-bit Windows sees HKLM\Software and parts of HKCR redirected to
+// Wow6432Node, where 64-bit Windows never reads the machine-wide settings: under WOW64 every key
+// is opened in the 64-bit view. IsWow64Process is looked up, as older XP builds lack it.
+std::uint32_t RegistryView() {
+  static const REGSAM view = [] {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
+  }();
+  return view;
+}
+
 long Win32Registry::OpenKey(RegHandle parent, const std::string& sub, std::uint32_t access,
                             RegHandle* out) {
   HKEY key = nullptr;
-  const LONG rc = RegOpenKeyExA(ToHkey(parent), sub.c_str(), 0, access | View(), &key);
+  const LONG rc = RegOpenKeyExA(ToHkey(parent), sub.c_str(), 0, access | RegistryView(), &key);
   if (rc == ERROR_SUCCESS) *out = FromHkey(key);
   return rc;
 }
@@ -60,7 +60,7 @@ long Win32Registry::CreateKey(RegHandle parent, const std::string& sub, std::uin
                               RegHandle* out) {
   HKEY key = nullptr;
   const LONG rc = RegCreateKeyExA(ToHkey(parent), sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access | View(), nullptr, &key, nullptr);
+                                  access | RegistryView(), nullptr, &key, nullptr);
   if (rc == ERROR_SUCCESS) *out = FromHkey(key);
   return rc;
 }
@@ -89,8 +89,8 @@ long Win32Registry::DeleteValue(RegHandle key, const std::string& name) {
 
 long Win32Registry::DeleteKey(RegHandle parent, const std::string& sub) {
   using Fn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-  static const Fn deleteEx = View() ? DeleteKeyEx<Fn>("RegDeleteKeyExA") : nullptr;
-  if (deleteEx) return deleteEx(ToHkey(parent), sub.c_str(), View(), 0);
+  static const Fn deleteEx = RegistryView() ? DeleteKeyEx<Fn>("RegDeleteKeyExA") : nullptr;
+  if (deleteEx) return deleteEx(ToHkey(parent), sub.c_str(), RegistryView(), 0);
   return RegDeleteKeyA(ToHkey(parent), sub.c_str());
 }
 
@@ -118,7 +118,7 @@ long Win32Registry::EnumKey(RegHandle key, std::uint32_t index, char* name,
 long Win32Registry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t access,
                              RegHandle* out) {
   HKEY key = nullptr;
-  const LONG rc = RegOpenKeyExW(ToHkey(parent), W(sub), 0, access | View(), &key);
+  const LONG rc = RegOpenKeyExW(ToHkey(parent), W(sub), 0, access | RegistryView(), &key);
   if (rc == ERROR_SUCCESS) *out = FromHkey(key);
   return rc;
 }
@@ -127,15 +127,15 @@ long Win32Registry::CreateKeyW(RegHandle parent, const std::u16string& sub, std:
                                RegHandle* out) {
   HKEY key = nullptr;
   const LONG rc = RegCreateKeyExW(ToHkey(parent), W(sub), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access | View(), nullptr, &key, nullptr);
+                                  access | RegistryView(), nullptr, &key, nullptr);
   if (rc == ERROR_SUCCESS) *out = FromHkey(key);
   return rc;
 }
 
 long Win32Registry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   using Fn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
-  static const Fn deleteEx = View() ? DeleteKeyEx<Fn>("RegDeleteKeyExW") : nullptr;
-  if (deleteEx) return deleteEx(ToHkey(parent), W(sub), View(), 0);
+  static const Fn deleteEx = RegistryView() ? DeleteKeyEx<Fn>("RegDeleteKeyExW") : nullptr;
+  if (deleteEx) return deleteEx(ToHkey(parent), W(sub), RegistryView(), 0);
   return RegDeleteKeyW(ToHkey(parent), W(sub));
 }
 

@@ -8,6 +8,9 @@
 
 namespace tw {
 
+// The view every key is opened, created and deleted in: KEY_WOW64_64KEY under WOW64, else 0.
+std::uint32_t RegistryView();
+
 class Win32Registry : public RegistryApi {
  public:
   TW_REGISTRY_API_OVERRIDES;

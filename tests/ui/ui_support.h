@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "controls.h"
-#include "key_dacl.h"
+#include "test_keys.h"
 #include "registry_api.h"
 
 namespace tw::ui::test {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "key_dacl.h"
 #include "registry.h"
+#include "test_keys.h"
 #include "test_machine.h"
 
 namespace tw::test {
@@ -18,26 +18,14 @@ const wchar_t kWide[] =
     L"Software\\TrimmwerkTest\\RemoveTree\\\u65e5\u672c\\\u041a\u043b\u044e\u0447";
 
 bool Exists(const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != 0) return false;
-  RegCloseKey(key);
-  return true;
+  return static_cast<bool>(OpenTestKey(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE));
 }
 bool WideExists() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kWide, 0, KEY_QUERY_VALUE, &key) != 0) return false;
-  RegCloseKey(key);
-  return true;
+  return static_cast<bool>(OpenTestKey(HKEY_CURRENT_USER, kWide, KEY_QUERY_VALUE));
 }
-void Make(const std::string& path) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            0);
-  RegCloseKey(key);
-}
+void Make(const std::string& path) { ASSERT_TRUE(CreateTestKey(HKEY_CURRENT_USER, path)); }
 bool SetDacl(const std::string& path, const char* sddl) {
-  return tw::test::SetKeyDacl(HKEY_CURRENT_USER, path, sddl);
+  return SetKeyDacl(HKEY_CURRENT_USER, path, sddl);
 }
 
 TEST(RemoveTree, AllOrNothingOnTheRealRegistry) {
@@ -47,11 +35,7 @@ TEST(RemoveTree, AllOrNothingOnTheRealRegistry) {
   SetDacl(locked, "D:P(A;;KA;;;WD)");  // a run that failed before left it locked
   for (int round = 0; round < 2; ++round) {
     Make(tree + "\\Free\\Inner");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kWide, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              0);
-    RegCloseKey(key);
+    ASSERT_TRUE(CreateTestKey(HKEY_CURRENT_USER, kWide));
     const bool lockedRound = round == 0;
     if (lockedRound) {
       Make(locked + "\\Inner");
