@@ -136,30 +136,91 @@ TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
   EXPECT_FALSE(CanUndo(store, "PC-1"));
 }
 
-TEST_F(BackupFlow, ARewriteFailureLeavesTheFirstBackupUsable) {
-  for (const bool rewriteFails : {false, true}) {
-    SCOPED_TRACE(rewriteFails ? "rewrite fails" : "rewrite works");
+// A backup that cannot be cut down after the run, or marked after the undo, says so; undo leaves
+// alone what already holds the backup's state (the places a standard user could not change),
+// and once every place does, it only marks the backup.
+TEST_F(BackupFlow, ARewriteOrAMarkThatFailsIsReportedAndUndoFinishesIt) {
+  const std::string name = "2026-12-08_07-05-09.reg";
+  const std::string fromBefore =
+      "\rDie Sicherung behält alle Werte von vor dem Übernehmen; „Letzte Übernahme rückgängig "
+      "machen“ stellt sie wieder her.";
+  struct Case {
+    const char* what;
+    bool replaceFails, renameFails, standardUser;
+    std::string applyReportEnd, undoReport;
+  };
+  const Case cases[] = {
+      {"all works", false, false, false, kUndoHint, "Vorgang erfolgreich abgeschlossen!"},
+      {"the rewrite fails", true, false, false, kUndoHint + fromBefore,
+       "Vorgang erfolgreich abgeschlossen!"},
+      {"the rewrite fails for a standard user", true, false, true,
+       "Administratorrechte." + fromBefore, "Vorgang erfolgreich abgeschlossen!"},
+      {"the mark fails", false, true, false, kUndoHint,
+       "Die Werte sind wiederhergestellt, aber die Sicherung „" + name +
+           "“ konnte nicht als wiederhergestellt markiert werden."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
     store.files.clear();
-    store.replaceFails = rewriteFails;
-    Load();
+    store.replaceFails = c.replaceFails;
+    store.renameFails = c.renameFails;
+    if (c.standardUser) {
+      MemoryMachine()->PutString(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                 "ProgramFilesDir", "C:\\Programme");
+      MemoryMachine()->DenyWrite(HKLM, "");
+    }
     const Snapshot before = CatalogueSnapshot(Machine());
     StoreBackups backups = Backups(kFirst);
     ChangeSeveral(100);
     messages.asked.clear();
     Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
     ASSERT_EQ(messages.asked.size(), 3u);
-    EXPECT_EQ(messages.asked[1].text, kUndoHint);
-    EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
+    const std::string& report = messages.asked[1].text;
+    EXPECT_EQ(report.substr(report.size() - std::min(report.size(), c.applyReportEnd.size())),
+              c.applyReportEnd);
+    EXPECT_EQ(store.Names(), std::vector<std::string>{name});
     EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
 
     messages.asked.clear();
     Undo({MsgResult::Yes, MsgResult::Ok});
     EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
     ASSERT_EQ(messages.asked.size(), 2u);
-    EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
-    EXPECT_EQ(store.Names(),
-              std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
+    EXPECT_EQ(messages.asked[1].text, c.undoReport);
+    if (c.renameFails) {
+      // The next undo finds the values in place: no question, nothing written, only the mark.
+      store.renameFails = false;
+      MemoryMachine()->DenyWrite(HKCU, "");
+      messages.asked.clear();
+      Undo({MsgResult::Ok});
+      ASSERT_EQ(messages.asked.size(), 1u);
+      EXPECT_EQ(messages.asked[0].text, "Die Werte der Sicherung „" + name +
+                                            "“ sind bereits wiederhergestellt. Sie ist jetzt als "
+                                            "wiederhergestellt markiert.");
+    }
+    EXPECT_EQ(store.Names(), std::vector<std::string>{RestoredName(name)});
   }
+}
+
+// The run made the update policy key, and a policy wrote to it since: undo takes back what the
+// setting wrote, keeps the key with the policy's value, says so, and the backup is restored.
+TEST_F(BackupFlow, UndoKeepsAKeyTheRunMadeThatOthersWroteTo) {
+  const std::string update = "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
+  MemoryMachine()->PutKey(HKLM, "SOFTWARE\\Policies\\Microsoft\\Windows");
+  StoreBackups backups = Backups(kFirst);
+  surface.SetChecked("cboxDisableAutoUpdate", true);
+  Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
+  ASSERT_TRUE(MemoryMachine()->HasKey(HKLM, update + "\\AU"));
+  MemoryMachine()->PutString(HKLM, update, "WUServer", "http://wsus");
+  messages.asked.clear();
+  Undo({MsgResult::Yes, MsgResult::Ok});
+  ASSERT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.asked[1].text,
+            "Vorgang erfolgreich abgeschlossen!\r„HKEY_LOCAL_MACHINE\\" + update +
+                "“ enthält inzwischen weitere Einträge und bleibt erhalten.");
+  EXPECT_FALSE(MemoryMachine()->HasKey(HKLM, update + "\\AU"));
+  EXPECT_TRUE(ReadStoredValue(Machine(), {HKLM, AnsiToWide(update)}, u"WUServer"));
+  EXPECT_FALSE(CanUndo(store, "PC-1"));
 }
 
 // The autumn clock change: 02:30 summer time (00:30 UTC), then 02:10 winter time (01:10 UTC).

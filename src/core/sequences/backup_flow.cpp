@@ -125,13 +125,14 @@ std::vector<std::string> SettingsOf(const UndoWindow& window, const BackupHeader
 // step.
 class UndoSteps {
  public:
-  UndoSteps(const UndoWindow& window, const BackupHeader& header, const RegFile& file)
+  UndoSteps(const UndoWindow& window, const BackupHeader& header,
+            const std::vector<RegFileKey>& entries)
       : count_(std::max<int>(1, static_cast<int>(header.settings.size()))),
-        entries_(file.keys.size()) {
-    std::vector<std::size_t> last(header.settings.size(), file.keys.size() - 1);
+        entries_(entries.size()) {
+    std::vector<std::size_t> last(header.settings.size(), entries.size() - 1);
     std::vector<bool> seen(header.settings.size(), false);
-    for (std::size_t e = 0; e < file.keys.size(); ++e) {
-      const RegFileKey& k = file.keys[e];
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+      const RegFileKey& k = entries[e];
       std::vector<std::optional<std::u16string>> places;
       if (k.values.empty()) places.push_back(std::nullopt);
       for (const RegFileValue& v : k.values) places.push_back(v.name);
@@ -241,21 +242,19 @@ SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
   return saved;
 }
 
-bool SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
-                  const BackupHeader& header, std::vector<RegFileKey> entries) {
-  if (saved.name.empty()) return false;
+KeptBackup SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
+                        const BackupHeader& header, std::vector<RegFileKey> entries) {
+  if (saved.name.empty()) return KeptBackup::None;
   if (machine) DropUnchanged(entries, *machine);
   if (entries.empty()) {
     store.Remove(saved.name);
-    return false;
+    return KeptBackup::None;
   }
   RegFile file;
   file.comments = HeaderComments(header);
   file.keys = entries;
-  // When the rewrite fails, the backup written before the run stays: it restores the values
-  // the run did not change to what they already are.
-  store.Replace(saved.name, FormatRegFile(file));
-  return true;
+  return store.Replace(saved.name, FormatRegFile(file)) ? KeptBackup::Changed
+                                                        : KeptBackup::BeforeRun;
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,
@@ -274,7 +273,7 @@ bool StoreBackups::Before(const std::function<void()>& writes,
          MsgResult::Yes;
 }
 
-bool StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
+KeptBackup StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
   // The list names only what took effect; when the rewrite fails the one from before stands.
   current_.settings = tookEffect;
   return SettleBackup(store_, RegistryBackend(), saved_, current_, entries_);
@@ -302,6 +301,17 @@ bool UndoLastApply(UndoWindow& window) {
     Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
     return false;
   }
+  // What the machine already holds as the backup has it is left alone. Nothing else: an undo
+  // whose mark failed, or a machine put back by hand; only the mark is missing.
+  std::vector<RegFileKey> entries = file.keys;
+  DropUnchanged(entries, machine);
+  if (entries.empty()) {
+    const bool marked = window.store.Rename(name, RestoredName(name));
+    MessageDlg(
+        FormatMessage1(kAlreadyRestored, name) + " " + (marked ? kMarkedNow : kStillNotMarked),
+        marked ? MsgType::Information : MsgType::Error, kMbOk);
+    return false;
+  }
   std::vector<std::string> previous;
   for (const SettingChange& c : header.settings)
     previous.push_back(c.before.empty() ? c.caption : c.before);
@@ -309,15 +319,16 @@ bool UndoLastApply(UndoWindow& window) {
       FormatMessage1(kUndoQuestion, BackupDateText(name)) + ListLines(previous) + "\r\r" + kGoOn;
   if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return false;
 
-  const UndoSteps steps(window, header, file);
+  const UndoSteps steps(window, header, entries);
   std::unique_ptr<Progress> progress = window.createProgress(steps.count());
   progress->Show();
   std::size_t entry = 0;
   std::vector<std::string> failed;
   bool adminHint = false;
-  for (const RestoreFailure& f : RestoreEntries(file.keys, machine, [&] {
-         for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
-       })) {
+  const RestoreResult restored = RestoreBackup(entries, machine, [&] {
+    for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
+  });
+  for (const RestoreFailure& f : restored.failed) {
     std::vector<std::string> named = SettingsOf(window, header, f.key, f.value);
     if (named.empty()) named.push_back(WideToAnsi(f.Text()));  // a place of no setting
     for (const std::string& n : named) {
@@ -331,12 +342,16 @@ bool UndoLastApply(UndoWindow& window) {
     LoadAndRemember(window.controls, window.loaded);
   }
   progress->Fill();
-  if (failed.empty()) {
+  std::string kept;
+  for (const RegPath& k : restored.kept)
+    kept += "\r" + FormatMessage1(kKeptKey, WideToAnsi(RestoreFailure{k, std::nullopt, 0}.Text()));
+  if (!failed.empty()) {
+    MessageDlg(NotAppliedReport(kNotRestored, failed, adminHint) + kept, MsgType::Error, kMbOk);
+  } else if (window.store.Rename(name, RestoredName(name))) {
     // Only a backup that came back whole leaves the chain; otherwise the next undo tries again.
-    window.store.Rename(name, RestoredName(name));
-    MessageDlg(kDone, MsgType::Information, kMbOk);
+    MessageDlg(kDone + kept, MsgType::Information, kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(kNotRestored, failed, adminHint), MsgType::Error, kMbOk);
+    MessageDlg(FormatMessage1(kRestoredNotMarked, name) + kept, MsgType::Error, kMbOk);
   }
   return true;
 }
