@@ -154,13 +154,11 @@ std::vector<std::string> Win32BackupStore::Names() {
   std::vector<std::string> names;
   if (folder_.empty()) return names;
   WIN32_FIND_DATAW found;
-  const HANDLE h = FindFirstFileW((folder_ + L"\\*.reg").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
+  Search search(folder_ + L"\\*.reg", &found);
+  for (bool more = search.valid(); more; more = search.Next(&found)) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       names.push_back(FromWide(found.cFileName));
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
+  }
   return names;
 }
 

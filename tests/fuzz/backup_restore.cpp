@@ -158,10 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (refused == 0 && FirstForeignLine(file, *machine) == 0) {
     RestoreBackup(file.keys, *machine);
     const Machine twice = DumpAll(*machine);
-    const auto same = [](const auto& a, const auto& b) {
-      return a.first == b.first && a.second.values == b.second.values;
-    };
-    if (!std::equal(once.begin(), once.end(), twice.begin(), twice.end(), same))
+    if (!std::equal(once.begin(), once.end(), twice.begin(), twice.end(), [](auto& a, auto& b) {
+          return a.first == b.first && a.second.values == b.second.values;
+        }))
       fuzz::Fail(kTarget, "restoring the file again changed the machine" + how);
   }
   machine = std::make_unique<MemoryRegistry>();

@@ -123,14 +123,6 @@ std::vector<EdgeFile> EdgeFiles() {
                  u"  7e,13,73,35,cf,11,ae,69,08,00,2b,2e,12,62,04,00,00,00,01,00,00,00,43,00,\\\r\n"
                  u"  00,00\r\n")},
       {"remove-console", Utf16File(kHead + u"[-HKEY_CURRENT_USER\\Console]\r\n")},
-      // Policy keys a run made, holding the sentinels of others now, one with a value after it.
-      {"remove-made-policy-key",
-       Utf16File(kHead + u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows]\r\n")},
-      {"remove-made-policy-key-then-value",
-       Utf16File(kHead +
-                 u"[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion"
-                 u"\\Policies]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows"
-                 u"\\CurrentVersion\\Policies\\Explorer]\r\n\"NoSMHelp\"=dword:00000001\r\n")},
       {"remove-explorer-advanced",
        Utf16File(kHead +
                  u"[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"

@@ -219,6 +219,8 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
   machine.PutDword(HKLM, kUsb, "Fremd", 1);
   machine.PutKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions");
   const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
+  const std::u16string version =
+      u"[-HKEY_LOCAL_MACHINE\\" + std::u16string(kCurrentVersion) + u"\\";
   struct Case {
     const char* what;
     std::u16string body;
@@ -241,7 +243,6 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
            kCommandHere + u"\\command]\r\n@=\"cmd\"\r\n",
        0},
       {"a removed parent of catalogue keys", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]\r\n", 3},
-      // A policy key a run made: what others wrote to it since stays when undo takes it back.
       {"a made policy key that holds a foreign value",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]\r\n", 0},
       // HKEY_CLASSES_ROOT shows the machine's Software\Classes: verbs made through either name.
@@ -260,14 +261,8 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
        u"[HKEY_LOCAL_MACHINE\\" + AnsiToWide(kUsb) + u"\\Fremd]\r\n\"x\"=\"y\"\r\n", 3},
       {"a one-shot button's key, empty",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions]\r\n", 3},
-      {"the add-ons' key of a one-shot button",
-       u"[-HKEY_LOCAL_MACHINE\\" + std::u16string(kCurrentVersion) +
-           u"\\Explorer\\Browser Helper Objects]\r\n",
-       3},
-      {"the update marker of a one-shot button",
-       u"[-HKEY_LOCAL_MACHINE\\" + std::u16string(kCurrentVersion) +
-           u"\\WindowsUpdate\\Auto Update\\RebootRequired]\r\n",
-       3},
+      {"a one-shot button's key", version + u"Explorer\\Browser Helper Objects]\r\n", 3},
+      {"a one-shot button's marker", version + u"WindowsUpdate\\Auto Update\\RebootRequired]", 3},
       {"a value only a one-shot button writes",
        u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main]\r\n"
        u"\"Search Page\"=\"http://example.com/\"\r\n",

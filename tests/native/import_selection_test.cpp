@@ -149,10 +149,8 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     SCOPED_TRACE(c.what);
     messages.asked.clear();
     TracingRegistry traced(Machine());
-    {
-      RegistryBackendScope onTraced(traced);
-      Read(c.file);
-    }
+    RegistryBackendScope onTraced(traced);
+    Read(c.file);
     for (const auto& [box, on] : c.boxes) EXPECT_EQ(surface.Checked(box), on) << box;
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(

@@ -80,7 +80,7 @@ TEST(WineBackupStore, FilesAreWrittenNewReadBackRenamedAndRemoved) {
 // temporary file is never listed as a backup.
 TEST(WineBackupStore, AWriteLeavesTheOldFileOrTheNewOneAndNoTemporaryFile) {
   const Bytes before = {0xFF, 0xFE, 'a', 0}, after = {0xFF, 0xFE, 'b', 0, 'c', 0};
-  enum Plants { kNothing, kExisting, kExistingOpen, kExistingAndLeftover, kDayOldLeftovers };
+  enum Plants { kNothing, kExisting, kExistingOpen, kExistingAndLeftover };
   struct Case {
     const char* what;
     Plants plant;
@@ -99,19 +99,12 @@ TEST(WineBackupStore, AWriteLeavesTheOldFileOrTheNewOneAndNoTemporaryFile) {
        false,
        before,
        {kNameW}},
-      {"replace beside a leftover temporary file",
+      {"replace beside leftover temporary files",
        kExistingAndLeftover,
        true,
        true,
        after,
-       {kNameW, kLeftover}},
-      // Its own leftover goes once it is a day old; a file of another name pattern stays.
-      {"replace beside day-old temporary files",
-       kDayOldLeftovers,
-       true,
-       true,
-       after,
-       {kNameW, L"~Notiz.tmp"}},
+       {kNameW, kLeftover, L"~Notiz.tmp"}},
   };
   Win32BackupStore store(TestFolder());
   for (const Case& c : cases) {
@@ -121,16 +114,15 @@ TEST(WineBackupStore, AWriteLeavesTheOldFileOrTheNewOneAndNoTemporaryFile) {
     const std::wstring path = store.folder() + L"\\" + kNameW;
     if (c.plant != kNothing) Plant(path, before);
     if (c.plant == kExistingAndLeftover) Plant(store.folder() + L"\\" + kLeftover, {0xFF, 0xFE});
-    for (const wchar_t* old : {kLeftover, L"~Notiz.tmp"}) {
-      if (c.plant != kDayOldLeftovers) break;
+    // Old files: the store's own leftover of another run goes, a file of another name stays.
+    for (const wchar_t* old : {L"~2026-12-08_07-05-09.reg.7.tmp", L"~Notiz.tmp"}) {
+      if (c.plant != kExistingAndLeftover) break;
       const std::wstring file = store.folder() + L"\\" + old;
       Plant(file, {0xFF, 0xFE});
-      ULARGE_INTEGER t;
-      GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&t));
-      t.QuadPart -= 25ULL * 60 * 60 * 10000000;  // 25 hours ago
-      const HANDLE h = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-      SetFileTime(h, nullptr, nullptr, reinterpret_cast<FILETIME*>(&t));
+      const FILETIME longAgo = {0, 0x01C00000};  // in 2001
+      const HANDLE h =
+          CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      SetFileTime(h, nullptr, nullptr, &longAgo);
       CloseHandle(h);
     }
     HANDLE open = INVALID_HANDLE_VALUE;

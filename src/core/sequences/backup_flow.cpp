@@ -130,7 +130,7 @@ class UndoSteps {
       : count_(std::max<int>(1, static_cast<int>(header.settings.size()))),
         entries_(entries.size()) {
     std::vector<std::size_t> last(header.settings.size(), entries.size() - 1);
-    std::vector<bool> seen(header.settings.size(), false);
+    seen_.assign(header.settings.size(), false);
     for (std::size_t e = 0; e < entries.size(); ++e) {
       const RegFileKey& k = entries[e];
       std::vector<std::optional<std::u16string>> places;
@@ -140,18 +140,23 @@ class UndoSteps {
         for (const std::string& setting : SettingsOf(window, header, {k.root, k.path}, place)) {
           for (std::size_t s = 0; s < header.settings.size(); ++s) {
             if (header.settings[s].caption != setting) continue;
-            last[s] = seen[s] ? std::max(last[s], e) : e;
-            seen[s] = true;
+            last[s] = seen_[s] ? std::max(last[s], e) : e;
+            seen_[s] = true;
           }
         }
       }
     }
     for (std::size_t s = 0; s < last.size(); ++s) {
-      if (seen[s]) ++stepsAfter_[last[s]];
+      if (seen_[s]) ++stepsAfter_[last[s]];
     }
     for (const auto& [entry, n] : stepsAfter_) made_ += n;
   }
   int count() const { return count_; }
+  // Whether the entries restore something of the header's setting; every setting when they name
+  // none of them.
+  bool Restores(std::size_t setting) const {
+    return seen_[setting] || std::find(seen_.begin(), seen_.end(), true) == seen_.end();
+  }
   // The steps to make after entry; after the last entry, all that are left.
   int after(std::size_t entry) const {
     const auto it = stepsAfter_.find(entry);
@@ -165,6 +170,7 @@ class UndoSteps {
   std::size_t entries_;
   int made_ = 0;
   std::map<std::size_t, int> stepsAfter_;
+  std::vector<bool> seen_;  // per setting of the header
 };
 
 }  // namespace
@@ -312,14 +318,17 @@ bool UndoLastApply(UndoWindow& window) {
         marked ? MsgType::Information : MsgType::Error, kMbOk);
     return false;
   }
+  // The question names only the settings that still differ from the backup.
+  const UndoSteps steps(window, header, entries);
   std::vector<std::string> previous;
-  for (const SettingChange& c : header.settings)
-    previous.push_back(c.before.empty() ? c.caption : c.before);
+  for (std::size_t s = 0; s < header.settings.size(); ++s) {
+    const SettingChange& c = header.settings[s];
+    if (steps.Restores(s)) previous.push_back(c.before.empty() ? c.caption : c.before);
+  }
   const std::string question =
       FormatMessage1(kUndoQuestion, BackupDateText(name)) + ListLines(previous) + "\r\r" + kGoOn;
   if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return false;
 
-  const UndoSteps steps(window, header, entries);
   std::unique_ptr<Progress> progress = window.createProgress(steps.count());
   progress->Show();
   std::size_t entry = 0;
