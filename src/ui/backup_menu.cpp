@@ -8,25 +8,19 @@
 #include "import_selection.h"
 #include "messages.h"
 #include "registry.h"
+#include "texts.h"
 #include "unitprogress.h"
 #include "winversion.h"
 
 namespace tw::ui {
 namespace {
 
-const char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
-const char kExportEntry[] = "Auswahl als .reg-Datei &exportieren...";
-const char kImportEntry[] = "Auswahl aus .reg-Datei &importieren...";
-const wchar_t kFilter[] = L"Registrierungsdateien (*.reg)\0*.reg\0";
-const wchar_t kDefaultName[] = L"Trimmwerk-Auswahl.reg";
-const char kNothingToExport[] =
-    "Es ist keine Einstellung eingeschaltet, die exportiert werden könnte.";
-const char kExported[] = "Die Auswahl wurde gespeichert:";
-const char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
+using namespace text;
 
 Layout WindowLayout() { return IsWindowsVista() ? Layout::Vista : Layout::XP; }
 
 std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring ToWide(const char* ansi) { return ToWide(AnsiToWide(ansi)); }
 std::u16string FromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace
@@ -112,8 +106,8 @@ void BackupMenu::Export() {
     return;
   }
   wchar_t path[MAX_PATH] = {};
-  wcscpy(path, kDefaultName);
-  if (!ChooseFile(false, L"Auswahl als .reg-Datei exportieren", path)) return;
+  wcscpy(path, ToWide(kDefaultExportName).c_str());
+  if (!ChooseFile(false, ToWide(kExportDialog).c_str(), path)) return;
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
@@ -142,7 +136,7 @@ void BackupMenu::Export() {
 
 void BackupMenu::Import() {
   wchar_t path[MAX_PATH] = {};
-  if (!ChooseFile(true, L"Auswahl aus .reg-Datei importieren", path)) return;
+  if (!ChooseFile(true, ToWide(kImportDialog).c_str(), path)) return;
   ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown, WindowLayout(),
                       window_.caption};
   ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
@@ -154,10 +148,12 @@ bool BackupMenu::ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX
   wchar_t documents[MAX_PATH] = {};
   if (start.empty() && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
     start = documents;
+  // The filter's pairs of caption and pattern, each ended by a zero, the list by another.
+  const std::wstring filter = ToWide(kRegFilter) + L'\0' + L"*.reg" + L'\0';
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = window_.handle;
-  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFilter = filter.c_str();
   ofn.lpstrFile = path;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = L"reg";

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "codepage.h"
 #include "win32_system.h"
 
@@ -77,6 +79,58 @@ bool WriteAndMove(const std::wstring& temp, const std::wstring& path, const Byte
   return false;
 }
 
+// A search of a folder's files that closes itself.
+class Search {
+ public:
+  Search(const std::wstring& pattern, WIN32_FIND_DATAW* found)
+      : h_(FindFirstFileW(pattern.c_str(), found)) {}
+  Search(const Search&) = delete;
+  Search& operator=(const Search&) = delete;
+  ~Search() {
+    if (valid()) FindClose(h_);
+  }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAW* found) { return FindNextFileW(h_, found) != 0; }
+
+ private:
+  HANDLE h_;
+};
+
+ULONGLONG Ticks(const FILETIME& t) {
+  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// "~<backup name>.<process id>.tmp", as TempPath names them.
+bool IsTemporaryName(const std::wstring& name) {
+  const std::string n = FromWide(name);
+  if (n.size() < 6 || n[0] != '~' || n.compare(n.size() - 4, 4, ".tmp") != 0) return false;
+  const std::string stem = n.substr(1, n.size() - 5);
+  const std::size_t dot = stem.rfind('.');
+  if (dot == std::string::npos || dot + 1 == stem.size()) return false;
+  for (std::size_t i = dot + 1; i < stem.size(); ++i) {
+    if (stem[i] < '0' || stem[i] > '9') return false;
+  }
+  return IsBackupName(stem.substr(0, dot));
+}
+
+// Removes the temporary files of writes that never finished (a crash or a power cut between
+// writing and moving), once they are a day old: a younger one may be another instance's write
+// under way. Other files of the folder stay, whatever their names.
+void RemoveStaleTemporaries(const std::wstring& folder) {
+  constexpr ULONGLONG kDay = 24ULL * 60 * 60 * 10000000;  // in 100 ns
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  std::vector<std::wstring> stale;
+  WIN32_FIND_DATAW found;
+  Search search(folder + L"\\~*.tmp", &found);
+  for (bool more = search.valid(); more; more = search.Next(&found)) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(found.cFileName) &&
+        Ticks(found.ftLastWriteTime) + kDay < Ticks(now))
+      stale.push_back(folder + L"\\" + found.cFileName);
+  }
+  for (const std::wstring& path : stale) DeleteFileW(path.c_str());
+}
+
 }  // namespace
 
 Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(folder)) {
@@ -100,13 +154,11 @@ std::vector<std::string> Win32BackupStore::Names() {
   std::vector<std::string> names;
   if (folder_.empty()) return names;
   WIN32_FIND_DATAW found;
-  const HANDLE h = FindFirstFileW((folder_ + L"\\*.reg").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
+  Search search(folder_ + L"\\*.reg", &found);
+  for (bool more = search.valid(); more; more = search.Next(&found)) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       names.push_back(FromWide(found.cFileName));
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
+  }
   return names;
 }
 
@@ -119,11 +171,14 @@ bool Win32BackupStore::Create(const std::string& name, const Bytes& data, std::s
     if (why) *why = SystemErrorText(GetLastError());
     return false;
   }
+  RemoveStaleTemporaries(folder_);
   return WriteAndMove(TempPath(name), Path(name), data, false, why);
 }
 
 bool Win32BackupStore::Replace(const std::string& name, const Bytes& data) {
-  return !folder_.empty() && WriteAndMove(TempPath(name), Path(name), data, true, nullptr);
+  if (folder_.empty()) return false;
+  RemoveStaleTemporaries(folder_);
+  return WriteAndMove(TempPath(name), Path(name), data, true, nullptr);
 }
 
 std::optional<Bytes> Win32BackupStore::Read(const std::string& name) {

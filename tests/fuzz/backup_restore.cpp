@@ -3,8 +3,10 @@
 // the apply run writes: the input is a backup file, checked against a machine that holds every
 // catalogue key (catalogue_machine.h) and restored when the check lets it through. Afterwards
 // every sentinel holds its bytes, every difference to the machine before is at a place the
-// catalogue allows, and no key is left open.
+// catalogue allows, no key is left open, and undoing the same file again (its mark failed)
+// changes nothing more.
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -144,14 +146,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t refused = FirstForeignLine(file, counted);
   std::string how = " (the check refused the file at line " + std::to_string(refused) + ")";
   if (refused == 0) {
-    RestoreEntries(file.keys, counted);
+    RestoreBackup(file.keys, counted);
     how = " (the check let the file through, restored)";
   }
   if (machine->OpenHandles() != 0)
     fuzz::Fail(kTarget, std::to_string(machine->OpenHandles()) + " registry keys left open" + how);
   if (counted.writes == 0) return 0;
   CheckSentinels(*machine, sentinels, how);
-  CheckChanges(before, DumpAll(*machine), how);
+  const Machine once = DumpAll(*machine);
+  CheckChanges(before, once, how);
+  if (refused == 0 && FirstForeignLine(file, *machine) == 0) {
+    RestoreBackup(file.keys, *machine);
+    const Machine twice = DumpAll(*machine);
+    if (!std::equal(once.begin(), once.end(), twice.begin(), twice.end(), [](auto& a, auto& b) {
+          return a.first == b.first && a.second.values == b.second.values;
+        }))
+      fuzz::Fail(kTarget, "restoring the file again changed the machine" + how);
+  }
   machine = std::make_unique<MemoryRegistry>();
   fuzz::SeedCatalogueMachine(*machine);
   return 0;

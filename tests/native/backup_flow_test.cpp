@@ -17,6 +17,7 @@ namespace tw::test {
 namespace {
 
 const RunTime kFirst = {2026, 12, 8, 7, 5, 9};
+const char kCurrentVersion[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const RunTime kSecond = {2026, 12, 8, 7, 6, 0};
 const char kUndoHint[] =
     "Vorgang erfolgreich abgeschlossen!\rDie bisherigen Werte wurden gesichert. Im Systemmenü "
@@ -136,29 +137,59 @@ TEST_F(BackupFlow, TwoRunsUndoneTwiceAreBackAtTheStart) {
   EXPECT_FALSE(CanUndo(store, "PC-1"));
 }
 
-TEST_F(BackupFlow, ARewriteFailureLeavesTheFirstBackupUsable) {
-  for (const bool rewriteFails : {false, true}) {
-    SCOPED_TRACE(rewriteFails ? "rewrite fails" : "rewrite works");
+// A failed rewrite or mark is said; undo neither names nor writes what the run could not change,
+// and once all is in place only marks. A key the run made that a policy wrote to since stays.
+TEST_F(BackupFlow, UndoFinishesWhatItCanAndReportsWhatFailed) {
+  const std::string name = "2026-12-08_07-05-09.reg", done = "Vorgang erfolgreich abgeschlossen!";
+  const std::string update = "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
+  struct Case {
+    const char* what;
+    bool replaceFails, renameFails, policyWrote;
+    std::string applyReport, undoReport;
+  };
+  const Case cases[] = {
+      {"the rewrite fails for a standard user", true, false, false,
+       "Folgende Einstellungen wurden nicht übernommen:\rLabel1\r\rSystemweite Einstellungen "
+       "erfordern Administratorrechte.\rDie Sicherung behält alle Werte von vor dem Übernehmen; "
+       "„Letzte Übernahme rückgängig machen“ stellt sie wieder her.",
+       done},
+      {"the mark fails", false, true, false, kUndoHint,
+       "Die Werte sind wiederhergestellt, aber die Sicherung „" + name +
+           "“ konnte nicht als wiederhergestellt markiert werden."},
+      {"a policy wrote to the key the run made", false, false, true, kUndoHint,
+       done + "\r„HKEY_LOCAL_MACHINE\\" + update +
+           "“ enthält inzwischen weitere Einträge und bleibt erhalten."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
     store.files.clear();
-    store.replaceFails = rewriteFails;
-    Load();
+    store.replaceFails = c.replaceFails;
+    store.renameFails = c.renameFails;
+    MemoryMachine()->PutKey(HKLM, "SOFTWARE\\Policies\\Microsoft\\Windows");
+    MemoryMachine()->PutString(HKLM, kCurrentVersion, "ProgramFilesDir", "C:\\Programme");
+    if (c.replaceFails) MemoryMachine()->DenyWrite(HKLM, "");
     const Snapshot before = CatalogueSnapshot(Machine());
     StoreBackups backups = Backups(kFirst);
-    ChangeSeveral(100);
+    c.policyWrote ? surface.SetChecked("cboxDisableAutoUpdate", true) : ChangeSeveral(100);
     messages.asked.clear();
     Apply(backups, {MsgResult::Yes, MsgResult::Ok, MsgResult::No});
-    ASSERT_EQ(messages.asked.size(), 3u);
-    EXPECT_EQ(messages.asked[1].text, kUndoHint);
-    EXPECT_EQ(store.Names(), std::vector<std::string>{"2026-12-08_07-05-09.reg"});
-    EXPECT_FALSE(Differences(before, CatalogueSnapshot(Machine())).empty());
-
+    EXPECT_EQ(messages.asked.at(1).text, c.applyReport);
+    if (c.policyWrote) MemoryMachine()->PutString(HKLM, update, "WUServer", "http://wsus");
     messages.asked.clear();
     Undo({MsgResult::Yes, MsgResult::Ok});
+    if (c.replaceFails) EXPECT_EQ(messages.asked.at(0).text.find("Label1"), std::string::npos);
+    EXPECT_EQ(messages.asked.at(1).text, c.undoReport);
     EXPECT_TRUE(Differences(before, CatalogueSnapshot(Machine())).empty());
-    ASSERT_EQ(messages.asked.size(), 2u);
-    EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
-    EXPECT_EQ(store.Names(),
-              std::vector<std::string>{"2026-12-08_07-05-09 (rückgängig gemacht).reg"});
+    EXPECT_EQ(c.policyWrote, MemoryMachine()->HasKey(HKLM, update));
+    if (c.renameFails) {  // the values are in place: no question, nothing written, only the mark
+      store.renameFails = false;
+      Undo({MsgResult::Ok});
+      EXPECT_EQ(messages.asked.at(2).text, "Die Werte der Sicherung „" + name +
+                                               "“ sind bereits wiederhergestellt. Sie ist jetzt "
+                                               "als wiederhergestellt markiert.");
+    }
+    EXPECT_EQ(store.Names(), std::vector<std::string>{RestoredName(name)});
   }
 }
 

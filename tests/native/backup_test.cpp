@@ -219,6 +219,8 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
   machine.PutDword(HKLM, kUsb, "Fremd", 1);
   machine.PutKey(HKLM, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions");
   const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
+  const std::u16string version =
+      u"[-HKEY_LOCAL_MACHINE\\" + std::u16string(kCurrentVersion) + u"\\";
   struct Case {
     const char* what;
     std::u16string body;
@@ -241,8 +243,8 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
            kCommandHere + u"\\command]\r\n@=\"cmd\"\r\n",
        0},
       {"a removed parent of catalogue keys", u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]\r\n", 3},
-      {"a removed parent that holds a foreign value",
-       u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]\r\n", 3},
+      {"a made policy key that holds a foreign value",
+       u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate]\r\n", 0},
       // HKEY_CLASSES_ROOT shows the machine's Software\Classes: verbs made through either name.
       {"a made parent of verbs, named through the machine's classes",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" + kMyComputer + u"\\shell]\r\n", 0},
@@ -259,6 +261,8 @@ TEST(Backup, ABackupThatNamesAnythingOutsideTheCatalogueIsRefusedAtThatLine) {
        u"[HKEY_LOCAL_MACHINE\\" + AnsiToWide(kUsb) + u"\\Fremd]\r\n\"x\"=\"y\"\r\n", 3},
       {"a one-shot button's key, empty",
        u"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions]\r\n", 3},
+      {"a one-shot button's key", version + u"Explorer\\Browser Helper Objects]\r\n", 3},
+      {"a one-shot button's marker", version + u"WindowsUpdate\\Auto Update\\RebootRequired]", 3},
       {"a value only a one-shot button writes",
        u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main]\r\n"
        u"\"Search Page\"=\"http://example.com/\"\r\n",
@@ -306,14 +310,17 @@ TEST(Backup, RestoreWritesARemovedEntryDeepestFirstAndRemovesTreesWholeOrNotAtAl
   ASSERT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
   machine.PutKey(HKCR, verb + "\\Gesperrt\\Innen");
   machine.DenyAll(HKCR, verb + "\\Gesperrt");
-  const std::vector<RegFileKey> removal = {{HKCR, AnsiToWide(verb), true, {}},
-                                           {HKCR, AnsiToWide(verb) + u"\\command", false, {}}};
+  // The former content that follows the removal: a key and a value the machine lacks.
+  const std::vector<RegFileKey> removal = {
+      {HKCR, AnsiToWide(verb), true, {}},
+      {HKCR, AnsiToWide(verb) + u"\\Alt", false, {{u"", false, kRegSz, Utf16(u"alt")}}}};
   const std::vector<RestoreFailure> failed = RestoreEntries(removal, machine);
   ASSERT_EQ(failed.size(), 1u);
   EXPECT_EQ(failed[0].Text(), u"HKEY_CLASSES_ROOT\\" + AnsiToWide(verb));
   EXPECT_EQ(failed[0].code, kErrorAccessDenied);
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\command"));
   EXPECT_TRUE(machine.HasKey(HKCR, verb + "\\Gesperrt"));
+  EXPECT_FALSE(machine.HasKey(HKCR, verb + "\\Alt")) << "content after a refused removal";
 }
 
 }  // namespace

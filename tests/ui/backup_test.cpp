@@ -286,6 +286,26 @@ TEST_F(Backups, UndoNamesThePreviousValuesAndTheSettingItCouldNotRestore) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The run made the update policy key and a policy wrote to it since: undo keeps the key with the
+// policy's value, takes back the rest, says so, and the backup counts as restored.
+TEST_F(Backups, UndoKeepsAPolicyKeyTheRunMadeThatAPolicyWroteTo) {
+  if (!xp) GTEST_SKIP() << "the box is on the XP layout";
+  const std::string update = "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate";
+  DeleteKeyTree(HKLM, update);
+  CreateKeyWith(HKLM, "SOFTWARE\\Policies\\Microsoft", {"Windows"});
+  form->LoadCurrentSettings();
+  c().SetChecked("cboxDisableAutoUpdate", true);
+  ApplyNow();
+  SetString(HKLM, update, "WUServer", "http://wsus");
+  UndoNow();
+  EXPECT_EQ(messages.asked.back().text,
+            "Vorgang erfolgreich abgeschlossen!\r„HKEY_LOCAL_MACHINE\\" + update +
+                "“ enthält inzwischen weitere Einträge und bleibt erhalten.");
+  EXPECT_EQ(NewestUnrestored(Store().Names()), "");
+  DeleteKeyTree(HKLM, update);
+  EXPECT_TRUE(errors.empty());
+}
+
 // "&Nein" to the undo question, or a backup refused for its content, leaves the window as it
 // was: the standard view not yet applied keeps its question on closing.
 TEST_F(Backups, NoOrARefusedBackupKeepsTheStandardView) {

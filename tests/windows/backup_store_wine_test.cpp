@@ -99,12 +99,12 @@ TEST(WineBackupStore, AWriteLeavesTheOldFileOrTheNewOneAndNoTemporaryFile) {
        false,
        before,
        {kNameW}},
-      {"replace beside a leftover temporary file",
+      {"replace beside leftover temporary files",
        kExistingAndLeftover,
        true,
        true,
        after,
-       {kNameW, kLeftover}},
+       {kNameW, kLeftover, L"~Notiz.tmp"}},
   };
   Win32BackupStore store(TestFolder());
   for (const Case& c : cases) {
@@ -114,6 +114,17 @@ TEST(WineBackupStore, AWriteLeavesTheOldFileOrTheNewOneAndNoTemporaryFile) {
     const std::wstring path = store.folder() + L"\\" + kNameW;
     if (c.plant != kNothing) Plant(path, before);
     if (c.plant == kExistingAndLeftover) Plant(store.folder() + L"\\" + kLeftover, {0xFF, 0xFE});
+    // Old files: the store's own leftover of another run goes, a file of another name stays.
+    for (const wchar_t* old : {L"~2026-12-08_07-05-09.reg.7.tmp", L"~Notiz.tmp"}) {
+      if (c.plant != kExistingAndLeftover) break;
+      const std::wstring file = store.folder() + L"\\" + old;
+      Plant(file, {0xFF, 0xFE});
+      const FILETIME longAgo = {0, 0x01C00000};  // in 2001
+      const HANDLE h =
+          CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      SetFileTime(h, nullptr, nullptr, &longAgo);
+      CloseHandle(h);
+    }
     HANDLE open = INVALID_HANDLE_VALUE;
     if (c.plant == kExistingOpen) {
       open = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include <algorithm>
+#include <map>
 
 #include "catalogue.h"
 #include "codepage.h"
@@ -144,6 +145,14 @@ bool LeadsToWritten(const RegPath& key) {
   return false;
 }
 
+// Windows keeps a policy key only while a policy is set in it, so a run creates the policy keys
+// its settings write; the other keys on the way to written places (Explorer's, the console's,
+// CurrentVersion, SOFTWARE\Microsoft) are Windows' own and exist before any run.
+bool IsPolicyKey(const RegPath& key) {
+  const std::u16string folded = u"\\" + FoldName(Canonical(key).path) + u"\\";
+  return folded.find(u"\\POLICIES\\") != std::u16string::npos;
+}
+
 // A key that a run created may go whole again only while it holds nothing a setter does not
 // write.
 bool HoldsOnlyWritten(RegistryApi& machine, const RegPath& key) {
@@ -155,6 +164,88 @@ bool HoldsOnlyWritten(RegistryApi& machine, const RegPath& key) {
     }
   }
   return true;
+}
+
+// The parent of a key path ("" for a key at the root).
+std::u16string ParentPath(const std::u16string& path) {
+  const std::size_t slash = path.rfind(u'\\');
+  return slash == std::u16string::npos ? u"" : path.substr(0, slash);
+}
+
+bool HoldsNothing(RegistryApi& machine, const RegPath& key) {
+  RegKey k(machine);
+  RegKeyInfo info;
+  return k.Open(key.root, key.path, kKeyRead) == kErrorSuccess &&
+         machine.QueryInfoKeyW(k.get(), &info) == kErrorSuccess && info.values == 0 &&
+         info.subKeys == 0;
+}
+
+// A key on the way to written places that holds content no setting writes, outside any key a
+// setter creates whole: undo keeps it and removes only the settings' places below it.
+bool KeptWithOthers(RegistryApi& machine, const RegPath& key) {
+  return !InWholeKey(key) && LeadsToWritten(key) && KeyExists(machine, key) &&
+         !HoldsOnlyWritten(machine, key);
+}
+
+// Deletes a written value of a key; one that is already gone is no failure.
+void DeleteWrittenValue(RegistryApi& machine, const RegPath& key, const std::u16string& name,
+                        std::vector<RestoreFailure>& failed) {
+  RegKey k(machine);
+  long rc = k.Open(key.root, key.path, kKeyAllAccess);
+  if (rc == kErrorSuccess) rc = machine.DeleteValueW(k.get(), name);
+  if (rc != kErrorSuccess && rc != kErrorFileNotFound) failed.push_back({key, name, rc});
+}
+
+// Deletes a key that holds nothing; false when it is not empty or the call fails.
+bool DeleteEmptyKey(RegistryApi& machine, const RegPath& key, std::vector<RestoreFailure>& failed) {
+  if (!HoldsNothing(machine, key)) return false;
+  RegKey parent(machine);
+  long rc = parent.Open(key.root, ParentPath(key.path), kKeyAllAccess);
+  if (rc == kErrorSuccess)
+    rc = machine.DeleteKeyW(parent.get(), key.path.substr(key.path.rfind(u'\\') + 1));
+  if (rc == kErrorSuccess) return true;
+  failed.push_back({key, std::nullopt, rc});
+  return false;
+}
+
+// From a key that a run created and that now holds content of others as well: removes what the
+// settings write at or below it, deepest first (their values, and keys they create whole), and
+// then each key on the way to such a place that is left empty. The key itself and everything of
+// others stay. With failed null nothing is written: the result counts what would be removed.
+std::size_t RemoveWrittenBelow(RegistryApi& machine, const RegPath& top,
+                               std::vector<RestoreFailure>* failed) {
+  std::size_t removed = 0;
+  std::map<std::u16string, std::size_t> keptSubKeys;  // by folded parent path
+  // The subtree lists each key after its subkeys.
+  for (const RegFileKey& k : DumpSubtree(machine, top)) {
+    const RegPath key{k.root, k.path};
+    const RegPath parent{k.root, ParentPath(k.path)};
+    const bool isTop = FoldName(k.path) == FoldName(top.path);
+    bool gone = false;
+    if (InWholeKey(key)) {
+      // The topmost key of a place created whole goes with its subtree.
+      if (InWholeKey(parent)) continue;
+      ++removed;
+      const long rc = failed ? DeleteRegTree(machine, k.root, k.path) : kErrorSuccess;
+      gone = rc == kErrorSuccess || !KeyExists(machine, key);
+      if (!gone) failed->push_back({key, std::nullopt, rc});
+    } else {
+      std::size_t written = 0;
+      for (const RegFileValue& v : k.values) {
+        if (!IsWrittenValue(key, v.name)) continue;
+        ++written;
+        if (failed) DeleteWrittenValue(machine, key, v.name, *failed);
+      }
+      removed += written;
+      const bool emptyNow = written == k.values.size() && keptSubKeys[FoldName(k.path)] == 0;
+      if (!isTop && emptyNow && LeadsToWritten(key)) {
+        ++removed;
+        gone = !failed || DeleteEmptyKey(machine, key, *failed);
+      }
+    }
+    if (!gone && !isTop) ++keptSubKeys[FoldName(parent.path)];
+  }
+  return removed;
 }
 
 // Writes one key's values; the key is created when missing.
@@ -227,7 +318,11 @@ void DropUnchanged(std::vector<RegFileKey>& entries, RegistryApi& machine) {
              Under({entries[end].root, entries[end].path}, key))
         ++end;
       const std::vector<RegFileKey> content(entries.begin() + i + 1, entries.begin() + end);
-      const bool unchanged = content.empty() ? !KeyExists(machine, key)
+      // A key the run created that others have written to since: unchanged once nothing of
+      // the settings is left below it.
+      const bool unchanged = content.empty() ? !KeyExists(machine, key) ||
+                                                   (KeptWithOthers(machine, key) &&
+                                                    RemoveWrittenBelow(machine, key, nullptr) == 0)
                                              : SameSubtrees(content, DumpSubtree(machine, key));
       if (!unchanged) kept.insert(kept.end(), entries.begin() + i, entries.begin() + end);
       i = end;
@@ -252,7 +347,8 @@ std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
     const RegPath key{k.root, k.path};
     if (k.remove) {
       const bool allowed =
-          InWholeKey(key) || (LeadsToWritten(key) && HoldsOnlyWritten(machine, key));
+          InWholeKey(key) ||
+          (LeadsToWritten(key) && (IsPolicyKey(key) || HoldsOnlyWritten(machine, key)));
       if (!allowed) return k.line;
       continue;
     }
@@ -264,9 +360,13 @@ std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
   return 0;
 }
 
-std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entries,
-                                           RegistryApi& machine,
-                                           const std::function<void()>& entryDone) {
+namespace {
+
+// With kept, a "[-key]" for a key that others have written to since the run created it removes
+// only what the settings write below it, and the key is added to kept.
+std::vector<RestoreFailure> Restore(const std::vector<RegFileKey>& entries, RegistryApi& machine,
+                                    const std::function<void()>& entryDone,
+                                    std::vector<RegPath>* kept) {
   std::vector<RestoreFailure> failed;
   const RegFileKey* refusedRemoval = nullptr;  // its content stays unwritten
   for (const RegFileKey& e : entries) {
@@ -274,7 +374,10 @@ std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entrie
     const bool content =
         refusedRemoval && !e.remove && Under(key, {refusedRemoval->root, refusedRemoval->path});
     if (!content) refusedRemoval = nullptr;
-    if (e.remove) {
+    if (e.remove && kept && KeptWithOthers(machine, key)) {
+      RemoveWrittenBelow(machine, key, &failed);
+      kept->push_back(key);
+    } else if (e.remove) {
       const long rc = DeleteRegTree(machine, e.root, e.path);
       if (rc != kErrorSuccess && KeyExists(machine, key)) {
         failed.push_back({key, std::nullopt, rc});
@@ -286,6 +389,21 @@ std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entrie
     if (entryDone) entryDone();
   }
   return failed;
+}
+
+}  // namespace
+
+std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entries,
+                                           RegistryApi& machine,
+                                           const std::function<void()>& entryDone) {
+  return Restore(entries, machine, entryDone, nullptr);
+}
+
+RestoreResult RestoreBackup(const std::vector<RegFileKey>& entries, RegistryApi& machine,
+                            const std::function<void()>& entryDone) {
+  RestoreResult result;
+  result.failed = Restore(entries, machine, entryDone, &result.kept);
+  return result;
 }
 
 std::u16string RestoreFailure::Text() const {

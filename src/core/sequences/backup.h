@@ -27,7 +27,9 @@ RegPath Canonical(const RegPath& p);
 std::vector<RegFileKey> BackupEntries(OverlayRegistry& overlay, RegistryApi& base);
 
 // Drops every entry whose place the machine still holds as before (a write that was refused,
-// or that wrote what was already there), so a restore touches only what changed.
+// or that wrote what was already there), so a restore touches only what changed. A "[-key]" for
+// a key that holds content of others counts as restored once nothing the settings write is
+// left below it.
 void DropUnchanged(std::vector<RegFileKey>& entries, RegistryApi& machine);
 
 // Every key below and including key, its values with their exact bytes; each key after its
@@ -38,7 +40,8 @@ std::vector<RegFileKey> DumpSubtree(RegistryApi& api, const RegPath& key);
 // A backup may bring back only what a setter of the apply run writes: exact (key, value) pairs,
 // "[-key]" with the key's former content for keys a setter creates or removes whole, and
 // "[-key]" alone for a key at or on the way to such a place that holds nothing else on the
-// machine now (a key the run created). Returns the first line of the file that names anything
+// machine now, or that is a policy key (a key the run created: others may have written to it
+// since, and undo keeps what they wrote). Returns the first line of the file that names anything
 // else, or 0 when all of it may be restored. Places that only the one-shot buttons write, or
 // that are only tested, are refused.
 std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine);
@@ -71,5 +74,18 @@ std::vector<PlaceOwner> OwnersBelow(const RegPath& key);
 std::vector<RestoreFailure> RestoreEntries(const std::vector<RegFileKey>& entries,
                                            RegistryApi& machine,
                                            const std::function<void()>& entryDone = {});
+
+// What undo did with a backup that FirstForeignLine accepted.
+struct RestoreResult {
+  std::vector<RestoreFailure> failed;
+  // Keys the run created that hold content of others now: only what the settings write went
+  // from below them, and they stay.
+  std::vector<RegPath> kept;
+};
+// Restores a backup as RestoreEntries does, except for a "[-key]" whose key now holds content
+// that no setting writes: from it go what the settings write at or below it, deepest first, and
+// each key on the way that is then empty; the key and the content of others stay.
+RestoreResult RestoreBackup(const std::vector<RegFileKey>& entries, RegistryApi& machine,
+                            const std::function<void()>& entryDone = {});
 
 }  // namespace tw

@@ -125,13 +125,14 @@ std::vector<std::string> SettingsOf(const UndoWindow& window, const BackupHeader
 // step.
 class UndoSteps {
  public:
-  UndoSteps(const UndoWindow& window, const BackupHeader& header, const RegFile& file)
+  UndoSteps(const UndoWindow& window, const BackupHeader& header,
+            const std::vector<RegFileKey>& entries)
       : count_(std::max<int>(1, static_cast<int>(header.settings.size()))),
-        entries_(file.keys.size()) {
-    std::vector<std::size_t> last(header.settings.size(), file.keys.size() - 1);
-    std::vector<bool> seen(header.settings.size(), false);
-    for (std::size_t e = 0; e < file.keys.size(); ++e) {
-      const RegFileKey& k = file.keys[e];
+        entries_(entries.size()) {
+    std::vector<std::size_t> last(header.settings.size(), entries.size() - 1);
+    seen_.assign(header.settings.size(), false);
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+      const RegFileKey& k = entries[e];
       std::vector<std::optional<std::u16string>> places;
       if (k.values.empty()) places.push_back(std::nullopt);
       for (const RegFileValue& v : k.values) places.push_back(v.name);
@@ -139,18 +140,23 @@ class UndoSteps {
         for (const std::string& setting : SettingsOf(window, header, {k.root, k.path}, place)) {
           for (std::size_t s = 0; s < header.settings.size(); ++s) {
             if (header.settings[s].caption != setting) continue;
-            last[s] = seen[s] ? std::max(last[s], e) : e;
-            seen[s] = true;
+            last[s] = seen_[s] ? std::max(last[s], e) : e;
+            seen_[s] = true;
           }
         }
       }
     }
     for (std::size_t s = 0; s < last.size(); ++s) {
-      if (seen[s]) ++stepsAfter_[last[s]];
+      if (seen_[s]) ++stepsAfter_[last[s]];
     }
     for (const auto& [entry, n] : stepsAfter_) made_ += n;
   }
   int count() const { return count_; }
+  // Whether the entries restore something of the header's setting; every setting when they name
+  // none of them.
+  bool Restores(std::size_t setting) const {
+    return seen_[setting] || std::find(seen_.begin(), seen_.end(), true) == seen_.end();
+  }
   // The steps to make after entry; after the last entry, all that are left.
   int after(std::size_t entry) const {
     const auto it = stepsAfter_.find(entry);
@@ -164,6 +170,7 @@ class UndoSteps {
   std::size_t entries_;
   int made_ = 0;
   std::map<std::size_t, int> stepsAfter_;
+  std::vector<bool> seen_;  // per setting of the header
 };
 
 }  // namespace
@@ -241,21 +248,19 @@ SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
   return saved;
 }
 
-bool SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
-                  const BackupHeader& header, std::vector<RegFileKey> entries) {
-  if (saved.name.empty()) return false;
+KeptBackup SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
+                        const BackupHeader& header, std::vector<RegFileKey> entries) {
+  if (saved.name.empty()) return KeptBackup::None;
   if (machine) DropUnchanged(entries, *machine);
   if (entries.empty()) {
     store.Remove(saved.name);
-    return false;
+    return KeptBackup::None;
   }
   RegFile file;
   file.comments = HeaderComments(header);
   file.keys = entries;
-  // When the rewrite fails, the backup written before the run stays: it restores the values
-  // the run did not change to what they already are.
-  store.Replace(saved.name, FormatRegFile(file));
-  return true;
+  return store.Replace(saved.name, FormatRegFile(file)) ? KeptBackup::Changed
+                                                        : KeptBackup::BeforeRun;
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,
@@ -274,7 +279,7 @@ bool StoreBackups::Before(const std::function<void()>& writes,
          MsgResult::Yes;
 }
 
-bool StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
+KeptBackup StoreBackups::After(const std::vector<SettingChange>& tookEffect) {
   // The list names only what took effect; when the rewrite fails the one from before stands.
   current_.settings = tookEffect;
   return SettleBackup(store_, RegistryBackend(), saved_, current_, entries_);
@@ -302,22 +307,37 @@ bool UndoLastApply(UndoWindow& window) {
     Refuse(name, FormatMessage1(kForeign, std::to_string(line)));
     return false;
   }
+  // What the machine already holds as the backup has it is left alone. Nothing else: an undo
+  // whose mark failed, or a machine put back by hand; only the mark is missing.
+  std::vector<RegFileKey> entries = file.keys;
+  DropUnchanged(entries, machine);
+  if (entries.empty()) {
+    const bool marked = window.store.Rename(name, RestoredName(name));
+    MessageDlg(
+        FormatMessage1(kAlreadyRestored, name) + " " + (marked ? kMarkedNow : kStillNotMarked),
+        marked ? MsgType::Information : MsgType::Error, kMbOk);
+    return false;
+  }
+  // The question names only the settings that still differ from the backup.
+  const UndoSteps steps(window, header, entries);
   std::vector<std::string> previous;
-  for (const SettingChange& c : header.settings)
-    previous.push_back(c.before.empty() ? c.caption : c.before);
+  for (std::size_t s = 0; s < header.settings.size(); ++s) {
+    const SettingChange& c = header.settings[s];
+    if (steps.Restores(s)) previous.push_back(c.before.empty() ? c.caption : c.before);
+  }
   const std::string question =
       FormatMessage1(kUndoQuestion, BackupDateText(name)) + ListLines(previous) + "\r\r" + kGoOn;
   if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo) != MsgResult::Yes) return false;
 
-  const UndoSteps steps(window, header, file);
   std::unique_ptr<Progress> progress = window.createProgress(steps.count());
   progress->Show();
   std::size_t entry = 0;
   std::vector<std::string> failed;
   bool adminHint = false;
-  for (const RestoreFailure& f : RestoreEntries(file.keys, machine, [&] {
-         for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
-       })) {
+  const RestoreResult restored = RestoreBackup(entries, machine, [&] {
+    for (int i = steps.after(entry++); i > 0; --i) progress->StepProgress();
+  });
+  for (const RestoreFailure& f : restored.failed) {
     std::vector<std::string> named = SettingsOf(window, header, f.key, f.value);
     if (named.empty()) named.push_back(WideToAnsi(f.Text()));  // a place of no setting
     for (const std::string& n : named) {
@@ -331,12 +351,16 @@ bool UndoLastApply(UndoWindow& window) {
     LoadAndRemember(window.controls, window.loaded);
   }
   progress->Fill();
-  if (failed.empty()) {
+  std::string kept;
+  for (const RegPath& k : restored.kept)
+    kept += "\r" + FormatMessage1(kKeptKey, WideToAnsi(RestoreFailure{k, std::nullopt, 0}.Text()));
+  if (!failed.empty()) {
+    MessageDlg(NotAppliedReport(kNotRestored, failed, adminHint) + kept, MsgType::Error, kMbOk);
+  } else if (window.store.Rename(name, RestoredName(name))) {
     // Only a backup that came back whole leaves the chain; otherwise the next undo tries again.
-    window.store.Rename(name, RestoredName(name));
-    MessageDlg(kDone, MsgType::Information, kMbOk);
+    MessageDlg(kDone + kept, MsgType::Information, kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(kNotRestored, failed, adminHint), MsgType::Error, kMbOk);
+    MessageDlg(FormatMessage1(kRestoredNotMarked, name) + kept, MsgType::Error, kMbOk);
   }
   return true;
 }

@@ -49,10 +49,11 @@ struct SavedBackup {
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
                        const std::vector<RegFileKey>& entries);
 // After the run: drops what did not change on machine (without one, nothing) and writes the
-// file again; removes it when nothing is left to restore. True when a backup remains; when the
-// rewrite fails, that is the backup written before the run.
-bool SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
-                  const BackupHeader& header, std::vector<RegFileKey> entries);
+// file again; removes it when nothing is left to restore. When the rewrite fails, the backup
+// written before the run stays (BeforeRun): undo finds the places the run did not change as they
+// are, and leaves them.
+KeptBackup SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBackup& saved,
+                        const BackupHeader& header, std::vector<RegFileKey> entries);
 
 // The backups of the window's apply runs, kept in a backup folder, of the machine the run
 // writes: the registry helpers' backend.
@@ -62,7 +63,7 @@ class StoreBackups : public RunBackups {
       : store_(store), header_(std::move(header)) {}
   bool Before(const std::function<void()>& writes,
               const std::vector<SettingChange>& changes) override;
-  bool After(const std::vector<SettingChange>& tookEffect) override;
+  KeptBackup After(const std::vector<SettingChange>& tookEffect) override;
 
  private:
   BackupStore& store_;
@@ -95,7 +96,9 @@ bool CanUndo(BackupStore& store, const std::string& computer);
 // Restores the newest backup of this computer not yet restored, after a question that names
 // its run, with the progress window and a report of what could not be restored; then reloads
 // the controls. Only a backup restored whole is marked as restored, so that a second undo tries
-// a partial one again. A backup that cannot be read, or that names anything outside the
+// a partial one again; the report says when the mark fails. Places that already hold the
+// backup's state are left alone; when all of them do, nothing is asked or written and the
+// backup is only marked. A backup that cannot be read, or that names anything outside the
 // catalogue, is refused whole and nothing is written; backups of other computers are passed
 // over. True when the controls were loaded again.
 bool UndoLastApply(UndoWindow& window);

@@ -130,7 +130,7 @@ std::optional<Bytes> MemoryBackupStore::Read(const std::string& name) {
 }
 
 bool MemoryBackupStore::Rename(const std::string& from, const std::string& to) {
-  if (unwritable || !files.count(from) || files.count(to)) return false;
+  if (unwritable || renameFails || !files.count(from) || files.count(to)) return false;
   files[to] = files[from];
   files.erase(from);
   return true;

@@ -32,7 +32,7 @@ class BackupStore {
 };
 
 // A backup folder in memory, with switches that make it refuse every write, or only the
-// rewrites.
+// rewrites, or only the renames.
 class MemoryBackupStore : public BackupStore {
  public:
   std::vector<std::string> Names() override;
@@ -44,6 +44,7 @@ class MemoryBackupStore : public BackupStore {
 
   bool unwritable = false;
   bool replaceFails = false;
+  bool renameFails = false;
   std::map<std::string, Bytes> files;
 };
 

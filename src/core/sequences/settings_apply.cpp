@@ -133,7 +133,7 @@ std::string ShownValue(const WriteStep& step, const StepState& s, std::size_t co
     case Arg::NegatedCheck:
     case Arg::SearchProvider:
     case Arg::SearchOptions:
-      return s.numbers[control] != 0 ? "ein" : "aus";
+      return s.numbers[control] != 0 ? kOn : kOff;
     case Arg::Position:
       return std::to_string(s.numbers[0]) + (step.unit ? step.unit : "");
     case Arg::LabelText:
@@ -224,7 +224,7 @@ std::string ConfirmationText(const std::vector<std::string>& changes) {
 }
 
 std::string ProgressText(int position, int maximum) {
-  return "Einstellung " + std::to_string(position) + "/" + std::to_string(maximum);
+  return kProgressStep + std::to_string(position) + "/" + std::to_string(maximum);
 }
 
 namespace {
@@ -357,18 +357,26 @@ void FinishRun(ApplyWindow& window, Layout layout, const RunPlan& plan, const Wr
   if (reloaded) window.loaded = RememberLoaded(window.controls, layout);
   const std::vector<std::string> missed =
       reloaded ? Missed(window, sequence, plan, written) : std::vector<std::string>{};
-  const bool backedUp = window.backups && window.backups->After(TookEffect(plan, reloaded, missed));
+  const KeptBackup backup =
+      window.backups ? window.backups->After(TookEffect(plan, reloaded, missed)) : KeptBackup::None;
+  // A backup that could not be cut down after the run says so in every report.
+  const std::string fromBefore =
+      backup == KeptBackup::BeforeRun ? std::string("\r") + kBackupFromBefore : "";
   progress->Fill();
   if (!written.opened || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
-    MessageDlg(written.opened ? kNotReread : kNoRegistry, MsgType::Error, kMbOk);
+    const bool someFailed =
+        std::find(written.failed.begin(), written.failed.end(), true) != written.failed.end();
+    const char* what = !written.opened ? kNoRegistry : someFailed ? kNotRereadPartly : kNotReread;
+    MessageDlg(what + fromBefore, MsgType::Error, kMbOk);
     return;
   }
   if (missed.empty()) {
-    MessageDlg(backedUp ? std::string(kDone) + "\r" + kUndoHint : kDone, MsgType::Information,
-               kMbOk);
+    MessageDlg(
+        backup != KeptBackup::None ? std::string(kDone) + "\r" + kUndoHint + fromBefore : kDone,
+        MsgType::Information, kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(missed, written.adminHint), MsgType::Error, kMbOk);
+    MessageDlg(NotAppliedReport(missed, written.adminHint) + fromBefore, MsgType::Error, kMbOk);
   }
   progress.reset();
 

@@ -94,6 +94,13 @@ struct SettingChange {
   std::string after;    // "Sprechblasen abschalten: ein"
 };
 
+// What is kept of a run's backup once the run is over.
+enum class KeptBackup {
+  None,       // nothing to undo: none was written, or nothing the run wrote took effect
+  Changed,    // the values from before the changes that took effect
+  BeforeRun,  // cutting it down failed: it still holds every value from before the run
+};
+
 // Keeps a backup of what a run changes, so that it can be undone.
 class RunBackups {
  public:
@@ -103,9 +110,8 @@ class RunBackups {
   // and the user chose not to go on without one.
   virtual bool Before(const std::function<void()>& writes,
                       const std::vector<SettingChange>& changes) = 0;
-  // After the run and its reload, with the changes that took effect: true when a backup of
-  // values that changed remains.
-  virtual bool After(const std::vector<SettingChange>& tookEffect) = 0;
+  // After the run and its reload, with the changes that took effect: what remains to undo.
+  virtual KeptBackup After(const std::vector<SettingChange>& tookEffect) = 0;
 };
 
 // What an apply run needs from the main window.

@@ -19,8 +19,18 @@ inline constexpr char kNoRegistry[] =
     "Die Registrierung konnte nicht geöffnet werden.\rDie Einstellungen wurden nicht übernommen.";
 inline constexpr char kNotReread[] =
     "Die Einstellungen wurden geschrieben, konnten aber nicht neu gelesen werden.";
+inline constexpr char kNotRereadPartly[] =
+    "Die Einstellungen wurden teilweise geschrieben, konnten aber nicht neu gelesen werden.";
 inline constexpr char kNotApplied[] = "Folgende Einstellungen wurden nicht übernommen:";
 inline constexpr char kAdminHint[] = "Systemweite Einstellungen erfordern Administratorrechte.";
+inline constexpr char kBackupFromBefore[] =
+    "Die Sicherung behält alle Werte von vor dem Übernehmen; „Letzte Übernahme rückgängig "
+    "machen“ stellt sie wieder her.";
+// "Einstellung 12/85" in the progress window.
+inline constexpr char kProgressStep[] = "Einstellung ";
+// A check box's state as the questions and backups name it.
+inline constexpr char kOn[] = "ein";
+inline constexpr char kOff[] = "aus";
 
 // --- Backups and undo.
 inline constexpr char kBackupTitle[] =
@@ -44,6 +54,15 @@ inline constexpr char kForeign[] =
     "Sie enthält in Zeile %s einen Eintrag, den keine Einstellung dieses Programms schreibt.";
 inline constexpr char kNothingRestored[] = "Es wurde nichts geändert.";
 inline constexpr char kNotRestored[] = "Folgende Einstellungen wurden nicht wiederhergestellt:";
+inline constexpr char kKeptKey[] = "„%s“ enthält inzwischen weitere Einträge und bleibt erhalten.";
+inline constexpr char kRestoredNotMarked[] =
+    "Die Werte sind wiederhergestellt, aber die Sicherung „%s“ konnte nicht als "
+    "wiederhergestellt markiert werden.";
+inline constexpr char kAlreadyRestored[] =
+    "Die Werte der Sicherung „%s“ sind bereits wiederhergestellt.";
+inline constexpr char kMarkedNow[] = "Sie ist jetzt als wiederhergestellt markiert.";
+inline constexpr char kStillNotMarked[] =
+    "Sie konnte aber nicht als wiederhergestellt markiert werden.";
 inline constexpr char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
 inline constexpr char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
 
@@ -59,7 +78,20 @@ inline constexpr char kTooLarge[] = "Sie ist größer als 4 MB.";
 inline constexpr char kUnchanged[] = "Das Fenster zeigt weiter, was es vorher zeigte.";
 inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus „%s“.";
 inline constexpr char kImportNothingWritten[] =
-    "Noch ist nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
+    "Es wurde noch nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
+
+// --- The system menu's entries and their file dialogs.
+inline constexpr char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
+inline constexpr char kExportEntry[] = "Auswahl als .reg-Datei &exportieren...";
+inline constexpr char kImportEntry[] = "Auswahl aus .reg-Datei &importieren...";
+inline constexpr char kExportDialog[] = "Auswahl als .reg-Datei exportieren";
+inline constexpr char kImportDialog[] = "Auswahl aus .reg-Datei importieren";
+inline constexpr char kRegFilter[] = "Registrierungsdateien (*.reg)";
+inline constexpr char kDefaultExportName[] = "Trimmwerk-Auswahl.reg";
+inline constexpr char kNothingToExport[] =
+    "Es ist keine Einstellung eingeschaltet, die exportiert werden könnte.";
+inline constexpr char kExported[] = "Die Auswahl wurde gespeichert:";
+inline constexpr char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
 
 // --- The one-shot buttons.
 inline constexpr char kFinal[] = "Diese Einstellung lässt sich nicht mehr rückgängig machen.";
