@@ -38,10 +38,13 @@ class Import : public FlowWindow {
     MemoryMachine()->PutString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "300");
     LoadAndRemember(surface, loaded);
   }
-  void Read(const std::optional<Bytes>& file, std::deque<MsgResult> answers = {MsgResult::Ok}) {
-    messages.answers = std::move(answers);
+  void Read(const std::optional<Bytes>& file, const char* name = "Auswahl.reg") {
+    ReadAll({{name, file}});
+  }
+  void ReadAll(std::vector<ImportFile> files) {
+    messages.answers = {MsgResult::Ok};
     ImportWindow window{surface, loaded, standardViewShown, Layout::XP, Caption()};
-    ImportSelection(window, "Auswahl.reg", file);
+    ImportSelection(window, std::move(files));
   }
   void Apply(std::deque<MsgResult> answers) { FlowWindow::Apply(backups, std::move(answers)); }
   void Undo() { FlowWindow::Undo({MsgResult::Yes, MsgResult::Ok}, "PC-B"); }
@@ -82,6 +85,7 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
   ASSERT_EQ(files.size(), 2u);
   const Snapshot startB = CatalogueSnapshot(Machine());
 
+  // The two halves imported one after the other add up, and are applied in one run.
   for (const ExportFile& f : files) {
     SCOPED_TRACE(f.suffix);
     messages.asked.clear();
@@ -90,8 +94,9 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
     EXPECT_EQ(messages.asked[0].type, MsgType::Information);
     EXPECT_TRUE(standardViewShown);
     EXPECT_FALSE(surface.Checked(kCurrentSettingsButton));
-    Apply({MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   }
+  EXPECT_EQ(messages.asked[0].text.rfind("Das Fenster zeigt die Auswahl aus 2 Dateien.\r", 0), 0u);
+  Apply({MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   for (const char* box : chosen) EXPECT_TRUE(surface.Checked(box)) << box;
   EXPECT_EQ(surface.Position("trackStartmenuDelay"), 120);
   // A's values at the places of the chosen boxes, byte for byte.
@@ -108,7 +113,6 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
     }
   }
   Undo();
-  Undo();
   EXPECT_EQ(Differences(startB, CatalogueSnapshot(Machine())), std::vector<std::string>{});
 }
 
@@ -121,6 +125,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     Bytes file;
     std::vector<std::pair<const char*, bool>> boxes;
     std::size_t changed, ignored;
+    std::vector<std::size_t> skipped;
   };
   const Case cases[] = {
       {"REGEDIT4 in ANSI, a foreign key and a Vista tweak",
@@ -131,7 +136,8 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
             "\"NoSplash\"=dword:00000001\r\n"),
        {{"cboxShowFileext", true}},
        1,
-       3},
+       3,
+       {}},
       {"5.00 with a removed value, a continued hex line and a context-menu entry",
        Ansi("Windows Registry Editor Version 5.00\r\n\r\n" + advanced +
             "\r\n\"HideFileExt\"=-\r\n\r\n"
@@ -141,11 +147,22 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
        // Without the value the extensions stay hidden, as on this machine.
        {{"cboxShowFileext", false}, {"cboxOpenConsole", true}},
        1,
-       1},
+       1,
+       {}},
+      {"Lines regedit skips: a comment, a bad value, an unknown root, a value after [-key]",
+       Ansi("Windows Registry Editor Version 5.00\r\n# Kommentar\r\n" + advanced +
+            "\r\n\"HideFileExt\"=dword:0\r\n\"Hidden\"=word:1\r\n[HKEY_CURRENT_ROOT\\T]\r\n"
+            "\"a\"=dword:1\r\n[-HKEY_CURRENT_USER\\Software\\Fremd]\r\n\"b\"=\"c\"\r\n"
+            "[-HKEY_LOCAL_MACHINE]\r\n"),
+       {{"cboxShowFileext", true}, {"cboxShowAllFiles", false}},
+       1,
+       1,
+       {5, 6, 7, 9, 10}},
   };
   const Bytes before = Everything(Machine());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    LoadAndRemember(surface, loaded);  // a new load: each file alone
     messages.asked.clear();
     Read(c.file);
     for (const auto& [box, on] : c.boxes) EXPECT_EQ(surface.Checked(box), on) << box;
@@ -153,7 +170,9 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     EXPECT_EQ(
         PendingChanges(surface, loaded, Layout::XP, [](const std::string& n) { return n; }).size(),
         c.changed);
-    EXPECT_EQ(IgnoredEntries(ParseRegFile(c.file), Layout::XP), c.ignored);
+    const RegFile read = ParseRegFile(c.file, RegFileReading::Lenient);
+    EXPECT_EQ(IgnoredEntries(read, Layout::XP), c.ignored);
+    EXPECT_EQ(read.skipped, c.skipped);
     EXPECT_EQ(Everything(Machine()), before) << "the import wrote";
     EXPECT_TRUE(store.files.empty());
   }
@@ -177,12 +196,29 @@ TEST_F(Import, TheReportSaysWhatHappenedAndABadFileChangesNothing) {
             "Folgende Einstellungen werden geändert:\rcboxShowFileext: ein\rcboxShowAllFiles: ein"
             "\r\rMöchten Sie die Einstellungen jetzt vornehmen?");
 
+  // A second import, of two files at once, laid over the first in the order of their names; a
+  // box changed by hand since shows the files again.
+  const std::string head = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\" +
+                           std::string(kAdvanced) + "]\r\n\"HideFileExt\"=dword:";
+  surface.SetChecked("cboxShowAllFiles", false);
+  messages.asked.clear();
+  ReadAll({{"B.reg", Ansi(head + "0\r\n\"x\"=y\r\n[HKEY_CURRENT_ROOT\\T]\r\n")},
+           {"A.reg", Ansi(head + "1\r\n")}});
+  EXPECT_TRUE(surface.Checked("cboxShowFileext"));
+  EXPECT_TRUE(surface.Checked("cboxShowAllFiles"));
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text,
+            "Das Fenster zeigt die Auswahl aus 3 Dateien.\r2 Einstellungen weichen von diesem "
+            "Computer ab.\r1 Eintrag der Dateien betrifft keine Einstellung dieses Fensters und "
+            "bleibt unbeachtet.\r2 Zeilen konnten nicht gelesen werden und bleiben unbeachtet "
+            "(erste: Zeile 4 in „B.reg“).\r\rNoch ist nichts geschrieben. „Einstellungen "
+            "übernehmen“ übernimmt die Auswahl.");
+
   const bool shown = surface.Checked("cboxShowFileext");
   const Bytes big(kImportLimit + 1, 'x');
   const std::pair<std::optional<Bytes>, std::string> bad[] = {
-      {Ansi("Windows Registry Editor Version "
-            "5.00\r\n\r\n[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\n"),
-       "Die Registrierungsdatei ist ungültig. Zeile 4: \"a\"=dword:1"},
+      {Ansi(std::string(200, 'x')),
+       "Die Registrierungsdatei ist ungültig. Zeile 1: " + std::string(80, 'x') + "…\r"},
       {Ansi("[HKEY_CURRENT_USER\\T]\r\n"), "Die Registrierungsdatei ist ungültig. Zeile 1"},
       {big, "Sie ist größer als 4 MB."},
       {std::nullopt, "Die Datei kann nicht gelesen werden."},
@@ -199,6 +235,16 @@ TEST_F(Import, TheReportSaysWhatHappenedAndABadFileChangesNothing) {
         << messages.asked[0].text;
     EXPECT_EQ(surface.Checked("cboxShowFileext"), shown);
   }
+}
+
+// The open dialog's answer: one full path, or the folder and the names.
+TEST(ChosenFiles, AreFullPaths) {
+  using Files = std::vector<std::u16string>;
+  EXPECT_EQ(ChosenFiles(std::u16string(u"C:\\A\\x.reg\0\0", 12)), Files{u"C:\\A\\x.reg"});
+  EXPECT_EQ(ChosenFiles(std::u16string(u"C:\\A\0x.reg\0y.reg\0\0\0", 19)),
+            (Files{u"C:\\A\\x.reg", u"C:\\A\\y.reg"}));
+  EXPECT_EQ(ChosenFiles(std::u16string(u"C:\\\0x.reg\0y.reg\0", 15)),
+            (Files{u"C:\\x.reg", u"C:\\y.reg"}));
 }
 
 }  // namespace

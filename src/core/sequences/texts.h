@@ -57,7 +57,8 @@ inline constexpr char kMade[] = "Erstellt am %s auf dem Computer ";
 inline constexpr char kNotLoaded[] = "Die Datei „%s“ kann nicht geladen werden:";
 inline constexpr char kTooLarge[] = "Sie ist größer als 4 MB.";
 inline constexpr char kUnchanged[] = "Das Fenster zeigt weiter, was es vorher zeigte.";
-inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus „%s“.";
+// A file's name in quotes, or "2 Dateien".
+inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus %s.";
 inline constexpr char kImportNothingWritten[] =
     "Noch ist nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
 
