@@ -38,9 +38,7 @@ class Import : public FlowWindow {
     MemoryMachine()->PutString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "300");
     LoadAndRemember(surface, loaded);
   }
-  void Read(const std::optional<Bytes>& file, const char* name = "Auswahl.reg") {
-    ReadAll({{name, file}});
-  }
+  void Read(const std::optional<Bytes>& file) { ReadAll({{"Auswahl.reg", file}}); }
   void ReadAll(std::vector<ImportFile> files) {
     messages.answers = {MsgResult::Ok};
     ImportWindow window{surface, loaded, standardViewShown, Layout::XP, Caption()};
@@ -85,7 +83,6 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
   ASSERT_EQ(files.size(), 2u);
   const Snapshot startB = CatalogueSnapshot(Machine());
 
-  // The two halves imported one after the other add up, and are applied in one run.
   for (const ExportFile& f : files) {
     SCOPED_TRACE(f.suffix);
     messages.asked.clear();
@@ -125,7 +122,6 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     Bytes file;
     std::vector<std::pair<const char*, bool>> boxes;
     std::size_t changed, ignored;
-    std::vector<std::size_t> skipped;
   };
   const Case cases[] = {
       {"REGEDIT4 in ANSI, a foreign key and a Vista tweak",
@@ -136,8 +132,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
             "\"NoSplash\"=dword:00000001\r\n"),
        {{"cboxShowFileext", true}},
        1,
-       3,
-       {}},
+       3},
       {"5.00 with a removed value, a continued hex line and a context-menu entry",
        Ansi("Windows Registry Editor Version 5.00\r\n\r\n" + advanced +
             "\r\n\"HideFileExt\"=-\r\n\r\n"
@@ -147,8 +142,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
        // Without the value the extensions stay hidden, as on this machine.
        {{"cboxShowFileext", false}, {"cboxOpenConsole", true}},
        1,
-       1,
-       {}},
+       1},
       {"Lines regedit skips: a comment, a bad value, an unknown root, a value after [-key]",
        Ansi("Windows Registry Editor Version 5.00\r\n# Kommentar\r\n" + advanced +
             "\r\n\"HideFileExt\"=dword:0\r\n\"Hidden\"=word:1\r\n[HKEY_CURRENT_ROOT\\T]\r\n"
@@ -156,8 +150,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
             "[-HKEY_LOCAL_MACHINE]\r\n"),
        {{"cboxShowFileext", true}, {"cboxShowAllFiles", false}},
        1,
-       1,
-       {5, 6, 7, 9, 10}},
+       1},
   };
   const Bytes before = Everything(Machine());
   for (const Case& c : cases) {
@@ -170,9 +163,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     EXPECT_EQ(
         PendingChanges(surface, loaded, Layout::XP, [](const std::string& n) { return n; }).size(),
         c.changed);
-    const RegFile read = ParseRegFile(c.file, RegFileReading::Lenient);
-    EXPECT_EQ(IgnoredEntries(read, Layout::XP), c.ignored);
-    EXPECT_EQ(read.skipped, c.skipped);
+    EXPECT_EQ(IgnoredEntries(ParseRegFile(c.file, RegFileReading::Lenient), Layout::XP), c.ignored);
     EXPECT_EQ(Everything(Machine()), before) << "the import wrote";
     EXPECT_TRUE(store.files.empty());
   }
@@ -196,8 +187,7 @@ TEST_F(Import, TheReportSaysWhatHappenedAndABadFileChangesNothing) {
             "Folgende Einstellungen werden geändert:\rcboxShowFileext: ein\rcboxShowAllFiles: ein"
             "\r\rMöchten Sie die Einstellungen jetzt vornehmen?");
 
-  // A second import, of two files at once, laid over the first in the order of their names; a
-  // box changed by hand since shows the files again.
+  // Two more files over it, in the order of their names; a box changed by hand shows them again.
   const std::string head = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\" +
                            std::string(kAdvanced) + "]\r\n\"HideFileExt\"=dword:";
   surface.SetChecked("cboxShowAllFiles", false);
