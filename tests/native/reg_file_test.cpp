@@ -242,16 +242,15 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
   const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n";
   struct Bad {
     Bytes bytes;
-    std::string line;
-    std::vector<std::size_t> skipped;  // read leniently; kRefused when refused there too
+    const char* line;
+    std::vector<std::size_t> skipped;  // read leniently; {0} when refused there too
   };
-  const std::vector<std::size_t> kRefused = {0};
   const std::u16string key = u"[HKEY_CURRENT_USER\\T]\r\n";
   std::u16string deepest = u"[HKEY_CURRENT_USER";
   for (int level = 0; level < 512; ++level) deepest += u"\\k";
   const Bad bad[] = {
-      {{'R', 'E', 'G'}, "Zeile 1", kRefused},
-      {file(u"REGEDIT5\r\n"), "Zeile 1: REGEDIT5", kRefused},
+      {{'R', 'E', 'G'}, "Zeile 1", {0}},
+      {file(u"REGEDIT5\r\n"), "Zeile 1: REGEDIT5", {0}},
       {file(head + u"\"a\"=dword:1\r\n"), "Zeile 3", {3}},
       {file(head + key + u"\"a\"=dword:1\r\n"), "Zeile 4: \"a\"=dword:1", {}},
       {file(head + u"[HKEY_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 3", {3, 4}},
@@ -267,9 +266,6 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
       {file(head + u"[HKEY_CURRENT_USER\\" + std::u16string(256, u'n') + u"]\r\n\"a\"=x\r\n"),
        "Zeile 4",
        {3, 4}},
-      {file(head + key + u"\"a\"=" + std::u16string(200, u'x')),
-       "Zeile 4: \"a\"=" + std::string(76, 'x') + "…",
-       {4}},
       {file(head + deepest + u"]\r\n[HKEY_CURRENT_USER\\" + std::u16string(255, u'n') +
             u"]\r\n\"a\"=x\r\n"),
        "Zeile 5",
@@ -292,7 +288,7 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
     try {
       EXPECT_EQ(ParseRegFile(b.bytes, RegFileReading::Lenient).skipped, b.skipped);
     } catch (const Error& e) {
-      EXPECT_EQ(b.skipped, kRefused) << e.what();
+      EXPECT_EQ(b.skipped, std::vector<std::size_t>{0}) << e.what();
     }
   }
 }
