@@ -372,7 +372,6 @@ TEST_F(Backups, AnExportReadBackInAnotherStateIsShownAppliedAndUndone) {
     if (parent.Read(name)) parts.push_back(name);
   }
   ASSERT_EQ(parts.size(), 2u);
-  // Both parts at once, chosen together in the dialog (which starts in their folder).
   messages.asked.clear();
   ImportFrom(L"\"" + std::wstring(parts[0].begin(), parts[0].end()) + L"\" \"" +
                  std::wstring(parts[1].begin(), parts[1].end()) + L"\"",
