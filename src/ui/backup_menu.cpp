@@ -1,5 +1,6 @@
 #include "backup_menu.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -16,6 +17,9 @@ namespace tw::ui {
 namespace {
 
 using namespace text;
+
+// In characters: the open dialog's answer when several files are chosen.
+constexpr std::size_t kOpenAnswerSize = 32768;
 
 Layout WindowLayout() { return IsWindowsVista() ? Layout::Vista : Layout::XP; }
 
@@ -105,13 +109,13 @@ void BackupMenu::Export() {
     MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
     return;
   }
-  wchar_t path[MAX_PATH] = {};
-  wcscpy(path, ToWide(kDefaultExportName).c_str());
-  if (!ChooseFile(false, ToWide(kExportDialog).c_str(), path)) return;
+  const std::vector<std::wstring> chosen =
+      ChooseFiles(false, ToWide(kExportDialog).c_str(), ToWide(kDefaultExportName));
+  if (chosen.empty()) return;
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
-    names.push_back(ExportFileName(FromWide(path), f.suffix));
+    names.push_back(ExportFileName(FromWide(chosen.front()), f.suffix));
     if (GetFileAttributesW(ToWide(names.back()).c_str()) != INVALID_FILE_ATTRIBUTES)
       existing.push_back(names.back());
   }
@@ -135,39 +139,50 @@ void BackupMenu::Export() {
 }
 
 void BackupMenu::Import() {
-  wchar_t path[MAX_PATH] = {};
-  if (!ChooseFile(true, ToWide(kImportDialog).c_str(), path)) return;
+  std::vector<ImportFile> files;
+  for (const std::wstring& path : ChooseFiles(true, ToWide(kImportDialog).c_str(), L""))
+    files.push_back({WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1)});
+  if (files.empty()) return;
   ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown, WindowLayout(),
                       window_.caption};
-  ImportSelection(import, WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1));
+  ImportSelection(import, std::move(files));
 }
 
-bool BackupMenu::ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]) {
+std::vector<std::wstring> BackupMenu::ChooseFiles(bool open, const wchar_t* title,
+                                                  std::wstring path) {
   // The folder of the last export or import; before the first one the user's documents.
   std::wstring start = lastFolder_;
   wchar_t documents[MAX_PATH] = {};
   if (start.empty() && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)))
     start = documents;
+  // Room for many names at once: the answer is the folder, then each name.
+  path.resize(open ? kOpenAnswerSize : MAX_PATH, L'\0');
   // The filter's pairs of caption and pattern, each ended by a zero, the list by another.
   const std::wstring filter = ToWide(kRegFilter) + L'\0' + L"*.reg" + L'\0';
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = window_.handle;
   ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrFile = &path[0];
+  ofn.nMaxFile = static_cast<DWORD>(path.size());
   ofn.lpstrDefExt = L"reg";
   ofn.lpstrTitle = title;
   ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
   // No overwrite prompt of the save dialog: it would ask for the chosen name, which a split
   // selection does not write. Export asks once for every file it would replace.
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (open) ofn.Flags |= OFN_FILEMUSTEXIST;
-  if (!(open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn))) return false;
-  const std::wstring chosen = path;
-  const std::size_t slash = chosen.find_last_of(L"\\/");
-  if (slash != std::wstring::npos) lastFolder_ = chosen.substr(0, slash);
-  return true;
+  if (open) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER;
+  if (!(open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn))) {
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+      MessageDlg(kTooManyFiles, MsgType::Error, kMbOk);
+    return {};
+  }
+  std::vector<std::wstring> chosen;
+  for (const std::u16string& file : ChosenFiles(FromWide(path))) chosen.push_back(ToWide(file));
+  if (chosen.empty()) return chosen;
+  const std::size_t slash = chosen.front().find_last_of(L"\\/");
+  if (slash != std::wstring::npos) lastFolder_ = chosen.front().substr(0, slash);
+  return chosen;
 }
 
 }  // namespace tw::ui

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "backup_flow.h"
 #include "win32_backup_store.h"
@@ -50,9 +51,10 @@ class BackupMenu {
   void Import();
 
  private:
-  // The open (or save) dialog for a registry file; the folder chosen is where the next one
-  // starts. False when the user cancelled.
-  bool ChooseFile(bool open, const wchar_t* title, wchar_t (&path)[MAX_PATH]);
+  // The open dialog (several files at once) or the save dialog for registry files, starting
+  // with the name in path; the folder chosen is where the next one starts. The full paths
+  // chosen, none when the user cancelled.
+  std::vector<std::wstring> ChooseFiles(bool open, const wchar_t* title, std::wstring path);
 
   BackupMenuWindow window_;
   std::wstring lastFolder_;  // of the last export or import

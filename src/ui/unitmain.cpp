@@ -366,6 +366,8 @@ std::string TfrmMain::SettingCaption(const std::string& name) const {
 
 void TfrmMain::sbutXPStandardClick(Control&) {
   tw::sbutXPStandardClick(*controls_, StandardViewShown);
+  // The window no longer shows the files imported: the next import starts over.
+  loaded_.imported = {};
 }
 
 // --- The buttons that act at once.

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tw;
   RegFile file;
   try {
-    file = ParseRegFile(Bytes(data, data + size));
+    file = ParseRegFile(Bytes(data, data + size), RegFileReading::Lenient);
   } catch (const Error&) {
     return 0;
   }

@@ -39,10 +39,11 @@ class Import : public FlowWindow {
     MemoryMachine()->PutString(HKCU, "Control Panel\\Desktop", "MenuShowDelay", "300");
     LoadAndRemember(surface, loaded);
   }
-  void Read(const std::optional<Bytes>& file, std::deque<MsgResult> answers = {MsgResult::Ok}) {
-    messages.answers = std::move(answers);
+  void Read(const std::optional<Bytes>& file) { ReadAll({{"Auswahl.reg", file}}); }
+  void ReadAll(std::vector<ImportFile> files) {
+    messages.answers = {MsgResult::Ok};
     ImportWindow window{surface, loaded, standardViewShown, Layout::XP, Caption()};
-    ImportSelection(window, "Auswahl.reg", file);
+    ImportSelection(window, std::move(files));
   }
   void Apply(std::deque<MsgResult> answers) { FlowWindow::Apply(backups, std::move(answers)); }
   void Undo() { FlowWindow::Undo({MsgResult::Yes, MsgResult::Ok}, "PC-B"); }
@@ -91,8 +92,8 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
     EXPECT_EQ(messages.asked[0].type, MsgType::Information);
     EXPECT_TRUE(standardViewShown);
     EXPECT_FALSE(surface.Checked(kCurrentSettingsButton));
-    Apply({MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   }
+  Apply({MsgResult::Yes, MsgResult::Ok, MsgResult::No});
   for (const char* box : chosen) EXPECT_TRUE(surface.Checked(box)) << box;
   EXPECT_EQ(surface.Position("trackStartmenuDelay"), 120);
   // A's values at the places of the chosen boxes, byte for byte.
@@ -108,7 +109,6 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
       EXPECT_EQ(onB.at(entry), value) << WideToAnsi(entry);
     }
   }
-  Undo();
   Undo();
   EXPECT_EQ(Differences(startB, CatalogueSnapshot(Machine())), std::vector<std::string>{});
 }
@@ -143,10 +143,19 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
        {{"cboxShowFileext", false}, {"cboxOpenConsole", true}},
        1,
        1},
+      {"Lines regedit skips: a comment, a bad value, an unknown root, a value after [-key]",
+       Ansi("Windows Registry Editor Version 5.00\r\n# Kommentar\r\n" + advanced +
+            "\r\n\"HideFileExt\"=dword:0\r\n\"Hidden\"=word:1\r\n[HKEY_CURRENT_ROOT\\T]\r\n"
+            "\"a\"=dword:1\r\n[-HKEY_CURRENT_USER\\Software\\Fremd]\r\n\"b\"=\"c\"\r\n"
+            "[-HKEY_LOCAL_MACHINE]\r\n"),
+       {{"cboxShowFileext", true}, {"cboxShowAllFiles", false}},
+       1,
+       1},
   };
   const Bytes before = Everything(Machine());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    LoadAndRemember(surface, loaded);  // a new load: each file alone
     messages.asked.clear();
     TracingRegistry traced(Machine());
     RegistryBackendScope onTraced(traced);
@@ -156,7 +165,7 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
     EXPECT_EQ(
         PendingChanges(surface, loaded, Layout::XP, [](const std::string& n) { return n; }).size(),
         c.changed);
-    EXPECT_EQ(IgnoredEntries(ParseRegFile(c.file), Layout::XP), c.ignored);
+    EXPECT_EQ(IgnoredEntries(ParseRegFile(c.file, RegFileReading::Lenient), Layout::XP), c.ignored);
     EXPECT_EQ(Everything(Machine()), before) << "the import wrote";
     for (const char* call : {"SetValue", "DeleteValue", "DeleteKey", "CreateKey"})
       EXPECT_EQ(traced.log.find(call), std::string::npos) << "the import called " << call;
@@ -181,12 +190,26 @@ TEST_F(Import, TheReportSaysWhatHappenedAndABadFileChangesNothing) {
             "Folgende Einstellungen werden geändert:\rcboxShowFileext: ein\rcboxShowAllFiles: ein"
             "\r\rMöchten Sie die Einstellungen jetzt vornehmen?");
 
+  // Two more files, laid over by name (A, then B); a box changed by hand shows them again.
+  const std::string head = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\" +
+                           std::string(kAdvanced) + "]\r\n\"HideFileExt\"=dword:";
+  surface.SetChecked("cboxShowAllFiles", false);
+  messages.asked.clear();
+  ReadAll({{"B.reg", Ansi(head + "0\r\n\"x\"=y\r\n[HKEY_CURRENT_ROOT\\T]\r\n")},
+           {"A.reg", Ansi(head + "1\r\n")}});
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text,
+            "Das Fenster zeigt die Auswahl aus 3 Dateien.\r2 Einstellungen weichen von diesem "
+            "Computer ab.\r1 Eintrag der Dateien betrifft keine Einstellung dieses Fensters und "
+            "bleibt unbeachtet.\r2 Zeilen konnten nicht gelesen werden und bleiben unbeachtet "
+            "(erste: Zeile 4 in „B.reg“).\r\rEs wurde noch nichts geschrieben. „Einstellungen "
+            "übernehmen“ übernimmt die Auswahl.");
+
   const bool shown = surface.Checked("cboxShowFileext");
   const Bytes big(kImportLimit + 1, 'x');
   const std::pair<std::optional<Bytes>, std::string> bad[] = {
-      {Ansi("Windows Registry Editor Version "
-            "5.00\r\n\r\n[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\n"),
-       "Die Registrierungsdatei ist ungültig. Zeile 4: \"a\"=dword:1"},
+      {Ansi(std::string(200, 'x')),
+       "Die Registrierungsdatei ist ungültig. Zeile 1: " + std::string(80, 'x') + "…\r"},
       {Ansi("[HKEY_CURRENT_USER\\T]\r\n"), "Die Registrierungsdatei ist ungültig. Zeile 1"},
       {big, "Sie ist größer als 4 MB."},
       {std::nullopt, "Die Datei kann nicht gelesen werden."},

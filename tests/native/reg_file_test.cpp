@@ -243,26 +243,39 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
   struct Bad {
     Bytes bytes;
     const char* line;
+    std::vector<std::size_t> skipped;  // read leniently; {0} when refused there too
   };
+  const std::u16string key = u"[HKEY_CURRENT_USER\\T]\r\n";
+  std::u16string deepest = u"[HKEY_CURRENT_USER";
+  for (int level = 0; level < 512; ++level) deepest += u"\\k";
   const Bad bad[] = {
-      {{'R', 'E', 'G'}, "Zeile 1"},
-      {file(u"REGEDIT5\r\n"), "Zeile 1: REGEDIT5"},
-      {file(head + u"\"a\"=dword:1\r\n"), "Zeile 3"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\n"), "Zeile 4: \"a\"=dword:1"},
-      {file(head + u"[HKEY_USER\\T]\r\n"), "Zeile 3"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:0g\r\n"), "Zeile 4"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"open\r\n"), "Zeile 4"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=word:1\r\n"), "Zeile 4"},
-      {file(head + u"[-HKEY_CURRENT_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 4"},
-      {file(head + u"[HKEY_CURRENT_USER\\T\r\n"), "Zeile 3"},
+      {{'R', 'E', 'G'}, "Zeile 1", {0}},
+      {file(u"REGEDIT5\r\n"), "Zeile 1: REGEDIT5", {0}},
+      {file(head + u"\"a\"=dword:1\r\n"), "Zeile 3", {3}},
+      {file(head + key + u"\"a\"=dword:1\r\n"), "Zeile 4: \"a\"=dword:1", {}},
+      {file(head + u"[HKEY_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 3", {3, 4}},
+      {file(head + key + u"\"a\"=hex:0g\r\n"), "Zeile 4", {4}},
+      {file(head + key + u"\"a\"=\"open\r\n"), "Zeile 4", {4}},
+      {file(head + key + u"\"a\"=word:1\r\n"), "Zeile 4", {4}},
+      {file(head + u"[-HKEY_CURRENT_USER\\T]\r\n\"a\"=-\r\n"), "Zeile 4", {4}},
+      {file(head + u"[HKEY_CURRENT_USER\\T\r\n"), "Zeile 3", {3}},
+      {file(head + u"# x\r\n"), "Zeile 3", {}},
+      {file(head + u"[-HKEY_LOCAL_MACHINE]\r\n"), "Zeile 3", {3}},
+      // 513 levels, a name of 256 characters: beyond what regedit can create.
+      {file(head + deepest + u"\\k]\r\n\"a\"=x\r\n"), "Zeile 4", {3, 4}},
+      {file(head + u"[HKEY_CURRENT_USER\\" + std::u16string(256, u'n') + u"]\r\n\"a\"=x\r\n"),
+       "Zeile 4",
+       {3, 4}},
+      {file(head + deepest + u"]\r\n[HKEY_CURRENT_USER\\" + std::u16string(255, u'n') +
+            u"]\r\n\"a\"=x\r\n"),
+       "Zeile 5",
+       {5}},
       // Hex data that runs on into a key line, a line left over after hex data, a backslash
       // after other data: the line is named, nothing is dropped.
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:01,\\\r\n[HKEY_CURRENT_USER\\U]\r\n"),
-       "Zeile 4"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=hex:01,\\\r\n  02\r\n  03\r\n"),
-       "Zeile 6: 03"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:00000001\\\r\n  02\r\n"), "Zeile 4"},
-      {file(head + u"[HKEY_CURRENT_USER\\T]\r\n\"a\"=\"x\"\\\r\n\"b\"=\"y\"\r\n"), "Zeile 4"},
+      {file(head + key + u"\"a\"=hex:01,\\\r\n[HKEY_CURRENT_USER\\U]\r\n"), "Zeile 4", {4}},
+      {file(head + key + u"\"a\"=hex:01,\\\r\n  02\r\n  03\r\n"), "Zeile 6: 03", {6}},
+      {file(head + key + u"\"a\"=dword:00000001\\\r\n  02\r\n"), "Zeile 4", {4, 5}},
+      {file(head + key + u"\"a\"=\"x\"\\\r\n\"b\"=\"y\"\r\n"), "Zeile 4", {4}},
   };
   for (const Bad& b : bad) {
     SCOPED_TRACE(b.line);
@@ -271,6 +284,11 @@ TEST(RegFile, RefusesWhatItCannotReadNamingTheLine) {
       ADD_FAILURE() << "accepted";
     } catch (const Error& e) {
       EXPECT_NE(std::string(e.what()).find(b.line), std::string::npos) << e.what();
+    }
+    try {
+      EXPECT_EQ(ParseRegFile(b.bytes, RegFileReading::Lenient).skipped, b.skipped);
+    } catch (const Error& e) {
+      EXPECT_EQ(b.skipped, std::vector<std::size_t>{0}) << e.what();
     }
   }
 }

@@ -205,7 +205,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     ImportWindow import{form.controls(), form.loadedControls(), form.StandardViewShown,
                         IsWindowsXP() ? Layout::XP : Layout::Vista,
                         [&](const std::string& name) { return form.SettingCaption(name); }};
-    ImportSelection(import, "Auswahl.reg", Bytes(text.begin(), text.end()));
+    ImportSelection(import, {{"Auswahl.reg", Bytes(text.begin(), text.end())}});
     SetMessageHandler(script);
     form.StandardViewShown = false;
   }

@@ -15,6 +15,12 @@ const char16_t kAnsiHeader[] = u"REGEDIT4";
 const char kBadLine[] = "Die Registrierungsdatei ist ungültig. Zeile %s";
 // regedit breaks hex data before this column, each further line indented by two blanks.
 constexpr std::size_t kHexColumns = 76;
+// How much of a bad line an error quotes.
+constexpr std::size_t kQuotedColumns = 80;
+// What regedit cannot create: a key more levels below its root, a key name longer.
+constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyName = 255;
+constexpr std::size_t kMaxValueName = 16383;
 
 struct RootNameRow {
   RegRoot root;
@@ -91,8 +97,16 @@ std::u16string DataText(const RegFileValue& v, std::size_t column) {
   return out;
 }
 
+// The start of a bad line, for an error box: a line may be megabytes long.
+std::u16string Quote(const std::u16string& text) {
+  if (text.size() <= kQuotedColumns) return text;
+  std::size_t end = kQuotedColumns;
+  if (text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) --end;  // not half a pair
+  return text.substr(0, end) + u"\u2026";
+}
+
 [[noreturn]] void Refuse(std::size_t line, const std::u16string& text) {
-  throw Error(FormatMessage1(kBadLine, std::to_string(line) + ": " + WideToAnsi(text)));
+  throw Error(FormatMessage1(kBadLine, std::to_string(line) + ": " + WideToAnsi(Quote(text))));
 }
 
 // A cursor over one logical line (continuations joined).
@@ -147,7 +161,7 @@ bool ReadHexBytes(Cursor& c, Bytes* out) {
   return true;  // "hex:" with no bytes, or a trailing comma
 }
 
-bool ReadData(Cursor& c, RegFileValue* v) {
+bool ReadData(Cursor& c, RegFileValue* v, RegFileReading reading) {
   if (c.Eat(u'-')) {
     v->remove = true;
     return c.at == c.text.size();
@@ -165,7 +179,9 @@ bool ReadData(Cursor& c, RegFileValue* v) {
     return true;
   }
   if (c.Rest(u"dword:")) {
-    if (c.text.size() - c.at != 8) return false;
+    // What the program writes has eight digits; regedit takes one to eight.
+    const std::size_t digits = c.text.size() - c.at;
+    if (reading == RegFileReading::Lenient ? digits == 0 || digits > 8 : digits != 8) return false;
     std::uint32_t n = 0;
     for (; c.at < c.text.size(); ++c.at) {
       const int d = HexDigit(c.text[c.at]);
@@ -269,10 +285,24 @@ std::vector<std::u16string> Lines(const std::u16string& text) {
   return lines;
 }
 
-// A key line, "[root\path]" or "[-root\path]", trimmed.
-RegFileKey KeyLine(const std::u16string& line, std::size_t number) {
+// A key regedit can create: at most kMaxKeyDepth levels of names no longer than kMaxKeyName.
+bool CreatablePath(const std::u16string& path) {
+  std::size_t levels = 0;
+  for (std::size_t from = 0;; ++levels) {
+    std::size_t slash = path.find(u'\\', from);
+    if (slash == std::u16string::npos) slash = path.size();
+    if (slash - from > kMaxKeyName || levels == kMaxKeyDepth) return false;
+    if (slash == path.size()) return true;
+    from = slash + 1;
+  }
+}
+
+// A key line, "[root\path]" or "[-root\path]", trimmed; nothing when it names no key below a
+// root of the table, or (read leniently) one that regedit cannot create.
+std::optional<RegFileKey> KeyLine(const std::u16string& line, std::size_t number,
+                                  RegFileReading reading) {
   const std::size_t close = line.rfind(u']');
-  if (close == std::u16string::npos || close + 1 != line.size()) Refuse(number, line);
+  if (close == std::u16string::npos || close + 1 != line.size()) return std::nullopt;
   RegFileKey k;
   k.line = number;
   std::u16string full = line.substr(1, close - 1);
@@ -282,10 +312,38 @@ RegFileKey KeyLine(const std::u16string& line, std::size_t number) {
   }
   const std::size_t slash = full.find(u'\\');
   k.root = RootFromName(full.substr(0, slash));
-  if (k.root == 0 || slash == std::u16string::npos || slash + 1 == full.size())
-    Refuse(number, line);
+  if (k.root == 0 || slash == std::u16string::npos || slash + 1 == full.size()) return std::nullopt;
   k.path = full.substr(slash + 1);
+  if (reading == RegFileReading::Lenient && !CreatablePath(k.path)) return std::nullopt;
   return k;
+}
+
+// A value line, its data continued over the following lines (advancing i) where hex data ends
+// in a backslash; nothing when it does not parse.
+std::optional<RegFileValue> ValueLine(const std::vector<std::u16string>& lines, std::size_t& i,
+                                      RegFileReading reading, bool ansi) {
+  std::u16string line = Trim(lines[i]);
+  Cursor c{line};
+  RegFileValue v;
+  v.line = i + 1;
+  if (!c.Eat(u'@') && !ReadQuoted(c, &v.name)) return std::nullopt;
+  if (!c.Eat(u'=')) return std::nullopt;
+  // Only hex data goes on in the next line, after a trailing backslash. Read leniently, a key
+  // line is never taken for data: the value is bad, the key still counts.
+  if (line.compare(c.at, 3, u"hex") == 0) {
+    while (line.back() == u'\\' && i + 1 < lines.size()) {
+      const std::u16string next = Trim(lines[i + 1]);
+      if (reading == RegFileReading::Lenient && !next.empty() && next[0] == u'[') break;
+      line.pop_back();
+      line += next;
+      ++i;
+    }
+  }
+  if (!ReadData(c, &v, reading)) return std::nullopt;
+  if (reading == RegFileReading::Lenient && v.name.size() > kMaxValueName) return std::nullopt;
+  if (ansi && (v.type == kRegExpandSz || v.type == kRegMultiSz) && !v.remove)
+    v.data = Widened(v.data);
+  return v;
 }
 
 }  // namespace
@@ -327,7 +385,7 @@ Bytes FormatRegFile(const RegFile& file) {
   return out;
 }
 
-RegFile ParseRegFile(const Bytes& bytes) {
+RegFile ParseRegFile(const Bytes& bytes, RegFileReading reading) {
   const std::optional<std::u16string> decoded = DecodeText(bytes);
   if (!decoded) Refuse(1, u"");
 
@@ -335,38 +393,40 @@ RegFile ParseRegFile(const Bytes& bytes) {
   const bool ansi = !lines.empty() && lines[0] == kAnsiHeader;
   if (lines.empty() || (lines[0] != kHeader && !ansi)) Refuse(1, lines.empty() ? u"" : lines[0]);
 
+  const bool lenient = reading == RegFileReading::Lenient;
   RegFile file;
   RegFileKey* key = nullptr;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::size_t number = i + 1;
-    std::u16string line = Trim(lines[i]);
+    const std::u16string line = Trim(lines[i]);
     if (line.empty()) continue;
     if (line[0] == u';') {
       if (file.keys.empty()) file.comments.push_back(Trim(line.substr(1)));
       continue;
     }
+    if (lenient && line[0] == u'#') continue;
+    // Read leniently, a line that does not parse is left out, as regedit leaves it; so are the
+    // values of a key that is not read, or is removed.
     if (line[0] == u'[') {
-      file.keys.push_back(KeyLine(line, number));
+      std::optional<RegFileKey> k = KeyLine(line, number, reading);
+      if (!k) {
+        if (!lenient) Refuse(number, line);
+        file.skipped.push_back(number);
+        key = nullptr;
+        continue;
+      }
+      file.keys.push_back(std::move(*k));
       key = file.keys.back().remove ? nullptr : &file.keys.back();
       continue;
     }
-    if (!key) Refuse(number, line);
-    Cursor c{line};
-    RegFileValue v;
-    v.line = number;
-    if (!c.Eat(u'@') && !ReadQuoted(c, &v.name)) Refuse(number, line);
-    if (!c.Eat(u'=')) Refuse(number, line);
-    // Only hex data goes on in the next line, after a trailing backslash.
-    if (line.compare(c.at, 3, u"hex") == 0) {
-      while (line.back() == u'\\' && i + 1 < lines.size()) {
-        line.pop_back();
-        line += Trim(lines[++i]);
-      }
+    std::optional<RegFileValue> v;
+    if (key) v = ValueLine(lines, i, reading, ansi);
+    if (!v) {
+      if (!lenient) Refuse(number, line);
+      file.skipped.push_back(number);
+      continue;
     }
-    if (!ReadData(c, &v)) Refuse(number, line);
-    if (ansi && (v.type == kRegExpandSz || v.type == kRegMultiSz) && !v.remove)
-      v.data = Widened(v.data);
-    key->values.push_back(v);
+    key->values.push_back(std::move(*v));
   }
   return file;
 }

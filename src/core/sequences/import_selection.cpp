@@ -100,44 +100,95 @@ std::size_t IgnoredEntries(const RegFile& file, Layout layout) {
   return ignored;
 }
 
-void ImportSelection(ImportWindow& window, const std::string& fileName,
-                     const std::optional<Bytes>& bytes) {
-  RegFile file;
-  try {
-    if (!bytes) throw Error(kCannotRead);
-    if (bytes->size() > kImportLimit) throw Error(kTooLarge);
-    file = ParseRegFile(*bytes);
-  } catch (const Error& e) {
-    MessageDlg(FormatMessage1(kNotLoaded, fileName) + "\r" + e.what() + "\r\r" + kUnchanged,
-               MsgType::Error, kMbOk);
-    return;
+void ImportSelection(ImportWindow& window, std::vector<ImportFile> files) {
+  std::stable_sort(files.begin(), files.end(), [](const ImportFile& a, const ImportFile& b) {
+    return FoldName(AnsiToWide(a.name)) < FoldName(AnsiToWide(b.name));
+  });
+  std::vector<RegFile> read;
+  for (const ImportFile& f : files) {
+    try {
+      if (!f.bytes) throw Error(kCannotRead);
+      if (f.bytes->size() > kImportLimit) throw Error(kTooLarge);
+      read.push_back(ParseRegFile(*f.bytes, RegFileReading::Lenient));
+    } catch (const Error& e) {
+      MessageDlg(FormatMessage1(kNotLoaded, f.name) + "\r" + e.what() + "\r\r" + kUnchanged,
+                 MsgType::Error, kMbOk);
+      return;
+    }
   }
   RegistryApi* machine = RegistryBackend();
-  if (!machine) return;
-  // The machine first, so that apply compares with it; then the file over it, in an overlay
-  // that nothing leaves.
+  if (!machine || files.empty()) return;
+
+  // The files imported since the last load, then these over them.
+  ImportedFiles imported = window.loaded.imported;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const RegFile& file = read[i];
+    imported.names.push_back(files[i].name);
+    for (RegFileKey& e : OverlayEntries(file)) imported.entries.push_back(std::move(e));
+    imported.ignored += IgnoredEntries(file, window.layout);
+    if (!file.skipped.empty() && imported.skipped == 0) {
+      imported.firstSkippedFile = files[i].name;
+      imported.firstSkippedLine = file.skipped.front();
+    }
+    imported.skipped += file.skipped.size();
+  }
+  // The machine first, so that apply compares with it; then the files over it, in an overlay
+  // that nothing leaves. A box changed by hand since shows the files again.
   LoadAndRemember(window.controls, window.loaded);
   OverlayRegistry overlay(*machine);
-  RestoreEntries(OverlayEntries(file), overlay);
+  RestoreEntries(imported.entries, overlay);
   {
     RegistryBackendScope scope(overlay);
     LoadSettings(window.controls, WithoutButtons(ReadOrder(window.layout)));
   }
   window.controls.SetChecked(kCurrentSettingsButton, false);
   window.standardViewShown = true;
+  window.loaded.imported = std::move(imported);
 
+  const ImportedFiles& all = window.loaded.imported;
   const std::size_t changed =
       PendingChanges(window.controls, window.loaded, window.layout, window.caption).size();
-  const std::size_t ignored = IgnoredEntries(file, window.layout);
-  std::string text = FormatMessage1(kShown, fileName) + "\r" +
-                     Counted(changed, "Einstellung weicht", "Einstellungen weichen") +
+  const bool several = all.names.size() > 1;
+  std::string text = FormatMessage1(kShown, several ? std::to_string(all.names.size()) + " Dateien"
+                                                    : "„" + all.names.front() + "“") +
+                     "\r" + Counted(changed, "Einstellung weicht", "Einstellungen weichen") +
                      " von diesem Computer ab.";
-  if (ignored > 0) {
-    text += "\r" + Counted(ignored, "Eintrag der Datei betrifft", "Einträge der Datei betreffen") +
-            " keine Einstellung dieses Fensters und " + (ignored == 1 ? "bleibt" : "bleiben") +
+  if (all.ignored > 0) {
+    text += "\r" +
+            Counted(all.ignored,
+                    several ? "Eintrag der Dateien betrifft" : "Eintrag der Datei betrifft",
+                    several ? "Einträge der Dateien betreffen" : "Einträge der Datei betreffen") +
+            " keine Einstellung dieses Fensters und " + (all.ignored == 1 ? "bleibt" : "bleiben") +
             " unbeachtet.";
   }
+  if (all.skipped > 0) {
+    std::string first = "Zeile " + std::to_string(all.firstSkippedLine);
+    if (several) first += " in „" + all.firstSkippedFile + "“";
+    text += "\r" +
+            (all.skipped == 1 ? "1 Zeile konnte nicht gelesen werden und bleibt unbeachtet ("
+                              : std::to_string(all.skipped) +
+                                    " Zeilen konnten nicht gelesen werden und bleiben "
+                                    "unbeachtet (erste: ") +
+            first + ").";
+  }
   MessageDlg(text + "\r\r" + kImportNothingWritten, MsgType::Information, kMbOk);
+}
+
+std::vector<std::u16string> ChosenFiles(const std::u16string& answer) {
+  std::vector<std::u16string> parts;
+  for (std::size_t from = 0; from < answer.size();) {
+    const std::size_t end = std::min(answer.find(u'\0', from), answer.size());
+    if (end == from) break;
+    parts.push_back(answer.substr(from, end - from));
+    from = end + 1;
+  }
+  if (parts.size() < 2) return parts;
+  // A folder such as "C:\" ends in its backslash already.
+  std::u16string folder = parts.front();
+  if (folder.back() != u'\\') folder += u'\\';
+  std::vector<std::u16string> files;
+  for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
+  return files;
 }
 
 }  // namespace tw

@@ -40,13 +40,24 @@ std::vector<RegFileKey> OverlayEntries(const RegFile& file);
 // The value and "[-key]" entries that are neither at nor above a place of a setting of layout.
 std::size_t IgnoredEntries(const RegFile& file, Layout layout);
 
+// A file chosen for import: its name, and its bytes or nothing when it could not be read.
+struct ImportFile {
+  std::string name;
+  std::optional<Bytes> bytes;
+};
+
 // Reads the machine into the window and what it remembers (as the current-settings button
-// does), then shows the file laid over it; the one-shot buttons keep their state and nothing is
-// written anywhere. Reports what changed in an information box. A file that cannot be read,
-// is not a registry file, has a line that does not parse, or is larger than kImportLimit leaves
-// the window as it was, with an error box that names the file and the first bad line. bytes is
-// nothing when the file could not be read at all.
-void ImportSelection(ImportWindow& window, const std::string& fileName,
-                     const std::optional<Bytes>& bytes);
+// does), then shows the files imported since the last load and the new ones (in the order of
+// their names) laid over it; the one-shot buttons keep their state and nothing is written
+// anywhere. The files are read as regedit reads them, lines it would skip left out. Reports in
+// an information box everything imported since the load: the settings that differ, the entries
+// and the lines left out. When one of the files cannot be read, is not a registry file or is
+// larger than kImportLimit, none of them is shown: the window stays as it was and an error box
+// names that file.
+void ImportSelection(ImportWindow& window, std::vector<ImportFile> files);
+
+// The files an open dialog that takes several chose, from its answer: a full path, or the
+// folder followed by names, each ended by a zero, the list by another.
+std::vector<std::u16string> ChosenFiles(const std::u16string& answer);
 
 }  // namespace tw

@@ -203,7 +203,7 @@ const std::vector<WriteStep>& WriteSequence(Layout layout) {
 }
 
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
-  LoadedControls loaded{layout, {}};
+  LoadedControls loaded{layout, {}, {}};
   for (const WriteStep& step : WriteSequence(layout))
     loaded.steps.push_back(StepShown(controls, step));
   return loaded;

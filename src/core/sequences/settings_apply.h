@@ -11,6 +11,7 @@
 
 #include "computed_tweaks.h"
 #include "control_surface.h"
+#include "imported_files.h"
 #include "settings_load.h"
 #include "tweak_access.h"
 
@@ -41,6 +42,7 @@ bool MakeWrite(const WriteStep& step, const StepState& state);
 struct LoadedControls {
   Layout layout = Layout::XP;
   std::vector<StepState> steps;
+  ImportedFiles imported;  // laid over this load; none after a new one
 };
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout);
 

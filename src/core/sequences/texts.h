@@ -76,7 +76,8 @@ inline constexpr char kMade[] = "Erstellt am %s auf dem Computer ";
 inline constexpr char kNotLoaded[] = "Die Datei „%s“ kann nicht geladen werden:";
 inline constexpr char kTooLarge[] = "Sie ist größer als 4 MB.";
 inline constexpr char kUnchanged[] = "Das Fenster zeigt weiter, was es vorher zeigte.";
-inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus „%s“.";
+// A file's name in quotes, or "2 Dateien".
+inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus %s.";
 inline constexpr char kImportNothingWritten[] =
     "Es wurde noch nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
 
@@ -90,6 +91,7 @@ inline constexpr char kRegFilter[] = "Registrierungsdateien (*.reg)";
 inline constexpr char kDefaultExportName[] = "Trimmwerk-Auswahl.reg";
 inline constexpr char kNothingToExport[] =
     "Es ist keine Einstellung eingeschaltet, die exportiert werden könnte.";
+inline constexpr char kTooManyFiles[] = "Es wurden zu viele Dateien auf einmal gewählt.";
 inline constexpr char kExported[] = "Die Auswahl wurde gespeichert:";
 inline constexpr char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
 
