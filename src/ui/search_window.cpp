@@ -1,5 +1,6 @@
 #include "search_window.h"
 
+#include <algorithm>
 #include <map>
 
 #include "app.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr char kFindEntry[] = "Einstellung &finden...\tStrg+F";
 constexpr char kTitle[] = "Einstellung finden";
-constexpr int kClientWidth = 360;
+constexpr int kClientWidth = 440;
 constexpr int kClientHeight = 292;
 constexpr char kBetween[] = " › ";
 
@@ -34,14 +35,14 @@ struct SearchControl {
 // clang-format off
 const SearchControl kControls[] = {
     {"labQuery", "STATIC", "&Suchen nach:", SS_LEFT, 0, 12, 14, 80, 13, 200},
-    {"edQuery", "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 92, 10, 256, 21, 201},
-    {"labCount", "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, 12, 40, 336, 13, 202},
+    {"edQuery", "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 92, 10, 336, 21, 201},
+    {"labCount", "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, 12, 40, 416, 13, 202},
     {"lbMatches", "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE, 12, 56, 336, 170, 203},
+     WS_EX_CLIENTEDGE, 12, 56, 416, 170, 203},
     {"cbNonStandard", "BUTTON", "Nur Einstellungen, die vom Windows-Standard abweichen",
-     WS_TABSTOP | BS_AUTOCHECKBOX, 0, 12, 232, 336, 17, 204},
-    {"butShow", "BUTTON", "Anzeigen", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 180, 258, 80, 24, IDOK},
-    {"butClose", "BUTTON", "Schließen", WS_TABSTOP | BS_PUSHBUTTON, 0, 268, 258, 80, 24, IDCANCEL},
+     WS_TABSTOP | BS_AUTOCHECKBOX, 0, 12, 232, 416, 17, 204},
+    {"butShow", "BUTTON", "Anzeigen", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 260, 258, 80, 24, IDOK},
+    {"butClose", "BUTTON", "Schließen", WS_TABSTOP | BS_PUSHBUTTON, 0, 348, 258, 80, 24, IDCANCEL},
 };
 // clang-format on
 
@@ -64,14 +65,24 @@ LRESULT CALLBACK QueryFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   return CallWindowProcA(original, hwnd, msg, wParam, lParam);
 }
 
-// The caption that names a lone control: its own text; a slider's is its accessible name.
-std::string OwnCaption(const Controls& controls, const Control& c) { return controls.Text(c.name); }
+// The control whose caption names a setting where its own does not (the program folder's
+// button, a slider): the one the apply confirmation names it by.
+const char* ReportedAs(Layout layout, const std::vector<std::string>& controls) {
+  for (const Binding& b : BindingsOf(layout).bindings) {
+    if (!b.reportAs) continue;
+    for (const char* c : StepControls(b)) {
+      if (std::find(controls.begin(), controls.end(), c) != controls.end()) return b.reportAs;
+    }
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 SearchIndex BuildSearchIndex(TfrmMain& main) {
   Controls& controls = main.controls();
-  const Control& pageSet = controls.Get(IsWindowsXP() ? "pcMain" : "pcMainVista");
+  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  const Control& pageSet = controls.Get(layout == Layout::XP ? "pcMain" : "pcMainVista");
   // The controls of each tweak ID in row order, and the rows without one that the standard view
   // sets (the program folder's label): they count for the next setting of their group.
   std::vector<int> order;
@@ -108,8 +119,10 @@ SearchIndex BuildSearchIndex(TfrmMain& main) {
     entry.control = first->name;
     entry.tweakId = id;
     entry.page = controls.Text(Controls::PageOf(*first)->name);
+    const char* reported = ReportedAs(layout, entry.controls);
     entry.caption = withTweak > 1 && first->parent ? controls.Text(first->parent->name)
-                                                   : OwnCaption(controls, *first);
+                    : reported                     ? controls.Text(reported)
+                                                   : controls.Text(first->name);
     try {
       entry.text = RtfPlainText(LoadTweakText(id));
     } catch (const Error&) {

@@ -88,6 +88,7 @@ TEST_F(Search, QueriesListTheirSettingsInPageOrder) {
        {"Windows Media Player › Maulkorb anlegen"},
        {"Windows Media Player › Maulkorb anlegen"}},
       {"maulkorb papierkorb", {}, {}},
+      {"installationspfad", {"Bedienoberfläche › Installationspfad für Programme"}, {}},
       {"wikipedia", {}, {"Internet Explorer › Suchdienste"}},
       {"google",
        {"Internet Explorer › Google-Suche voreinstellen"},
