@@ -12,12 +12,10 @@ TEST(SearchText, RtfBecomesItsShownTextAndFoldsCaseAndUmlauts) {
     const char* folded;
   };
   const Case cases[] = {
-      {"{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\pard\\f0\\fs16 \\b Gr\\'f6\\'dfe\\b0\\par\r\nx}",
-       "Größe x", "groesse x"},
+      {"{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\pard\\f0\\fs16 \\b GR\\'d6\\'dfE\\b0\\par\r\nx}",
+       "GRÖßE x", "groesse x"},
       {"{\\rtf1{\\*\\generator Riched20;}{\\colortbl;\\red0;}A\\\\B\\{C\\}\\~D\\tab E}",
        "A\\B{C} D E", "a\\b{c} d e"},
-      {"{\\rtf1 \\'c4RGER \\'dcBER \\'d6L \\'e9t\\'e9 \\'d7}", "ÄRGER ÜBER ÖL été ×",
-       "aerger ueber oel été ×"},
       {"{\\rtf1 cut\\'f", "cut", "cut"},  // a broken escape at the end reads nothing more
   };
   for (const Case& k : cases) {

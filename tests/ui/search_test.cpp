@@ -32,12 +32,9 @@ class Search : public ::testing::Test {
     SetForegroundWindow(form->handle());
     Pump(100);
   }
-  void TearDown() override {
-    form.reset();
-    Pump(20);
-  }
+  void TearDown() override { form.reset(); }
   TfrmSearch& Window() {
-    if (!form->searchWindow()) form->OpenSearch();
+    if (!form->searchWindow()) SendMessageA(form->handle(), WM_SYSCOMMAND, kCmdFind, 0);
     return *form->searchWindow();
   }
   Captions Query(const char* text, bool filtered = false) {
@@ -188,10 +185,8 @@ TEST_F(Search, EveryEnabledControlHasAnAccessibleName) {
       ASSERT_EQ(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                            reinterpret_cast<void**>(&accessible)),
                 S_OK);
-      VARIANT self;
-      VariantInit(&self);
+      VARIANT self{};  // CHILDID_SELF
       self.vt = VT_I4;
-      self.lVal = CHILDID_SELF;
       BSTR name = nullptr;
       accessible->get_accName(self, &name);
       EXPECT_TRUE(name && SysStringLen(name) > 0) << control->name;
