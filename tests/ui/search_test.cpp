@@ -182,9 +182,10 @@ TEST_F(Search, EveryEnabledControlHasAnAccessibleName) {
       }
       ++walked;
       IAccessible* accessible = nullptr;
-      ASSERT_EQ(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                           reinterpret_cast<void**>(&accessible)),
-                S_OK);
+      ASSERT_EQ(
+          AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(&accessible)),
+          S_OK);
       VARIANT self{};  // CHILDID_SELF
       self.vt = VT_I4;
       BSTR name = nullptr;

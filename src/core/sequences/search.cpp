@@ -1,7 +1,5 @@
 #include "search.h"
 
-#include <sstream>
-
 #include "standard_view.h"
 
 namespace tw {
@@ -147,9 +145,18 @@ void SearchIndex::Add(SearchEntry entry) {
 
 std::vector<std::size_t> SearchIndex::Find(const std::string& query,
                                            const std::set<std::string>* only) const {
+  // Words are split at spaces and tabs by hand: the standard streams would pull the C library's
+  // locale functions into the exe, which Windows XP's msvcrt lacks.
   std::vector<std::string> words;
-  std::istringstream in(FoldForSearch(query));
-  for (std::string word; in >> word;) words.push_back(word);
+  std::string word;
+  for (const char c : FoldForSearch(query) + ' ') {
+    if (c != ' ' && c != '\t') {
+      word += c;
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
   std::vector<std::size_t> found;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     bool all = true;
