@@ -155,7 +155,6 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   });
   SendMessageA(form.handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   Pump(200);
-  // The search window with a query, over the main window.
   form.OpenSearch();
   SetWindowTextA(form.searchWindow()->Get("edQuery"), "ordner");
   SaveWindow(form.searchWindow()->handle(), base + "search.bmp");
