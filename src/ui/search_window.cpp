@@ -158,6 +158,9 @@ void TfrmSearch::Open() {
     CentreOnScreen(handle());
     BuildControls();
     Refresh();
+  } else if (SendMessageA(Get("cbNonStandard"), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    // The boxes may have changed behind the window: the filter looks again, the choice stays.
+    Refresh(true);
   }
   EnableWindow(handle(), IsWindowEnabled(main_.handle()));
   Show();
@@ -186,7 +189,12 @@ void TfrmSearch::BuildControls() {
   SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(QueryFieldProc));
 }
 
-void TfrmSearch::Refresh() {
+void TfrmSearch::Refresh(bool keepSelection) {
+  const auto selected = static_cast<int>(SendMessageA(Get("lbMatches"), LB_GETCURSEL, 0, 0));
+  const std::size_t kept =
+      keepSelection && selected >= 0 && static_cast<std::size_t>(selected) < listed_.size()
+          ? listed_[static_cast<std::size_t>(selected)]
+          : index_.entries().size();
   std::set<std::string> differing;
   const bool filtered = SendMessageA(Get("cbNonStandard"), BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (filtered) {
@@ -199,7 +207,11 @@ void TfrmSearch::Refresh() {
   for (const std::string& caption : ListedCaptions()) {
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
   }
-  SendMessageA(list, LB_SETCURSEL, listed_.empty() ? static_cast<WPARAM>(-1) : 0, 0);
+  const auto at = std::find(listed_.begin(), listed_.end(), kept);
+  const int select = listed_.empty()       ? -1
+                     : at == listed_.end() ? 0
+                                           : static_cast<int>(at - listed_.begin());
+  SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(select), 0);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   const std::size_t n = listed_.size();

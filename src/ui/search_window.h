@@ -39,8 +39,9 @@ class TfrmSearch : public Form {
   const SearchIndex& index() const { return index_; }
   // The listed matches as "Seite › Einstellung".
   std::vector<std::string> ListedCaptions() const;
-  // Fills the list for the field and the filter; the first match is selected.
-  void Refresh();
+  // Fills the list for the field and the filter; the first match is selected, or with
+  // keepSelection the one selected before if it is still listed.
+  void Refresh(bool keepSelection = false);
   // Shows the selected match in the main window and steps back behind it.
   void ShowSelected();
 

@@ -113,6 +113,10 @@ TEST_F(Search, QueriesListTheirSettingsInPageOrder) {
   form->controls().SetChecked(xp ? "cboxShowFileext" : "cb20060517", true);
   EXPECT_EQ(Query("", true), fileExt);
   EXPECT_EQ(Query("sprechblasen", true), Captions{});
+  // Opened again, the filter looks at the boxes again.
+  form->controls().SetChecked(xp ? "cboxBalloonTips" : "cb20060501", true);
+  form->OpenSearch();
+  EXPECT_EQ(Window().ListedCaptions(), Captions{"System › Sprechblasen abschalten"});
   form->StandardViewShown = false;
 }
 
