@@ -9,6 +9,7 @@ struct AppState {
   std::string title;
   ExceptionHook exceptionHook;
   HelpHandler helpHandler;
+  KeyHandler keyHandler;
   bool terminated = false;
 };
 
@@ -59,6 +60,8 @@ bool InvokeHelp(unsigned short command, long data) {
   return handler ? handler(command, data, callHelp) : false;
 }
 
+void SetKeyHandler(KeyHandler handler) { State().keyHandler = std::move(handler); }
+
 void Terminate() {
   State().terminated = true;
   PostQuitMessage(0);
@@ -67,6 +70,15 @@ void Terminate() {
 bool Terminated() { return State().terminated; }
 
 void DispatchOne(MSG& msg) {
+  const auto& keys = State().keyHandler;
+  if (keys && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+    try {
+      if (keys(msg)) return;
+    } catch (...) {
+      HandleException();
+      return;
+    }
+  }
   if (HandleF1(msg)) return;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (root && IsDialogMessageA(root, &msg)) return;

@@ -30,6 +30,11 @@ bool InvokeHelp(unsigned short command, long data);
 constexpr unsigned short kHelpContextPopup = 8;
 constexpr unsigned short kHelpSetPopupPos = 13;
 
+// Sees every keyboard message first, before F1 and the dialog navigation; true when it took
+// the message. Without a handler the keys go on as usual.
+using KeyHandler = std::function<bool(const MSG&)>;
+void SetKeyHandler(KeyHandler handler);
+
 // Ends the message loop as soon as it runs; the main window is then never shown.
 void Terminate();
 bool Terminated();
@@ -39,7 +44,8 @@ bool Terminated();
 void Run(Form& mainForm);
 // Handles the messages waiting in the queue, then returns.
 void ProcessMessages();
-// One message through the program's keyboard handling (tab navigation, F1) and dispatch.
+// One message through the program's keyboard handling (the key handler, F1, tab navigation)
+// and dispatch.
 void DispatchOne(MSG& msg);
 
 // The module's instance handle.

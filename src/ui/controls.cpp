@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app.h"
 #include "error.h"
@@ -11,6 +12,8 @@ namespace tw::ui {
 namespace {
 
 constexpr char kPageClass[] = "TwTabSheet";
+// The tab strip shows no text of its own: this names it for screen readers.
+constexpr char kPageSetName[] = "Seiten";
 constexpr int kColourListDropHeight = 16 * 18;
 // Design pixels from a group box's edges to its inside, clear of frame and caption.
 constexpr int kFrameMargin = 6;
@@ -127,6 +130,34 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return CallWindowProcA(original, hwnd, msg, wParam, lParam);
   }
+}
+
+constexpr char kNameProperty[] = "TwName";
+
+// A colour list keeps no window text of its own (the list answers with its edit field's, and it
+// has none): it answers with its name, which is how screen readers under Wine name a control.
+LRESULT CALLBACK NamedListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  const auto* name = static_cast<const char*>(GetPropA(hwnd, kNameProperty));
+  switch (msg) {
+    case WM_GETTEXTLENGTH:
+      if (name) return static_cast<LRESULT>(std::strlen(name));
+      break;
+    case WM_GETTEXT:
+      if (name && wParam > 0) {
+        const std::size_t n = std::min<std::size_t>(std::strlen(name), wParam - 1);
+        std::memcpy(reinterpret_cast<char*>(lParam), name, n);
+        reinterpret_cast<char*>(lParam)[n] = '\0';
+        return static_cast<LRESULT>(n);
+      }
+      break;
+    case WM_NCDESTROY:
+      RemovePropA(hwnd, kNameProperty);
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(original, hwnd, msg, wParam, lParam);
 }
 
 struct WindowKind {
@@ -274,6 +305,11 @@ void Controls::MakeWindow(Control& c, HIMAGELIST colours) {
       SendMessageA(hwnd, TBM_SETPOS, TRUE, c.position);
       break;
     case Kind::ImageCombo:
+      if (def.caption) {
+        SetPropA(hwnd, kNameProperty, const_cast<char*>(def.caption));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NamedListProc));
+      }
       SendMessageA(hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(colours));
       // The closed list is as high as the table says.
       SendMessageA(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), b.height - Scale(6));
@@ -299,7 +335,7 @@ Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& bounds, i
   colours_ = colours;
   const Bounds b = Scaled(bounds);
   HWND tabs =
-      CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
+      CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, kPageSetName,
                       WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
                       b.left, b.top, b.width, b.height, form_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase)), Instance(), nullptr);

@@ -54,6 +54,10 @@ struct ControlDef {
   SliderRange slider = {};
 };
 
+// Whether a control of this kind draws its caption. A slider's or a colour list's caption is not
+// shown: it is the control's name for screen readers.
+inline bool ShowsCaption(Kind kind) { return kind != Kind::Slider && kind != Kind::ImageCombo; }
+
 struct LayoutDef {
   const char* pageSet;
   const ControlDef* rows;

@@ -4,7 +4,9 @@ namespace tw::ui {
 namespace {
 
 // The Vista page set pcMainVista. Its controls are named after their tweak IDs.
-// One row per control, as wide as it needs to be to read like the window.
+// One row per control, as wide as it needs to be to read like the window. The captions of sliders
+// and colour lists are not shown: they are their names for screen readers, and a label stands
+// right before each.
 // clang-format off
 const ControlDef kRows[] = {
     {"tsSystemVista", Kind::Page, "System"},
@@ -22,10 +24,10 @@ const ControlDef kRows[] = {
     {"cb20070434", Kind::CheckBox, "NTFS-Zeitstempel deaktivieren", 20070434, {16, 244, 185, 17}, 0},
 
     {"gb20060817", Kind::Group, "Kommandozeile", 20060817, {232, 8, 216, 178}, 0},
-    {"combx20060817a", Kind::ImageCombo, nullptr, 20060817, {137, 21, 64, 22}, 0},
     {"lab20060817a", Kind::Label, "Text:", 0, {16, 24, 26, 13}, 0},
-    {"combx20060817b", Kind::ImageCombo, nullptr, 20060817, {137, 49, 64, 22}, 0},
+    {"combx20060817a", Kind::ImageCombo, "Textfarbe", 20060817, {137, 21, 64, 22}, 0},
     {"lab20060817b", Kind::Label, "Hintergrund:", 0, {16, 52, 61, 13}, 0},
+    {"combx20060817b", Kind::ImageCombo, "Hintergrundfarbe", 20060817, {137, 49, 64, 22}, 0},
     {"pb20060817", Kind::PaintBox, nullptr, 0, {16, 82, 184, 48}, 0},
     {"cb20060818", Kind::CheckBox, "Einfaches Einfügen", 20060818, {16, 144, 176, 17}, 0},
 
@@ -45,8 +47,8 @@ const ControlDef kRows[] = {
     {"cb20070440", Kind::CheckBox, "Aero auf Zeitlupe umstellen", 20070440, {16, 90, 197, 17}, 0},
 
     {"gb20060528", Kind::Group, "Startmenüverzögerung", 20060528, {232, 271, 216, 90}, 0},
-    {"tb20060528", Kind::Slider, nullptr, 20060528, {16, 24, 182, 32}, 0, {1, 400, 10, 25}},
     {"lab20060528a", Kind::Label, "Verzögerung:", 0, {16, 62, 80, 13}, 0},
+    {"tb20060528", Kind::Slider, "Startmenüverzögerung", 20060528, {16, 24, 182, 32}, 0, {1, 400, 10, 25}},
     {"lab20060528b", Kind::Label, "1 ms", 0, {96, 62, 97, 13}, 0},
 
     {"GroupBox5", Kind::Group, "Startmenü", 0, {232, 8, 216, 257}, 0},

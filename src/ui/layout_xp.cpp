@@ -4,7 +4,9 @@ namespace tw::ui {
 namespace {
 
 // The XP page set pcMain.
-// One row per control, as wide as it needs to be to read like the window.
+// One row per control, as wide as it needs to be to read like the window. The captions of sliders
+// and colour lists are not shown: they are their names for screen readers, and a label stands
+// right before each.
 // clang-format off
 const ControlDef kRows[] = {
     {"tsSystem", Kind::Page, "System"},
@@ -27,10 +29,10 @@ const ControlDef kRows[] = {
     {"butDeinstallMessenger", Kind::Button, "MSN Messenger deinstallieren", 20060504, {16, 24, 184, 24}, 0},
 
     {"gboxCommandLine", Kind::Group, "Kommandozeile", 20060817, {232, 148, 216, 178}, 0},
-    {"combxTextColor", Kind::ImageCombo, nullptr, 20060817, {137, 21, 64, 22}, 0},
     {"labConsoleText", Kind::Label, "Text:", 0, {16, 24, 26, 13}, 0},
-    {"combxBackgroundColor", Kind::ImageCombo, nullptr, 20060817, {137, 49, 64, 22}, 0},
+    {"combxTextColor", Kind::ImageCombo, "Textfarbe", 20060817, {137, 21, 64, 22}, 0},
     {"labConsoleBackground", Kind::Label, "Hintergrund:", 0, {16, 52, 61, 13}, 0},
+    {"combxBackgroundColor", Kind::ImageCombo, "Hintergrundfarbe", 20060817, {137, 49, 64, 22}, 0},
     {"pboxCmdPreview", Kind::PaintBox, nullptr, 0, {16, 82, 184, 48}, 0},
     {"cboxCmdQuickEdit", Kind::CheckBox, "Einfaches Einfügen", 20060818, {16, 144, 176, 17}, 0},
 
@@ -58,8 +60,8 @@ const ControlDef kRows[] = {
     {"cbSearchUnknownFiles", Kind::CheckBox, "In unbekannten Dateien suchen", 20070402, {16, 139, 182, 17}, kWraps},
 
     {"gboxBitBucket", Kind::Group, "Papierkorb", 20060829, {232, 183, 216, 74}, 0},
-    {"tbarBitBucket", Kind::Slider, nullptr, 20060829, {16, 20, 182, 25}, 0, {1, 100, 10, 10}},
     {"labBitBucketSize", Kind::Label, "Größe:", 0, {16, 48, 80, 13}, 0},
+    {"tbarBitBucket", Kind::Slider, "Größe des Papierkorbs", 20060829, {16, 20, 182, 25}, 0, {1, 100, 10, 10}},
     {"labBitBucketSizeValue", Kind::Label, "1 %", 0, {96, 48, 97, 13}, 0},
 
     {"tsGUI", Kind::Page, "Bedienoberfläche"},
@@ -75,7 +77,7 @@ const ControlDef kRows[] = {
     {"cbLockNumlock", Kind::CheckBox, "Nummernblock immer aktivieren", 20070409, {16, 170, 197, 17}, 0},
     {"cbHideShortCutArrow", Kind::CheckBox, "Verknüpfungspfeile entfernen", 20070410, {16, 191, 197, 17}, 0},
     {"labStartmenuDelayCaption", Kind::Label, "Startmenüverzögerung", 0, {12, 214, 161, 13}, kBold},
-    {"trackStartmenuDelay", Kind::Slider, nullptr, 20060528, {8, 233, 143, 27}, 0, {1, 400, 10, 50}},
+    {"trackStartmenuDelay", Kind::Slider, "Startmenüverzögerung", 20060528, {8, 233, 143, 27}, 0, {1, 400, 10, 50}},
     {"labStartmenuDelayValue", Kind::Label, "1 ms", 0, {157, 240, 48, 13}, kCentred},
     {"Label1", Kind::Label, "Installationspfad für Programme", 0, {12, 273, 185, 13}, kBold},
     {"labProgramDir", Kind::Label, "C:\\Programme", 0, {16, 292, 186, 15}, kVCentred},

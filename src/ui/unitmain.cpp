@@ -10,12 +10,15 @@
 #include "error.h"
 #include "layout.h"
 #include "messages.h"
+#include "navigation.h"
 #include "oneshot_flow.h"
 #include "registry.h"
 #include "resources.h"
+#include "search_window.h"
 #include "settings_apply.h"
 #include "settings_load.h"
 #include "standard_view.h"
+#include "tooltips.h"
 #include "unitinfo.h"
 #include "unitprogress.h"
 #include "window_settings.h"
@@ -50,8 +53,8 @@ constexpr char kRefusal[] =
 // The window's own controls in tab order; the page sets are built from their layouts.
 // clang-format off
 const ControlDef kOwnControls[] = {
-    {"bbInfo", Kind::BitmapButton, nullptr, 0, {420, 18, 28, 28}},
-    {"bbCollapse", Kind::BitmapButton, nullptr, 0, {452, 18, 28, 28}},
+    {"bbInfo", Kind::BitmapButton, "Informationen", 0, {420, 18, 28, 28}},
+    {"bbCollapse", Kind::BitmapButton, "Erklärungen ein- oder ausblenden", 0, {452, 18, 28, 28}},
     {"pcMain", Kind::PageSet, nullptr, 0, kPageSetBounds},
     {"pcMainVista", Kind::PageSet, nullptr, 0, kPageSetBounds},
     {"reTweakInfo", Kind::RichText, nullptr, 0, {496, 80, 224, 418}},
@@ -195,6 +198,7 @@ bool HasCaption(Kind kind) {
 TfrmMain::TfrmMain() { frmMain = this; }
 
 TfrmMain::~TfrmMain() {
+  SetKeyHandler(nullptr);
   // The window and its controls first: the members hold what they draw with.
   if (handle()) DestroyWindow(handle());
   if (frmMain == this) frmMain = nullptr;
@@ -268,6 +272,11 @@ void TfrmMain::FormCreate() {
                reinterpret_cast<LPARAM>(infoImage_.get()));
   // Until the panel is first closed, the arrow points the way it would go.
   panel_->ShowCloseArrow();
+  // The image buttons show no text: their tooltips say what their window texts tell screen
+  // readers.
+  tooltips_ = std::make_unique<Tooltips>(handle());
+  tooltips_->Add(controls_->Get("bbInfo").hwnd);
+  tooltips_->Add(controls_->Get("bbCollapse").hwnd);
 
   doubleBuffered_ = true;
 
@@ -285,6 +294,8 @@ void TfrmMain::FormCreate() {
       BackupMenuWindow{handle(), *controls_, loaded_, StandardViewShown,
                        [this](const std::string& name) { return SettingCaption(name); }});
   backupMenu_->Install();
+  InstallFindEntry(handle());
+  SetKeyHandler([this](const MSG& msg) { return HandleNavigationKey(*this, msg); });
 
   if (!IsWindowsXPOrVista()) {
     MessageDlg(kRefusal, MsgType::Information, kMbOk);
@@ -414,6 +425,11 @@ bool TfrmMain::FormCloseQuery() { return tw::FormCloseQuery(StandardViewShown); 
 
 void TfrmMain::FormClose() { SaveWindowSettings(); }
 
+void TfrmMain::OpenSearch() {
+  if (!search_) search_ = std::make_unique<TfrmSearch>(*this);
+  search_->Open();
+}
+
 void TfrmMain::bbInfoClick(Control&) {
   if (frmInfo) frmInfo->ShowModal();
 }
@@ -522,7 +538,15 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(lParam) && backupMenu_) backupMenu_->Refresh();  // the system menu
       break;
     case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kCmdFind) {
+        OpenSearch();
+        return 0;
+      }
       if (backupMenu_ && backupMenu_->Command(wParam)) return 0;
+      break;
+    case WM_ENABLE:
+      // The search window waits while the main window does (a message box, an apply run).
+      if (search_ && search_->handle()) EnableWindow(search_->handle(), wParam ? TRUE : FALSE);
       break;
     case WM_HELP:
       OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));

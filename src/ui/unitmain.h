@@ -23,6 +23,8 @@
 namespace tw::ui {
 
 class BackupMenu;
+class TfrmSearch;
+class Tooltips;
 
 class TfrmMain : public Form {
  public:
@@ -57,6 +59,10 @@ class TfrmMain : public Form {
   bool ApplicationHelp(unsigned short command, long data, bool& callHelp) {
     return panel_->Help(command, data, callHelp);
   }
+  // The search window "Einstellung finden" (Ctrl+F, the system menu): made when first opened,
+  // then shown again as it was left.
+  void OpenSearch();
+  TfrmSearch* searchWindow() { return search_.get(); }
   void LoadWindowSettings();
   void SaveWindowSettings();
   // The caption that names a control's setting to the user: its own, or for a control without
@@ -130,6 +136,8 @@ class TfrmMain : public Form {
   LoadedControls loaded_;
   // The system menu's undo and export entries, and the backups of the apply runs.
   std::unique_ptr<BackupMenu> backupMenu_;
+  std::unique_ptr<Tooltips> tooltips_;
+  std::unique_ptr<TfrmSearch> search_;
 };
 
 extern TfrmMain* frmMain;

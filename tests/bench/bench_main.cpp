@@ -5,6 +5,8 @@
 //     changed and once with every box changed (the run writes only what changed, then
 //     reloads), and the reload alone; medians of several runs;
 //   backup: the backup of a run that changes every box, its file's size, and its restore;
+//   search: the search window's first opening (its index built) and a keystroke in its field
+//     until the list shows the matches;
 //   the load and apply sequences on the in-memory registry and plain controls.
 // Usage: trimmwerk_bench [runs]. Prints one line per figure, in milliseconds.
 
@@ -30,6 +32,7 @@
 #include "message_dialog.h"
 #include "message_script.h"
 #include "registry.h"
+#include "search_window.h"
 #include "settings_apply.h"
 #include "unitmain.h"
 #include "win32_registry.h"
@@ -277,6 +280,33 @@ void FirstSwitchTimes(int runs, tw::Layout layout, bool madeWhenIdle, double cli
          perPage[slowest]);
 }
 
+// "dateiendung" typed into the search field and erased, each key until the list has painted.
+void SearchTimes(int runs) {
+  Program program;
+  tw::ui::TfrmMain form;
+  form.MakePagesWhenIdle = false;
+  form.Create();
+  form.Show();
+  tw::ui::ProcessMessages();
+  const double start = NowMs();
+  form.OpenSearch();
+  tw::ui::ProcessMessages();
+  Report("search window opened the first time (index built)", {NowMs() - start});
+  HWND field = form.searchWindow()->Get("edQuery");
+  HWND list = form.searchWindow()->Get("lbMatches");
+  const std::string word = "dateiendung";
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    for (char c : word + std::string(word.size(), '\b')) {
+      const double at = NowMs();
+      SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+      UpdateWindow(list);
+      ms.push_back(NowMs() - at);
+    }
+  }
+  Report("keystroke in the search field to the updated list", ms);
+}
+
 // The sequences alone: the in-memory registry and plain controls.
 void MemoryTimes(int runs, tw::Layout layout) {
   tw::MemoryRegistry machine;
@@ -329,6 +359,7 @@ int main(int argc, char** argv) {
   FirstSwitchTimes(runs, layout, false);
   FirstSwitchTimes(runs, layout, false, 300);
   FirstSwitchTimes(runs, layout, true);
+  SearchTimes(runs);
   MemoryTimes(runs * 30, layout);
   return 0;
 }

@@ -132,7 +132,8 @@ TEST_F(DpiScaling, BothLayoutsScaleWithoutCutsOrOverlaps) {
         EXPECT_EQ(r.bottom, AtDpi(b.top + b.height));
       }
 
-      if (def.caption && !(def.style & kWraps) && def.kind != Kind::Label) {
+      if (def.caption && !(def.style & kWraps) && def.kind != Kind::Label &&
+          ShowsCaption(def.kind)) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(ctl.hwnd, WM_GETFONT, 0, 0));
         const bool fitsAtDesign = TextWidth((def.style & kBold) ? designBold : design,
                                             def.caption) <= CaptionRoom(def, b.width, Same);

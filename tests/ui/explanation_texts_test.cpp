@@ -41,7 +41,7 @@ std::string HeadingIn(const ui::LayoutDef& layout, int id) {
   std::string group;
   for (std::size_t i = 0; i < layout.count; ++i) {
     const ui::ControlDef& c = layout.rows[i];
-    if (c.tweakId != id || c.caption == nullptr) continue;
+    if (c.tweakId != id || !c.caption || !ui::ShowsCaption(c.kind)) continue;
     if (c.kind == ui::Kind::Group) {
       group = c.caption;
     } else {

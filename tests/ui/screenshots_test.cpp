@@ -14,6 +14,7 @@
 #include "layout.h"
 #include "message_dialog.h"
 #include "message_script.h"
+#include "search_window.h"
 #include "settings_apply.h"
 #include "ui_support.h"
 #include "unitinfo.h"
@@ -154,6 +155,10 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   });
   SendMessageA(form.handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   Pump(200);
+  form.OpenSearch();
+  SetWindowTextA(form.searchWindow()->Get("edQuery"), "ordner");
+  SaveWindow(form.searchWindow()->handle(), base + "search.bmp");
+  form.searchWindow()->Hide();
   {
     const MessageHandler script =
         SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons) {

@@ -1,0 +1,69 @@
+#include "navigation.h"
+
+#include "app.h"
+#include "layout.h"
+#include "unitmain.h"
+#include "winversion.h"
+
+namespace tw::ui {
+namespace {
+
+Control& ShownPageSet(TfrmMain& form) {
+  return form.controls().Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+}
+
+}  // namespace
+
+void SwitchPage(TfrmMain& form, int step) {
+  Controls& controls = form.controls();
+  Control& pageSet = ShownPageSet(form);
+  const int count = static_cast<int>(controls.Pages(pageSet).size());
+  if (count == 0) return;
+  const int next = ((controls.SelectedPage(pageSet) + step) % count + count) % count;
+  controls.SelectPage(pageSet, next);
+  SetFocus(pageSet.hwnd);
+}
+
+void ShowSetting(TfrmMain& form, const std::string& name) {
+  Controls& controls = form.controls();
+  Control& control = controls.Get(name);
+  Control* page = Controls::PageOf(control);
+  if (!page || !page->parent) return;
+  Control& pageSet = *page->parent;
+  const auto pages = controls.Pages(pageSet);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (pages[i] == page) controls.SelectPage(pageSet, static_cast<int>(i));
+  }
+  SetForegroundWindow(form.handle());
+  SetActiveWindow(form.handle());
+  const bool focusable = control.Made() && IsWindowEnabled(control.hwnd);
+  SetFocus(focusable ? control.hwnd : pageSet.hwnd);
+  InvokeHelp(kHelpContextPopup, control.tweakId);
+}
+
+bool HandleNavigationKey(TfrmMain& form, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+  HWND window = form.handle();
+  if (!window || GetAncestor(msg.hwnd, GA_ROOT) != window || !IsWindowEnabled(window)) {
+    return false;
+  }
+  switch (msg.wParam) {
+    case 'F':
+      form.OpenSearch();
+      return true;
+    case VK_TAB:
+      SwitchPage(form, GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+      return true;
+    case VK_NEXT:
+      SwitchPage(form, 1);
+      return true;
+    case VK_PRIOR:
+      SwitchPage(form, -1);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tw::ui
