@@ -4,6 +4,7 @@
 // files, hotfixes, and a record of the programs started and the restart requested.
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -84,6 +85,23 @@ class FakeSystem : public SystemApi {
     exitRequests.push_back(flags);
     return true;
   }
+  bool RestorePointAvailable() override { return restorePoints; }
+  // Records each call as "begin <description>", "end <n>" or "cancel <n>"; answers from the
+  // queue (true, sequence 7 when it is empty).
+  bool SetRestorePoint(const RestorePointRequest& r, RestorePointStatus& status) override {
+    const std::string n = std::to_string(r.sequence);
+    pointCalls.push_back(r.eventType == kBeginSystemChange    ? "begin " + r.description
+                         : r.pointType == kCancelledOperation ? "cancel " + n
+                                                              : "end " + n);
+    if (onPointCall) onPointCall();
+    status = {0, r.eventType == kBeginSystemChange ? 7 : r.sequence};
+    if (pointAnswers.empty()) return true;
+    const std::pair<bool, std::uint32_t> a = pointAnswers.front();
+    pointAnswers.erase(pointAnswers.begin());
+    status.status = a.second;
+    return a.first;
+  }
+  LocalTime Now() override { return now; }
 
   OsVersionInfo version{};
   bool extendedWorks = true;
@@ -101,6 +119,11 @@ class FakeSystem : public SystemApi {
   std::set<std::string> hotfixes;
   std::string programVersion = "3.0.1.608";
   std::vector<std::uint32_t> exitRequests;
+  bool restorePoints = false;
+  std::vector<std::string> pointCalls;
+  std::vector<std::pair<bool, std::uint32_t>> pointAnswers;  // result and status, in turn
+  std::function<void()> onPointCall;
+  LocalTime now{2026, 12, 8, 7, 5};
 
  private:
   static bool CopyName(const std::string& name, char* buffer, std::uint32_t* size, bool countZero) {

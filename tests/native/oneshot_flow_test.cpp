@@ -13,6 +13,8 @@
 namespace tw::test {
 namespace {
 
+const char kBox[] = "Vorher einen Wiederherstellungspunkt erstellen";
+
 // Records whether the window was blocked while the uninstaller ran, and what the folder picker
 // was asked.
 class RecordingSystem : public FakeSystem {
@@ -78,8 +80,18 @@ TEST_F(OneShot, ConfirmedActionsAskRemoveReportAndRefreshTheirButton) {
       surface.SetEnabled(a.button, true);
       messages.asked.clear();
       messages.answers = {c.answer};
+      // The removals offer a restore point, named by the button's caption.
+      system.restorePoints = true;
+      system.pointCalls.clear();
+      messages.checks = {true};
+      surface.SetText(a.button, std::string("&") + a.button);
 
       ConfirmedActionClick(surface, a.button);
+      const bool point = a.restorePoint && c.answer == MsgResult::Yes;
+      EXPECT_EQ(messages.asked[0].checkBox, a.restorePoint ? kBox : "");
+      std::vector<std::string> calls;
+      if (point) calls = {std::string("begin Trimmwerk: ") + a.button, "end 7"};
+      EXPECT_EQ(system.pointCalls, calls);
 
       ASSERT_GE(messages.asked.size(), 1u);
       EXPECT_EQ(messages.asked[0].text, std::string(a.question) +
@@ -93,7 +105,11 @@ TEST_F(OneShot, ConfirmedActionsAskRemoveReportAndRefreshTheirButton) {
         continue;
       }
       ASSERT_EQ(messages.asked.size(), 2u);
-      EXPECT_EQ(messages.asked[1].text, c.filled ? a.done : a.notDone);
+      EXPECT_EQ(messages.asked[1].text,
+                std::string(c.filled ? a.done : a.notDone) +
+                    (point ? std::string("\r\rWiederherstellungspunkt „Trimmwerk: ") + a.button +
+                                 "“ wurde erstellt (Nummer 7)."
+                           : ""));
       EXPECT_EQ(messages.asked[1].type, c.filled ? MsgType::Information : MsgType::Error);
       EXPECT_FALSE(surface.Enabled(a.button));
       // A missing key is not created; an emptied one is there again, empty.

@@ -156,9 +156,8 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   Pump(200);
   {
     const MessageHandler script =
-        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons) {
-          return ShowMessageDialog(text, type, buttons);
-        });
+        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons,
+                             MsgCheckBox*) { return ShowMessageDialog(text, type, buttons); });
     After(300, [&] {
       HWND box = GetActiveWindow();
       SaveWindow(box, base + "undo-question.bmp");
@@ -172,8 +171,8 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     DenyAllKey locked("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
     EXPECT_TRUE(locked.locked());
     bool reported = false;
-    const MessageHandler script =
-        SetMessageHandler([&](const std::string& text, MsgType type, unsigned buttons) {
+    const MessageHandler script = SetMessageHandler(
+        [&](const std::string& text, MsgType type, unsigned buttons, MsgCheckBox*) {
           if (type != MsgType::Error) return MsgResult::Yes;  // the question, answered
           reported = true;
           After(300, [&] {
@@ -193,8 +192,8 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     const std::string text =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
         "Explorer\\Advanced]\r\n\"HideFileExt\"=dword:00000000\r\n\"Fremd\"=dword:00000001\r\n";
-    const MessageHandler script =
-        SetMessageHandler([&](const std::string& message, MsgType type, unsigned buttons) {
+    const MessageHandler script = SetMessageHandler(
+        [&](const std::string& message, MsgType type, unsigned buttons, MsgCheckBox*) {
           After(300, [&] {
             HWND box = GetActiveWindow();
             SaveWindow(box, base + "import-report.bmp");
