@@ -216,6 +216,16 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   });
   ShowMessageDialog("Möchten Sie die Einstellungen jetzt vornehmen?", MsgType::Confirmation,
                     kMbYes | kMbNo);
+
+  // The confirmation of a run where a restore point can be made.
+  After(300, [&] {
+    HWND box = GetActiveWindow();
+    SaveWindow(box, base + "confirmation-restore-point.bmp");
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+  });
+  MsgCheckBox point{"Vorher einen Wiederherstellungspunkt erstellen", true};
+  ShowMessageDialog(ConfirmationText({"Dateiendungen anzeigen: ein", "Startmenü-Verzögerung: 100"}),
+                    MsgType::Confirmation, kMbYes | kMbNo, &point);
 }
 
 }  // namespace
