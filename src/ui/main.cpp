@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tw::Win32System system;
   tw::RegistryBackendScope onRegistry(registry);
   tw::SetSystemBackend(&system);
-  // Vista's System Restore needs the process's COM security in place before COM sets its own.
+  // Vista's System Restore calls back into the process: its COM security is set once, first.
   if (tw::IsWindowsVista()) tw::InitializeComSecurity();
   tw::SetMessageHandler(tw::ui::ShowMessageDialog);
 

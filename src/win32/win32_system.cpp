@@ -7,7 +7,6 @@
 #include <srrestoreptapi.h>
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "messages.h"
@@ -320,11 +319,14 @@ bool Win32System::SetRestorePoint(const RestorePointRequest& request, RestorePoi
   info.dwEventType = request.eventType;
   info.dwRestorePtType = request.pointType;
   info.llSequenceNumber = request.sequence;
-  // The description fits MAX_DESC with its zero; it is cut before, never here.
+  // The description comes cut to fit MAX_DESC with its zero.
   MultiByteToWideChar(CP_ACP, 0, request.description.c_str(), -1, info.szDescription, MAX_DESC);
   info.szDescription[MAX_DESC - 1] = L'\0';
   STATEMGRSTATUS result{};
+  // The call can take a minute on XP, and the program takes no input meanwhile.
+  const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const bool ok = entry(&info, &result) != FALSE;
+  SetCursor(previous);
   status.status = result.nStatus;
   status.sequence = result.llSequenceNumber;
   return ok;

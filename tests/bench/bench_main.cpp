@@ -144,14 +144,13 @@ std::vector<double> StartupTimes(int runs) {
 void WindowTimes(int runs, tw::Layout layout) {
   Program program;
   int reports = 0, successes = 0;
-  tw::SetMessageHandler(
-      [&](const std::string& text, tw::MsgType type, unsigned buttons, tw::MsgCheckBox*) {
-        const bool done = text.rfind(kDone, 0) == 0;  // a second line names the backup
-        if (done) ++successes;
-        if (type == tw::MsgType::Error || done) ++reports;
-        if (EndsWith(text, kAsk)) return tw::MsgResult::Yes;
-        return (buttons & tw::kMbOk) ? tw::MsgResult::Ok : tw::MsgResult::No;
-      });
+  tw::SetMessageHandler([&](const std::string& text, tw::MsgType type, unsigned buttons, auto) {
+    const bool done = text.rfind(kDone, 0) == 0;  // a second line names the backup
+    if (done) ++successes;
+    if (type == tw::MsgType::Error || done) ++reports;
+    if (EndsWith(text, kAsk)) return tw::MsgResult::Yes;
+    return (buttons & tw::kMbOk) ? tw::MsgResult::Ok : tw::MsgResult::No;
+  });
   tw::ui::TfrmMain form;
   form.Create();
   form.Show();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -86,22 +87,17 @@ class FakeSystem : public SystemApi {
     return true;
   }
   bool RestorePointAvailable() override { return restorePoints; }
-  // Records each call as "begin <description>", "end <n>" or "cancel <n>"; answers from the
-  // queue (true, sequence 7 when it is empty).
+  // Records "begin <description>|", "end <n>|" or "cancel <n>|".
   bool SetRestorePoint(const RestorePointRequest& r, RestorePointStatus& status) override {
-    const std::string n = std::to_string(r.sequence);
-    pointCalls.push_back(r.eventType == kBeginSystemChange    ? "begin " + r.description
-                         : r.pointType == kCancelledOperation ? "cancel " + n
-                                                              : "end " + n);
+    const bool begin = r.eventType == kBeginSystemChange;
+    pointCalls += begin ? "begin " + r.description + "|"
+                        : (r.pointType == kCancelledOperation ? "cancel " : "end ") +
+                              std::to_string(r.sequence) + "|";
     if (onPointCall) onPointCall();
-    status = {0, r.eventType == kBeginSystemChange ? 7 : r.sequence};
-    if (pointAnswers.empty()) return true;
-    const std::pair<bool, std::uint32_t> a = pointAnswers.front();
-    pointAnswers.erase(pointAnswers.begin());
-    status.status = a.second;
-    return a.first;
+    status = {begin ? beginFailure.value_or(0) : 0, begin ? 7 : r.sequence};
+    return !(begin && beginFailure);
   }
-  LocalTime Now() override { return now; }
+  LocalTime Now() override { return {2026, 12, 8, 7, 5}; }
 
   OsVersionInfo version{};
   bool extendedWorks = true;
@@ -120,10 +116,9 @@ class FakeSystem : public SystemApi {
   std::string programVersion = "3.0.1.608";
   std::vector<std::uint32_t> exitRequests;
   bool restorePoints = false;
-  std::vector<std::string> pointCalls;
-  std::vector<std::pair<bool, std::uint32_t>> pointAnswers;  // result and status, in turn
+  std::string pointCalls;
+  std::optional<std::uint32_t> beginFailure;  // the status of a begin that fails
   std::function<void()> onPointCall;
-  LocalTime now{2026, 12, 8, 7, 5};
 
  private:
   static bool CopyName(const std::string& name, char* buffer, std::uint32_t* size, bool countZero) {

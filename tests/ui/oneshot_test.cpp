@@ -73,8 +73,6 @@ TEST_F(OneShot, RemovalsAskReportAndGreyOut) {
       messages.answers = {refusal};
       Click(r.button);
       ASSERT_EQ(messages.asked.size(), 1u) << "no report after a refusal";
-      // Wine has System Restore's entry point, and the tests run as an administrator: the
-      // removals offer a restore point, the repair does not.
       const bool removal = std::string(r.button) != "butPatchWindowsUpdate";
       EXPECT_EQ(messages.asked[0],
                 (Asked{std::string(r.question) + kFinal, MsgType::Confirmation,

@@ -156,8 +156,9 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   Pump(200);
   {
     const MessageHandler script =
-        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons,
-                             MsgCheckBox*) { return ShowMessageDialog(text, type, buttons); });
+        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons, auto) {
+          return ShowMessageDialog(text, type, buttons);
+        });
     After(300, [&] {
       HWND box = GetActiveWindow();
       SaveWindow(box, base + "undo-question.bmp");
@@ -171,8 +172,8 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     DenyAllKey locked("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
     EXPECT_TRUE(locked.locked());
     bool reported = false;
-    const MessageHandler script = SetMessageHandler(
-        [&](const std::string& text, MsgType type, unsigned buttons, MsgCheckBox*) {
+    const MessageHandler script =
+        SetMessageHandler([&](const std::string& text, MsgType type, unsigned buttons, auto) {
           if (type != MsgType::Error) return MsgResult::Yes;  // the question, answered
           reported = true;
           After(300, [&] {
@@ -192,8 +193,8 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     const std::string text =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
         "Explorer\\Advanced]\r\n\"HideFileExt\"=dword:00000000\r\n\"Fremd\"=dword:00000001\r\n";
-    const MessageHandler script = SetMessageHandler(
-        [&](const std::string& message, MsgType type, unsigned buttons, MsgCheckBox*) {
+    const MessageHandler script =
+        SetMessageHandler([&](const std::string& message, MsgType type, unsigned buttons, auto) {
           After(300, [&] {
             HWND box = GetActiveWindow();
             SaveWindow(box, base + "import-report.bmp");
@@ -214,18 +215,9 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     SaveWindow(box, base + "message.bmp");
     PostMessageA(box, WM_COMMAND, IDNO, 0);
   });
-  ShowMessageDialog("Möchten Sie die Einstellungen jetzt vornehmen?", MsgType::Confirmation,
-                    kMbYes | kMbNo);
-
-  // The confirmation of a run where a restore point can be made.
-  After(300, [&] {
-    HWND box = GetActiveWindow();
-    SaveWindow(box, base + "confirmation-restore-point.bmp");
-    PostMessageA(box, WM_COMMAND, IDNO, 0);
-  });
   MsgCheckBox point{"Vorher einen Wiederherstellungspunkt erstellen", true};
-  ShowMessageDialog(ConfirmationText({"Dateiendungen anzeigen: ein", "Startmenü-Verzögerung: 100"}),
-                    MsgType::Confirmation, kMbYes | kMbNo, &point);
+  ShowMessageDialog(ConfirmationText({"Dateiendungen anzeigen: ein"}), MsgType::Confirmation,
+                    kMbYes | kMbNo, &point);
 }
 
 }  // namespace

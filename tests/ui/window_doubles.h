@@ -100,11 +100,9 @@ class SystemStub : public SystemApi {
   }
   std::string ProgramFileVersion() override { return inner_.ProgramFileVersion(); }
   bool RequestExitWindows(std::uint32_t flags) override;
-  // Restore points reach Windows only where a test asks for them.
-  bool restorePoints = false;
-  bool RestorePointAvailable() override { return restorePoints && inner_.RestorePointAvailable(); }
-  bool SetRestorePoint(const RestorePointRequest& request, RestorePointStatus& status) override {
-    return restorePoints && inner_.SetRestorePoint(request, status);
+  bool RestorePointAvailable() override { return inner_.RestorePointAvailable(); }
+  bool SetRestorePoint(const RestorePointRequest& r, RestorePointStatus& status) override {
+    return inner_.SetRestorePoint(r, status);
   }
   LocalTime Now() override { return inner_.Now(); }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// A System Restore point before a change the user asked for one: offered as a check box in the
-// question that starts the change, made before the first write, ended after the change, and
+// A System Restore point before a change, when the user asks for one: offered as a check box in
+// the question that starts the change, made before the first write, ended after the change, and
 // withdrawn when nothing was written.
 
 #include <cstdint>
