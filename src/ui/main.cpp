@@ -14,6 +14,7 @@
 #include "unitmain.h"
 #include "win32_registry.h"
 #include "win32_system.h"
+#include "winversion.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The user interface takes no arguments; any argument means: do nothing.
@@ -29,6 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tw::Win32System system;
   tw::RegistryBackendScope onRegistry(registry);
   tw::SetSystemBackend(&system);
+  // Vista's System Restore calls back into the process: its COM security is set once, first.
+  if (tw::IsWindowsVista()) tw::InitializeComSecurity();
   tw::SetMessageHandler(tw::ui::ShowMessageDialog);
 
   tw::ui::TfrmMain mainForm;

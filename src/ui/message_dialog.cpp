@@ -32,12 +32,15 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 420;
+constexpr int kCheckBoxHeight = 17;
+constexpr int kCheckBoxId = 1000;
 
 struct DialogData {
   const std::string* text;
   MsgType type;
   unsigned buttons;
   HFONT font;
+  MsgCheckBox* check;  // nullptr without a check box
 };
 
 LPCSTR IconOf(MsgType type) {
@@ -76,10 +79,16 @@ void Layout(HWND dlg, const DialogData& d) {
   const int buttonHeight = Scale(kButtonHeight);
   const int buttonGap = Scale(kButtonGap);
   RECT text{0, 0, Scale(kMaxTextWidth), 0};
+  RECT check{0, 0, 0, 0};
   {
     WindowDc dc(dlg);
     Selection font(dc.get(), d.font);
     DrawTextA(dc.get(), d.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    if (d.check) {
+      DrawTextA(dc.get(), d.check->caption.c_str(), -1, &check, DT_CALCRECT | DT_SINGLELINE);
+      // The box and the gap before its caption.
+      check.right += GetSystemMetrics(SM_CXMENUCHECK) + Scale(8);
+    }
   }
 
   LPCSTR icon = IconOf(d.type);
@@ -100,9 +109,17 @@ void Layout(HWND dlg, const DialogData& d) {
   }
   const int count = static_cast<int>(buttons.size());
   const int rowWidth = count * buttonWidth + (count - 1) * buttonGap;
-  const int clientWidth =
-      std::max(textLeft + static_cast<int>(text.right) + margin * 2, rowWidth + margin * 4);
-  const int buttonTop = margin * 2 + textHeight + margin * 2;
+  const int contentWidth = std::max<int>(text.right, check.right);
+  const int clientWidth = std::max(textLeft + contentWidth + margin * 2, rowWidth + margin * 4);
+  int buttonTop = margin * 2 + textHeight + margin * 2;
+  if (d.check) {
+    // Below the text, where the text starts; the next Tab after the buttons.
+    HWND box =
+        AddChild(dlg, "BUTTON", d.check->caption.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, textLeft,
+                 buttonTop - margin, check.right, Scale(kCheckBoxHeight), kCheckBoxId, d.font);
+    SendMessageA(box, BM_SETCHECK, d.check->checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    buttonTop += Scale(kCheckBoxHeight) + margin;
+  }
   int x = (clientWidth - rowWidth) / 2;
   // The first button is the default, or "&Nein" where a question asks for it.
   int defaultButton = 0;
@@ -148,7 +165,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
         int id = LOWORD(wParam);
         if (id == IDCANCEL && !(d->buttons & kMbCancel)) id = EscapeId(d->buttons);
         for (const ButtonDef& b : kButtons) {
-          if (b.id == id && (d->buttons & b.bit)) EndDialog(dlg, id);
+          if (b.id != id || !(d->buttons & b.bit)) continue;
+          if (d->check) d->check->checked = IsDlgButtonChecked(dlg, kCheckBoxId) == BST_CHECKED;
+          EndDialog(dlg, id);
         }
         return TRUE;
       }
@@ -176,7 +195,8 @@ std::string MessageCaption(MsgType type) {
   }
 }
 
-MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned buttons) {
+MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned buttons,
+                            MsgCheckBox* check) {
   if (!(buttons & (kMbYes | kMbNo | kMbOk | kMbCancel))) buttons = kMbOk;
   // An empty template; the controls are laid out to fit the text.
   struct {
@@ -187,7 +207,7 @@ MsgResult ShowMessageDialog(const std::string& text, MsgType type, unsigned butt
   tmpl.head.dwExtendedStyle = WS_EX_DLGMODALFRAME;
   // The dialog's controls are gone when DialogBoxIndirectParam returns, before the font.
   const Font font(CreateUiFont());
-  DialogData data{&text, type, buttons, font.get()};
+  DialogData data{&text, type, buttons, font.get(), check};
   HWND owner = GetActiveWindow();
   const INT_PTR id = DialogBoxIndirectParamA(Instance(), &tmpl.head, owner, DialogProc,
                                              reinterpret_cast<LPARAM>(&data));

@@ -73,6 +73,11 @@ void TfrmProgress::StepProgress() {
   PaintNow();
 }
 
+void TfrmProgress::ShowStep(const std::string& text) {
+  SetWindowTextA(labProgress_, text.c_str());
+  PaintNow();
+}
+
 void TfrmProgress::AllowClose() { ProgressCanClose = true; }
 
 void TfrmProgress::Fill() {

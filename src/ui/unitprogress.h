@@ -28,6 +28,7 @@ class TfrmProgress : public Form, public Progress {
   // Progress. Every change is painted at once: the run does not pump messages.
   void Show() override;
   void StepProgress() override;
+  void ShowStep(const std::string& text) override;
   void AllowClose() override;
   void Fill() override;
 

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <srrestoreptapi.h>
 #include <windows.h>
 
 #include <vector>
@@ -62,7 +63,81 @@ void PumpMessages() {
   }
 }
 
+using SetRestorePointFn = BOOL(WINAPI*)(PRESTOREPOINTINFOW, PSTATEMGRSTATUS);
+
+// SRSetRestorePointW of srclient.dll, loaded once by its full path in the system folder (never
+// through the search path, which a planted DLL could answer); nullptr where it is missing.
+SetRestorePointFn RestorePointEntry() {
+  static const SetRestorePointFn entry = []() -> SetRestorePointFn {
+    wchar_t folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder, n) + L"\\srclient.dll";
+    HMODULE dll = LoadLibraryW(path.c_str());  // kept for the program's lifetime
+    if (!dll) return nullptr;
+    return reinterpret_cast<SetRestorePointFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "SRSetRestorePointW")));
+  }();
+  return entry;
+}
+
+// A well-known SID, freed on every path.
+class WellKnownSid {
+ public:
+  WellKnownSid(DWORD first, DWORD second) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    if (!AllocateAndInitializeSid(&nt, second ? 2 : 1, first, second, 0, 0, 0, 0, 0, 0, &sid_))
+      sid_ = nullptr;
+  }
+  ~WellKnownSid() {
+    if (sid_) FreeSid(sid_);
+  }
+  WellKnownSid(const WellKnownSid&) = delete;
+  WellKnownSid& operator=(const WellKnownSid&) = delete;
+  PSID get() const { return sid_; }
+
+ private:
+  PSID sid_ = nullptr;
+};
+
+// Whether the process's token holds the Administrators group enabled: false for a standard user
+// and, on Vista, for an administrator who is not elevated.
+bool RunsAsAdministrator() {
+  WellKnownSid admins(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  BOOL member = FALSE;
+  return admins.get() && CheckTokenMembership(nullptr, admins.get(), &member) && member;
+}
+
 }  // namespace
+
+bool InitializeComSecurity() {
+  // Calls in the process are allowed to Administrators, SYSTEM and Network Service only, as
+  // System Restore needs for its callbacks.
+  WellKnownSid admins(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  WellKnownSid system(SECURITY_LOCAL_SYSTEM_RID, 0);
+  WellKnownSid network(SECURITY_NETWORK_SERVICE_RID, 0);
+  if (!admins.get() || !system.get() || !network.get()) return false;
+  const DWORD rights = COM_RIGHTS_EXECUTE | COM_RIGHTS_EXECUTE_LOCAL;
+  DWORD size = sizeof(ACL);
+  for (PSID sid : {admins.get(), system.get(), network.get()})
+    size += sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + GetLengthSid(sid);
+  std::vector<DWORD> aclSpace((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+  auto* acl = reinterpret_cast<ACL*>(aclSpace.data());
+  SECURITY_DESCRIPTOR sd;
+  if (!InitializeAcl(acl, size, ACL_REVISION) ||
+      !AddAccessAllowedAce(acl, ACL_REVISION, rights, admins.get()) ||
+      !AddAccessAllowedAce(acl, ACL_REVISION, rights, system.get()) ||
+      !AddAccessAllowedAce(acl, ACL_REVISION, rights, network.get()) ||
+      !InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) ||
+      !SetSecurityDescriptorOwner(&sd, admins.get(), FALSE) ||
+      !SetSecurityDescriptorGroup(&sd, admins.get(), FALSE) ||
+      !SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE))
+    return false;
+  const HRESULT hr = CoInitializeSecurity(
+      &sd, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
+      EOAC_DYNAMIC_CLOAKING | EOAC_DISABLE_AAA | EOAC_NO_CUSTOM_MARSHAL, nullptr);
+  return SUCCEEDED(hr) || hr == RPC_E_TOO_LATE;
+}
 
 std::string SystemErrorText(unsigned long code) {
   char* text = nullptr;
@@ -230,6 +305,37 @@ bool Win32System::RequestExitWindows(std::uint32_t flags) {
     }
   }
   return ExitWindowsEx(flags, 0) != FALSE;
+}
+
+bool Win32System::RestorePointAvailable() {
+  return RestorePointEntry() != nullptr && RunsAsAdministrator();
+}
+
+bool Win32System::SetRestorePoint(const RestorePointRequest& request, RestorePointStatus& status) {
+  status = {};
+  const SetRestorePointFn entry = RestorePointEntry();
+  if (!entry) return false;
+  RESTOREPOINTINFOW info{};
+  info.dwEventType = request.eventType;
+  info.dwRestorePtType = request.pointType;
+  info.llSequenceNumber = request.sequence;
+  // The description comes cut to fit MAX_DESC with its zero.
+  MultiByteToWideChar(CP_ACP, 0, request.description.c_str(), -1, info.szDescription, MAX_DESC);
+  info.szDescription[MAX_DESC - 1] = L'\0';
+  STATEMGRSTATUS result{};
+  // The call can take a minute on XP, and the program takes no input meanwhile.
+  const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  const bool ok = entry(&info, &result) != FALSE;
+  SetCursor(previous);
+  status.status = result.nStatus;
+  status.sequence = result.llSequenceNumber;
+  return ok;
+}
+
+LocalTime Win32System::Now() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
 }
 
 }  // namespace tw

@@ -27,6 +27,14 @@ class Win32System : public SystemApi {
   bool HotfixInstalled(const std::string& hotfix) override;
   std::string ProgramFileVersion() override;
   bool RequestExitWindows(std::uint32_t flags) override;
+  bool RestorePointAvailable() override;
+  bool SetRestorePoint(const RestorePointRequest& request, RestorePointStatus& status) override;
+  LocalTime Now() override;
 };
+
+// Vista's System Restore answers COM calls only from a process whose COM security lets it call
+// back: sets the process's security once, at start-up, after OleInitialize. True when it is
+// set (or was already, RPC_E_TOO_LATE).
+bool InitializeComSecurity();
 
 }  // namespace tw

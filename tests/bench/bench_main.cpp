@@ -147,7 +147,7 @@ std::vector<double> StartupTimes(int runs) {
 void WindowTimes(int runs, tw::Layout layout) {
   Program program;
   int reports = 0, successes = 0;
-  tw::SetMessageHandler([&](const std::string& text, tw::MsgType type, unsigned buttons) {
+  tw::SetMessageHandler([&](const std::string& text, tw::MsgType type, unsigned buttons, auto) {
     const bool done = text.rfind(kDone, 0) == 0;  // a second line names the backup
     if (done) ++successes;
     if (type == tw::MsgType::Error || done) ++reports;

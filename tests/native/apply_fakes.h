@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "fake_surface.h"
 #include "memory_registry.h"
@@ -40,6 +41,7 @@ struct ProgressLog {
   int created = 0, maximum = 0, position = 0, steps = 0;
   bool shown = false, mayClose = false, destroyed = false;
   std::string label;
+  std::vector<std::string> stepTexts;  // what ShowStep showed
   std::size_t messagesAtDestroy = 0;   // messages shown before the window went
   std::function<void()> onAllowClose;  // runs between the writes and the reload
 };
@@ -61,6 +63,7 @@ class FakeProgress : public Progress {
     log_.position = std::min(log_.position + 1, log_.maximum);
     log_.label = ProgressText(log_.position, log_.maximum);
   }
+  void ShowStep(const std::string& text) override { log_.stepTexts.push_back(text); }
   void AllowClose() override {
     log_.mayClose = true;
     if (log_.onAllowClose) log_.onAllowClose();

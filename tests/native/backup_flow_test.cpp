@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "codepage.h"
 #include "export_selection.h"
 #include "flow_window.h"
 #include "machine_snapshot.h"
 #include "registry.h"
+#include "restore_point.h"
 #include "test_machine.h"
 
 namespace tw::test {
@@ -421,6 +424,69 @@ TEST_F(BackupFlow, AnUnusableNewestBackupDoesNotHideTheOlderOnes) {
     EXPECT_EQ(Differences(start, CatalogueSnapshot(Machine())), Differences(afterFirst, afterBoth));
     EXPECT_FALSE(CanUndo(store, "PC-1"));
   }
+}
+
+const char kBox[] = "Vorher einen Wiederherstellungspunkt erstellen";
+const std::string kBegin = "begin Trimmwerk: Übernahme vom 08.12.2026 07:05|";
+
+// A restore point: made first, ended or withdrawn on every way out, a failure asked about.
+TEST_F(BackupFlow, RestorePointOutcomesCallInOrderAndSay) {
+  enum Fault { kNone, kRefused, kError, kNoBackup };
+  // failure: a failed begin's status; said: its cause, or the second box's end; wrote: a backup.
+  // clang-format off
+  struct Row { bool offered; std::optional<std::uint32_t> failure; Fault fault; std::deque<MsgResult> answers;
+               std::string calls; std::string said; bool wrote; };
+  const std::vector<Row> rows = {
+      {true, {}, kNone, {MsgResult::Yes, MsgResult::Ok, MsgResult::No}, kBegin + "end 7|", "„Trimmwerk: Übernahme vom 08.12.2026 07:05“ wurde erstellt (Nummer 7).", true},
+      {true, 1058, kNone, {MsgResult::Yes, MsgResult::Yes}, kBegin, "Die Systemwiederherstellung ist ausgeschaltet.", true},
+      {true, 5, kNone, {MsgResult::Yes, MsgResult::Yes}, kBegin, "Dazu sind Administratorrechte nötig.", true},
+      {false, {}, kNone, {MsgResult::Yes}, "", "sie wieder her.", true},
+      {true, {}, kRefused, {MsgResult::Yes}, kBegin + "cancel 7|", "übernommen:\rcboxShowFileext", false},
+      {true, {}, kError, {MsgResult::Yes}, kBegin + "cancel 7|", "", true},
+      {true, {}, kNoBackup, {MsgResult::Yes, MsgResult::No}, kBegin + "cancel 7|", "ohne Sicherung übernehmen?", false},
+      {true, 0, kNone, {MsgResult::Yes, MsgResult::No}, kBegin, "Windows nennt keinen Grund.", false},
+  };
+  // clang-format on
+  messages.checks = {true};  // once: the later rows find the last choice kept
+  for (const Row& r : rows) {
+    SCOPED_TRACE(&r - rows.data());
+    ResetMachine();
+    store = {};
+    progress = {};
+    store.unwritable = r.fault == kNoBackup;
+    Load();
+    surface.SetChecked("cboxShowFileext", !surface.Checked("cboxShowFileext"));
+    if (r.fault == kRefused) MemoryMachine()->DenyWrite(HKCU, "");
+    if (r.fault == kError) progress.onAllowClose = [] { throw std::runtime_error("Absturz"); };
+    system.restorePoints = r.offered;
+    system.pointCalls = "";
+    system.beginFailure = r.failure;
+    bool early = false;  // before the backup and the first write
+    system.onPointCall = [&] { early |= store.Names().empty() && Untouched(*MemoryMachine()); };
+    messages.asked.clear();
+    StoreBackups backups(store, [] { return BackupHeader{}; });
+    if (r.fault == kError) {
+      EXPECT_THROW(Apply(backups, r.answers), std::runtime_error);
+    } else {
+      Apply(backups, r.answers);
+    }
+    EXPECT_EQ(system.pointCalls, r.calls);
+    EXPECT_EQ(early, r.offered);
+    EXPECT_EQ(progress.stepTexts.size(), r.offered ? 1u : 0u);
+    EXPECT_EQ(messages.asked.at(0).checkBox, r.offered ? kBox : "");
+    if (r.failure) {  // the question, "&Nein" the default
+      EXPECT_EQ(messages.asked[1],
+                (AskedMessage{"Der Wiederherstellungspunkt konnte nicht erstellt werden:\r" +
+                                  r.said + "\r\rOhne Wiederherstellungspunkt fortfahren?",
+                              MsgType::Confirmation, kMbYes | kMbNo | kMbDefaultNo}));
+    } else {
+      const std::string second = messages.asked.size() > 1 ? messages.asked[1].text : "";
+      EXPECT_EQ(second.substr(second.size() - std::min(second.size(), r.said.size())), r.said);
+    }
+    EXPECT_EQ(Untouched(*MemoryMachine()), !r.wrote);
+    EXPECT_EQ(store.Names().empty(), !r.wrote);
+  }
+  EXPECT_EQ(RestorePointDescription(std::string(80, 'x')), "Trimmwerk: " + std::string(52, 'x'));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 // files, hotfixes, and a record of the programs started and the restart requested.
 
 #include <cstring>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -84,6 +86,18 @@ class FakeSystem : public SystemApi {
     exitRequests.push_back(flags);
     return true;
   }
+  bool RestorePointAvailable() override { return restorePoints; }
+  // Records "begin <description>|", "end <n>|" or "cancel <n>|".
+  bool SetRestorePoint(const RestorePointRequest& r, RestorePointStatus& status) override {
+    const bool begin = r.eventType == kBeginSystemChange;
+    pointCalls += begin ? "begin " + r.description + "|"
+                        : (r.pointType == kCancelledOperation ? "cancel " : "end ") +
+                              std::to_string(r.sequence) + "|";
+    if (onPointCall) onPointCall();
+    status = {begin ? beginFailure.value_or(0) : 0, begin ? 7 : r.sequence};
+    return !(begin && beginFailure);
+  }
+  LocalTime Now() override { return {2026, 12, 8, 7, 5}; }
 
   OsVersionInfo version{};
   bool extendedWorks = true;
@@ -101,6 +115,10 @@ class FakeSystem : public SystemApi {
   std::set<std::string> hotfixes;
   std::string programVersion = "3.0.1.608";
   std::vector<std::uint32_t> exitRequests;
+  bool restorePoints = false;
+  std::string pointCalls;
+  std::optional<std::uint32_t> beginFailure;  // the status of a begin that fails
+  std::function<void()> onPointCall;
 
  private:
   static bool CopyName(const std::string& name, char* buffer, std::uint32_t* size, bool countZero) {

@@ -13,6 +13,8 @@
 namespace tw::test {
 namespace {
 
+const char kBox[] = "Vorher einen Wiederherstellungspunkt erstellen";
+
 // Records whether the window was blocked while the uninstaller ran, and what the folder picker
 // was asked.
 class RecordingSystem : public FakeSystem {
@@ -78,8 +80,16 @@ TEST_F(OneShot, ConfirmedActionsAskRemoveReportAndRefreshTheirButton) {
       surface.SetEnabled(a.button, true);
       messages.asked.clear();
       messages.answers = {c.answer};
+      system.restorePoints = true;  // the removals offer one, named by the button's caption
+      system.pointCalls = "";
+      messages.checks = {true};
+      surface.SetText(a.button, std::string("&") + a.button);
 
       ConfirmedActionClick(surface, a.button);
+      const bool point = a.restorePoint && c.answer == MsgResult::Yes;
+      EXPECT_EQ(messages.asked[0].checkBox, a.restorePoint ? kBox : "");
+      EXPECT_EQ(system.pointCalls,
+                point ? "begin Trimmwerk: " + std::string(a.button) + "|end 7|" : "");
 
       ASSERT_GE(messages.asked.size(), 1u);
       EXPECT_EQ(messages.asked[0].text, std::string(a.question) +
@@ -93,7 +103,8 @@ TEST_F(OneShot, ConfirmedActionsAskRemoveReportAndRefreshTheirButton) {
         continue;
       }
       ASSERT_EQ(messages.asked.size(), 2u);
-      EXPECT_EQ(messages.asked[1].text, c.filled ? a.done : a.notDone);
+      EXPECT_EQ(messages.asked[1].text.rfind(c.filled ? a.done : a.notDone, 0), 0u);
+      EXPECT_EQ(messages.asked[1].text.find("(Nummer 7).") != std::string::npos, point);
       EXPECT_EQ(messages.asked[1].type, c.filled ? MsgType::Information : MsgType::Error);
       EXPECT_FALSE(surface.Enabled(a.button));
       // A missing key is not created; an emptied one is there again, empty.

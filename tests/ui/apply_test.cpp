@@ -18,6 +18,7 @@
 #include "machine_snapshot.h"
 #include "reg_key.h"
 #include "registry.h"
+#include "restore_point.h"
 #include "settings_apply.h"
 #include "ui_support.h"
 #include "unitprogress.h"
@@ -521,6 +522,28 @@ TEST_F(Apply, ARefusedWriteDoesNotEndTheRun) {
   EXPECT_TRUE(system.exitRequests.empty());
   ExpectRunOver();
   ExpectMachineShown();
+}
+
+// Ticked, on XP: Wine's System Restore fails without a cause; asked, the run goes on.
+TEST_F(Apply, ARestorePointThatFailsIsAskedAbout) {
+  if (!xp) GTEST_SKIP() << "System Restore on XP only";
+  c().SetChecked("cboxShowFileext", !c().Checked("cboxShowFileext"));
+  std::string label;  // the progress window's while the question is up
+  messages.onAsk = [&](const Asked&) {
+    if (frmProgress && label.empty()) label = WindowText(frmProgress->labProgress());
+  };
+  messages.checks = {true, false};  // the next test starts with the box off again
+  messages.answers = {MsgResult::Yes, MsgResult::Yes, MsgResult::Ok, MsgResult::No};
+  Click("butApply");
+  ASSERT_EQ(messages.asked.size(), 4u);
+  EXPECT_EQ(messages.asked[1].text,
+            "Der Wiederherstellungspunkt konnte nicht erstellt werden:\rWindows nennt keinen "
+            "Grund.\r\rOhne Wiederherstellungspunkt fortfahren?");
+  EXPECT_EQ(label, "Wiederherstellungspunkt wird erstellt…");
+  EXPECT_EQ(messages.asked[2].text, kDoneBackedUp);
+  ExpectRunOver();
+  bool wanted;
+  AskBeforeChange("", kMbOk, wanted);
 }
 
 }  // namespace

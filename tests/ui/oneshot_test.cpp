@@ -73,8 +73,11 @@ TEST_F(OneShot, RemovalsAskReportAndGreyOut) {
       messages.answers = {refusal};
       Click(r.button);
       ASSERT_EQ(messages.asked.size(), 1u) << "no report after a refusal";
-      EXPECT_EQ(messages.asked[0], (Asked{std::string(r.question) + kFinal, MsgType::Confirmation,
-                                          kMbYes | kMbNo | kMbCancel}));
+      const bool removal = std::string(r.button) != "butPatchWindowsUpdate";
+      EXPECT_EQ(messages.asked[0],
+                (Asked{std::string(r.question) + kFinal, MsgType::Confirmation,
+                       kMbYes | kMbNo | kMbCancel,
+                       removal ? "Vorher einen Wiederherstellungspunkt erstellen" : ""}));
       EXPECT_EQ(SubKeyCount(HKLM, r.key), 2);
       EXPECT_TRUE(c().Enabled(r.button));
     }

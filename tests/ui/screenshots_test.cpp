@@ -161,7 +161,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   form.searchWindow()->Hide();
   {
     const MessageHandler script =
-        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons) {
+        SetMessageHandler([](const std::string& text, MsgType type, unsigned buttons, auto) {
           return ShowMessageDialog(text, type, buttons);
         });
     After(300, [&] {
@@ -178,7 +178,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     EXPECT_TRUE(locked.locked());
     bool reported = false;
     const MessageHandler script =
-        SetMessageHandler([&](const std::string& text, MsgType type, unsigned buttons) {
+        SetMessageHandler([&](const std::string& text, MsgType type, unsigned buttons, auto) {
           if (type != MsgType::Error) return MsgResult::Yes;  // the question, answered
           reported = true;
           After(300, [&] {
@@ -199,7 +199,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
         "Explorer\\Advanced]\r\n\"HideFileExt\"=dword:00000000\r\n\"Fremd\"=dword:00000001\r\n";
     const MessageHandler script =
-        SetMessageHandler([&](const std::string& message, MsgType type, unsigned buttons) {
+        SetMessageHandler([&](const std::string& message, MsgType type, unsigned buttons, auto) {
           After(300, [&] {
             HWND box = GetActiveWindow();
             SaveWindow(box, base + "import-report.bmp");
@@ -220,8 +220,9 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
     SaveWindow(box, base + "message.bmp");
     PostMessageA(box, WM_COMMAND, IDNO, 0);
   });
-  ShowMessageDialog("Möchten Sie die Einstellungen jetzt vornehmen?", MsgType::Confirmation,
-                    kMbYes | kMbNo);
+  MsgCheckBox point{"Vorher einen Wiederherstellungspunkt erstellen", true};
+  ShowMessageDialog(ConfirmationText({"Dateiendungen anzeigen: ein"}), MsgType::Confirmation,
+                    kMbYes | kMbNo, &point);
 }
 
 }  // namespace

@@ -100,6 +100,11 @@ class SystemStub : public SystemApi {
   }
   std::string ProgramFileVersion() override { return inner_.ProgramFileVersion(); }
   bool RequestExitWindows(std::uint32_t flags) override;
+  bool RestorePointAvailable() override { return inner_.RestorePointAvailable(); }
+  bool SetRestorePoint(const RestorePointRequest& r, RestorePointStatus& status) override {
+    return inner_.SetRestorePoint(r, status);
+  }
+  LocalTime Now() override { return inner_.Now(); }
 
  private:
   SystemApi& inner_;

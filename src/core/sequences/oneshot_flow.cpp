@@ -4,6 +4,8 @@
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
+#include "restore_point.h"
+#include "settings_apply.h"
 #include "system_helpers.h"
 #include "texts.h"
 
@@ -15,24 +17,26 @@ using namespace text;
 const std::array<ConfirmedAction, 4> kConfirmedActions = {{
     {"butDeleteBrowserextensions", "Möchten Sie die Browsererweiterungen wirklich entfernen?",
      DeleteBrowserExtensions, "Browsererweiterungen wurden entfernt!",
-     "Browsererweiterungen wurden nicht entfernt!", HasBrowserExtensions},
+     "Browsererweiterungen wurden nicht entfernt!", HasBrowserExtensions, true},
     {"butDeleteBHO", "Möchten Sie die Browser Helper-Objekte wirklich entfernen?",
      DeleteBrowserHelperObjects, "Browser Helper-Objekte wurden entfernt!",
-     "Browser Helper-Objekte wurden nicht entfernt!", HasBrowserHelperObjects},
+     "Browser Helper-Objekte wurden nicht entfernt!", HasBrowserHelperObjects, true},
     {"butDeleteToolbars", "Möchten Sie die Toolbars wirklich entfernen?", DeleteToolbars,
-     "Toolbars wurden entfernt!", "Toolbars wurden nicht entfernt!", HasToolbars},
+     "Toolbars wurden entfernt!", "Toolbars wurden nicht entfernt!", HasToolbars, true},
     {"butPatchWindowsUpdate", "Möchten Sie den Windows Update-Fehler wirklich korrigieren?",
      PatchWindowsUpdate, "Windows Update-Fehler wurde korrigiert!",
-     "Windows Update-Fehler wurde nicht korrigiert!", NeedsWindowsUpdatePatch},
+     "Windows Update-Fehler wurde nicht korrigiert!", NeedsWindowsUpdatePatch, false},
 }};
 
 const char kMessengerButton[] = "butDeinstallMessenger";
 
-void Report(bool done, const char* doneText, const char* notDoneText) {
+void Report(bool done, const char* doneText, const char* notDoneText,
+            const std::string& pointLine = "") {
+  const std::string extra = pointLine.empty() ? "" : "\r\r" + pointLine;
   if (done) {
-    MessageDlg(doneText, MsgType::Information, kMbOk);
+    MessageDlg(doneText + extra, MsgType::Information, kMbOk);
   } else {
-    MessageDlg(notDoneText, MsgType::Error, kMbOk);
+    MessageDlg(notDoneText + extra, MsgType::Error, kMbOk);
   }
 }
 
@@ -47,11 +51,21 @@ void ConfirmedActionClick(ControlSurface& controls, const std::string& sender) {
   }
   if (!row) throw Error("Keine Aktion für " + sender);
   const std::string question = std::string(row->question) + "\r" + kFinal;
-  if (MessageDlg(question, MsgType::Confirmation, kMbYes | kMbNo | kMbCancel) != MsgResult::Yes)
-    return;
+  const unsigned buttons = kMbYes | kMbNo | kMbCancel;
+  bool wantPoint = false;
+  const MsgResult answer = row->restorePoint ? AskBeforeChange(question, buttons, wantPoint)
+                                             : MessageDlg(question, MsgType::Confirmation, buttons);
+  if (answer != MsgResult::Yes) return;
+  // Withdrawn on every way out that does not end it.
+  RestorePoint point;
+  const std::string caption =
+      MessageCaption([&](const std::string& name) { return controls.Text(name); }, sender);
+  if (wantPoint && !point.Begin(RestorePointDescription(caption))) return;
   RegistryBatch batch;
   if (!batch.opened()) return;
-  Report(row->action(), row->done, row->notDone);
+  const bool done = row->action();
+  // A removal that reports failure may still have removed a part: the point stays.
+  Report(done, row->done, row->notDone, point.Finish(true));
   controls.SetEnabled(sender, row->needed());
 }
 

@@ -23,11 +23,13 @@ struct ConfirmedAction {
   const char* done;     // information box
   const char* notDone;  // error box
   bool (*needed)();     // the button's enabled state afterwards
+  bool restorePoint;    // the question offers a restore point
 };
 
 const std::array<ConfirmedAction, 4>& ConfirmedActions();
 
-// The click on one of the ConfirmedActions buttons, named by sender (Error for another name).
+// The click on one of the ConfirmedActions buttons, named by sender (Error for another name). A
+// restore point the user asks for is named by the button's caption.
 void ConfirmedActionClick(ControlSurface& controls, const std::string& sender);
 
 // Keeps the main window from taking input while it lives; the window still repaints.

@@ -9,6 +9,7 @@
 #include "error.h"
 #include "messages.h"
 #include "registry.h"
+#include "restore_point.h"
 #include "system_helpers.h"
 #include "texts.h"
 #include "winversion.h"
@@ -255,9 +256,10 @@ RunPlan PlanRun(const ControlSurface& controls, const LoadedControls& loaded, La
   return plan;
 }
 
-// Before the first write: says so when nothing changed, asks, naming the changes, and keeps the
-// backup (without one the user decides). False when the run does not start.
-bool StartRun(ApplyWindow& window, const std::vector<WriteStep>& sequence, const RunPlan& plan) {
+// Says so when nothing changed, otherwise asks, naming the changes. False when the run does not
+// start; wantPoint: whether the user asked for a restore point.
+bool ConfirmRun(ApplyWindow& window, const RunPlan& plan, bool& wantPoint) {
+  wantPoint = false;
   if (std::none_of(plan.changed.begin(), plan.changed.end(), [](bool c) { return c; })) {
     window.standardViewShown = false;  // closing loses nothing
     MessageDlg(kNothingChanged, MsgType::Information, kMbOk);
@@ -265,9 +267,13 @@ bool StartRun(ApplyWindow& window, const std::vector<WriteStep>& sequence, const
   }
   std::vector<std::string> changeLines;
   for (const SettingChange& c : plan.changes) changeLines.push_back(c.after);
-  if (MessageDlg(ConfirmationText(changeLines), MsgType::Confirmation, kMbYes | kMbNo) !=
-      MsgResult::Yes)
-    return false;
+  return AskBeforeChange(ConfirmationText(changeLines), kMbYes | kMbNo, wantPoint) ==
+         MsgResult::Yes;
+}
+
+// Before the first write: keeps the backup (without one the user decides). False when the run
+// does not start.
+bool KeepBackup(ApplyWindow& window, const std::vector<WriteStep>& sequence, const RunPlan& plan) {
   if (!window.backups) return true;
   const auto changedWrites = [&] {
     for (std::size_t i = 0; i < sequence.size(); ++i) {
@@ -347,10 +353,23 @@ std::vector<SettingChange> TookEffect(const RunPlan& plan, bool reloaded,
   return took;
 }
 
-// After the writes: reloads the controls, tells the backups what took effect, reports and
-// offers the restart.
+// Whether a write of the run reached the registry.
+bool WroteAny(const RunPlan& plan, const Written& written) {
+  for (std::size_t i = 0; written.opened && i < plan.changed.size(); ++i) {
+    if (plan.changed[i] && !written.failed[i]) return true;
+  }
+  return false;
+}
+
+// A report with the restore point's line, when there is one.
+std::string WithPoint(const std::string& report, const std::string& pointLine) {
+  return pointLine.empty() ? report : report + "\r\r" + pointLine;
+}
+
+// After the writes: reloads the controls, tells the backups what took effect, ends or withdraws
+// the restore point, reports and offers the restart.
 void FinishRun(ApplyWindow& window, Layout layout, const RunPlan& plan, const Written& written,
-               std::unique_ptr<Progress> progress) {
+               std::unique_ptr<Progress> progress, RestorePoint& point) {
   const std::vector<WriteStep>& sequence = WriteSequence(layout);
   progress->AllowClose();
   const bool reloaded = LoadSettings(window.controls, ReadOrder(layout));
@@ -362,21 +381,25 @@ void FinishRun(ApplyWindow& window, Layout layout, const RunPlan& plan, const Wr
   // A backup that could not be cut down after the run says so in every report.
   const std::string fromBefore =
       backup == KeptBackup::BeforeRun ? std::string("\r") + kBackupFromBefore : "";
+  const std::string pointLine = point.Finish(WroteAny(plan, written));
   progress->Fill();
   if (!written.opened || !reloaded) {
     // Nothing was written, or nothing of it can be confirmed; no restart is offered.
     const bool someFailed =
         std::find(written.failed.begin(), written.failed.end(), true) != written.failed.end();
     const char* what = !written.opened ? kNoRegistry : someFailed ? kNotRereadPartly : kNotReread;
-    MessageDlg(what + fromBefore, MsgType::Error, kMbOk);
+    MessageDlg(WithPoint(what + fromBefore, pointLine), MsgType::Error, kMbOk);
     return;
   }
   if (missed.empty()) {
     MessageDlg(
-        backup != KeptBackup::None ? std::string(kDone) + "\r" + kUndoHint + fromBefore : kDone,
+        WithPoint(
+            backup != KeptBackup::None ? std::string(kDone) + "\r" + kUndoHint + fromBefore : kDone,
+            pointLine),
         MsgType::Information, kMbOk);
   } else {
-    MessageDlg(NotAppliedReport(missed, written.adminHint) + fromBefore, MsgType::Error, kMbOk);
+    MessageDlg(WithPoint(NotAppliedReport(missed, written.adminHint) + fromBefore, pointLine),
+               MsgType::Error, kMbOk);
   }
   progress.reset();
 
@@ -392,12 +415,27 @@ void ApplySettings(ApplyWindow& window, Layout layout) {
   const std::vector<WriteStep>& sequence = WriteSequence(layout);
   // The writes use what the controls show now; nothing can change them during the run.
   const RunPlan plan = PlanRun(window.controls, window.loaded, layout, window.caption);
-  if (!StartRun(window, sequence, plan)) return;
+  bool wantPoint = false;
+  if (!ConfirmRun(window, plan, wantPoint)) return;
+  const int maximum = static_cast<int>(sequence.size());
+  // Withdrawn on every way out that does not end it, an error included.
+  RestorePoint point;
+  std::unique_ptr<Progress> progress;
+  if (wantPoint) {
+    // The run's first step: before the backup and before any write.
+    progress = window.createProgress(maximum);
+    progress->Show();
+    progress->ShowStep(kRestorePointStep);
+    if (!point.Begin(ApplyPointDescription(SystemBackend()->Now()))) return;
+  }
+  if (!KeepBackup(window, sequence, plan)) return;
   window.standardViewShown = false;
-  std::unique_ptr<Progress> progress = window.createProgress(static_cast<int>(sequence.size()));
-  progress->Show();
+  if (!progress) {
+    progress = window.createProgress(maximum);
+    progress->Show();
+  }
   const Written written = WriteChanges(sequence, plan, *progress);
-  FinishRun(window, layout, plan, written, std::move(progress));
+  FinishRun(window, layout, plan, written, std::move(progress), point);
 }
 
 std::vector<SettingChange> PendingChanges(

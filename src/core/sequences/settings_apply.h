@@ -54,6 +54,8 @@ class Progress {
   virtual void Show() = 0;
   // One bar step; the label then reads ProgressText(position, maximum).
   virtual void StepProgress() = 0;
+  // A step before the first write: the label reads text until the next bar step.
+  virtual void ShowStep(const std::string& text) = 0;
   // From now on the user may close the window (ProgressCanClose).
   virtual void AllowClose() = 0;
   // Sets the bar to its maximum.
@@ -137,10 +139,11 @@ std::vector<SettingChange> PendingChanges(
     const std::function<std::string(const std::string&)>& caption);
 
 // Writes only what differs from the last load. With nothing changed it says so and touches
-// nothing. Otherwise it asks, naming the changes, and writes inside a registry batch with one
-// progress step per write of the sequence (unchanged writes make no registry call), reloads the
-// controls and reports. A setting counts as not applied when its setter raises, when its
-// controls show something else after the reload, or when the setter fails with a refusal
+// nothing. Otherwise it asks, naming the changes (where a restore point can be made, the user
+// may ask for one: it is made first, in the progress window), and writes inside a registry batch
+// with one progress step per write of the sequence (unchanged writes make no registry call),
+// reloads the controls and reports. A setting counts as not applied when its setter raises, when
+// its controls show something else after the reload, or when the setter fails with a refusal
 // recorded by the registry layer; the run goes on after each. Errors other than tw::Error end
 // the run (batch closed, progress window gone) and reach the caller.
 void ApplySettings(ApplyWindow& window, Layout layout);

@@ -66,6 +66,25 @@ inline constexpr char kStillNotMarked[] =
 inline constexpr char kNoBackupWritten[] = "Die bisherigen Werte konnten nicht gesichert werden:";
 inline constexpr char kWithoutBackup[] = "Möchten Sie die Einstellungen ohne Sicherung übernehmen?";
 
+// --- Restore points.
+inline constexpr char kRestorePointBox[] = "Vorher einen Wiederherstellungspunkt erstellen";
+inline constexpr char kRestorePointStep[] = "Wiederherstellungspunkt wird erstellt…";
+inline constexpr char kRestorePointApply[] = "Übernahme vom ";
+inline constexpr char kRestorePointFailed[] =
+    "Der Wiederherstellungspunkt konnte nicht erstellt werden:";
+inline constexpr char kWithoutRestorePoint[] = "Ohne Wiederherstellungspunkt fortfahren?";
+inline constexpr char kRestorePointOff[] = "Die Systemwiederherstellung ist ausgeschaltet.";
+inline constexpr char kRestorePointNoAdmin[] = "Dazu sind Administratorrechte nötig.";
+inline constexpr char kRestorePointSafeMode[] = "Windows läuft im abgesicherten Modus.";
+inline constexpr char kRestorePointDiskFull[] =
+    "Auf dem Datenträger ist zu wenig Speicherplatz frei.";
+inline constexpr char kRestorePointNoCause[] = "Windows nennt keinen Grund.";
+inline constexpr char kRestorePointError[] = "Die Systemwiederherstellung meldet Fehler %s.";
+inline constexpr char kRestorePointMade[] = "Wiederherstellungspunkt „%s“ wurde erstellt";
+inline constexpr char kRestorePointNumber[] = " (Nummer ";
+inline constexpr char kRestorePointNotEnded[] =
+    "Der Wiederherstellungspunkt konnte nicht abgeschlossen werden:";
+
 // --- Export.
 inline constexpr char kExportTitle[] =
     "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen Computern";

@@ -14,9 +14,9 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
   return std::exchange(Handler(), std::move(handler));
 }
 
-MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons) {
+MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons, MsgCheckBox* check) {
   const MessageHandler& h = Handler();
-  return h ? h(text, type, buttons) : MsgResult::Cancel;
+  return h ? h(text, type, buttons, check) : MsgResult::Cancel;
 }
 
 void ShowMessage(const std::string& text) { MessageDlg(text, MsgType::Plain, kMbOk); }

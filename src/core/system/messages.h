@@ -17,14 +17,23 @@ enum MsgButtons : unsigned { kMbYes = 1, kMbNo = 2, kMbCancel = 4, kMbOk = 8, kM
 
 enum class MsgResult { Yes, No, Cancel, Ok };
 
-using MessageHandler =
-    std::function<MsgResult(const std::string& text, MsgType type, unsigned buttons)>;
+// A check box below a box's text: its caption, its state when the box opens and, after the
+// answer, the state the user left it in.
+struct MsgCheckBox {
+  std::string caption;
+  bool checked = false;
+};
+
+// check is nullptr for a box without a check box.
+using MessageHandler = std::function<MsgResult(const std::string& text, MsgType type,
+                                               unsigned buttons, MsgCheckBox* check)>;
 
 // Installs the handler and returns the previous one. Without a handler MessageDlg answers
 // Cancel, so no question goes on unanswered.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
-MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons);
+MsgResult MessageDlg(const std::string& text, MsgType type, unsigned buttons,
+                     MsgCheckBox* check = nullptr);
 
 // A plain box with "OK" and no icon.
 void ShowMessage(const std::string& text);

@@ -29,6 +29,28 @@ static_assert(sizeof(OsVersionInfo) == 156, "OSVERSIONINFOEXA layout");
 constexpr std::uint32_t kOsVersionInfoExSize = 156;
 constexpr std::uint32_t kOsVersionInfoSize = 148;
 
+// SRSetRestorePointW's request (RESTOREPOINTINFOW) and the constants the program uses.
+constexpr std::uint32_t kBeginSystemChange = 100;
+constexpr std::uint32_t kEndSystemChange = 101;
+constexpr std::uint32_t kModifySettings = 12;
+constexpr std::uint32_t kCancelledOperation = 13;
+struct RestorePointRequest {
+  std::uint32_t eventType;  // kBeginSystemChange or kEndSystemChange
+  std::uint32_t pointType;  // kModifySettings, or kCancelledOperation to withdraw the point
+  std::int64_t sequence;    // the point to end; 0 when beginning
+  std::string description;  // in the program's code page
+};
+// SRSetRestorePointW's STATEMGRSTATUS: a Win32 error code and the point's sequence number.
+struct RestorePointStatus {
+  std::uint32_t status = 0;
+  std::int64_t sequence = 0;
+};
+
+// The local date and time.
+struct LocalTime {
+  int year, month, day, hour, minute;
+};
+
 class SystemApi {
  public:
   virtual ~SystemApi() = default;
@@ -57,6 +79,12 @@ class SystemApi {
   virtual std::string ProgramFileVersion() = 0;
   // Enables the shutdown privilege where there is one, then ExitWindowsEx(flags).
   virtual bool RequestExitWindows(std::uint32_t flags) = 0;
+  // Whether a restore point can be asked for: srclient.dll in the system folder has
+  // SRSetRestorePointW, and the program runs with administrator rights.
+  virtual bool RestorePointAvailable() = 0;
+  // SRSetRestorePointW: its result; status is filled in either way (0 when the DLL is missing).
+  virtual bool SetRestorePoint(const RestorePointRequest& request, RestorePointStatus& status) = 0;
+  virtual LocalTime Now() = 0;
 };
 
 // The backend of the system helpers. Not owned.
