@@ -48,11 +48,11 @@ const PlaceCase kPlaces[] = {
      u"y",
      true,
      true},
-    {"through the user's classes, other case",
+    {"the user's classes are a key of their own",
      {HKCU, u"software\\classes\\DIRECTORY\\SHELL\\command prompt here"},
      nullptr,
-     true,
-     true},
+     false,
+     false},
     {"a key on the way to a policy", {HKLM, u"SOFTWARE\\Policies"}, nullptr, false, true},
 };
 

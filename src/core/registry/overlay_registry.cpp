@@ -12,6 +12,12 @@ constexpr long kErrorKeyDeleted = 1018;
 
 bool IsRoot(RegHandle h) { return h == HKCR || h == HKCU || h == HKLM; }
 
+// HKLM\SOFTWARE\Classes and its parent are always there: the HKCR root is that key.
+bool Permanent(const std::pair<RegRoot, std::u16string>& folded) {
+  return folded.first == HKLM &&
+         (folded.second == u"SOFTWARE" || folded.second == u"SOFTWARE\\CLASSES");
+}
+
 // RegQueryValueEx's buffer rules.
 long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std::uint8_t* data,
              std::uint32_t* size) {
@@ -30,10 +36,6 @@ long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std:
 // In the overlay a root's "" holds every key of the root.
 bool Under(const std::u16string& folded, const std::u16string& folded_parent) {
   return folded_parent.empty() || KeyAtOrBelow(folded, folded_parent);
-}
-
-bool Under(const RegPath& p, const RegPath& parent) {
-  return p.root == parent.root && Under(FoldName(p.path), FoldName(parent.path));
 }
 
 }  // namespace
@@ -69,6 +71,21 @@ long OverlayRegistry::Resolve(RegHandle h, RegPath* out) const {
   return kErrorSuccess;
 }
 
+RegPath OverlayRegistry::Canon(const RegPath& p) {
+  if (controlSet_ == 0 && NamesCurrentControlSet(p)) controlSet_ = CurrentControlSetNumber(base_);
+  return CanonicalKey(p, controlSet_ ? controlSet_ : 1);
+}
+
+OverlayRegistry::StateKey OverlayRegistry::Folded(const RegPath& p) {
+  const RegPath c = Canon(p);
+  return {c.root, FoldName(c.path)};
+}
+
+bool OverlayRegistry::Within(const RegPath& p, const RegPath& parent) {
+  const StateKey a = Folded(p), b = Folded(parent);
+  return a.first == b.first && Under(a.second, b.second);
+}
+
 RegPath OverlayRegistry::Join(const RegPath& parent, const std::u16string& sub) const {
   std::u16string s = sub;
   while (!s.empty() && s[0] == u'\\') s.erase(0, 1);
@@ -79,26 +96,28 @@ RegPath OverlayRegistry::Join(const RegPath& parent, const std::u16string& sub) 
 }
 
 OverlayRegistry::KeyState& OverlayRegistry::State(const RegPath& p) {
-  KeyState& s = state_[{p.root, FoldName(p.path)}];
-  if (s.path.empty()) s.path = p.path;
+  const RegPath c = Canon(p);
+  KeyState& s = state_[{c.root, FoldName(c.path)}];
+  if (s.path.empty()) s.path = c.path;
   return s;
 }
 
-bool OverlayRegistry::BaseHidden(const RegPath& p) const {
-  const std::u16string folded = FoldName(p.path);
+bool OverlayRegistry::BaseHidden(const RegPath& p) {
+  const auto [root, folded] = Folded(p);
   for (const auto& [key, s] : state_) {
-    if (key.first == p.root && s.hidesBase && Under(folded, key.second)) return true;
+    if (key.first == root && s.hidesBase && Under(folded, key.second)) return true;
   }
   return false;
 }
 
 bool OverlayRegistry::Exists(const RegPath& p) {
   if (p.path.empty()) return true;
-  const std::u16string folded = FoldName(p.path);
-  const auto it = state_.find({p.root, folded});
+  const StateKey folded = Folded(p);
+  if (Permanent(folded)) return true;
+  const auto it = state_.find(folded);
   if (it != state_.end()) return it->second.exists;
   for (const auto& [key, s] : state_) {
-    if (key.first == p.root && !s.exists && Under(folded, key.second)) return false;
+    if (key.first == folded.first && !s.exists && Under(folded.second, key.second)) return false;
   }
   if (BaseHidden(p)) return false;
   RegKey k(base_);
@@ -107,7 +126,7 @@ bool OverlayRegistry::Exists(const RegPath& p) {
 }
 
 std::optional<StoredValue> OverlayRegistry::Value(const RegPath& key, const std::u16string& name) {
-  const auto it = state_.find({key.root, FoldName(key.path)});
+  const auto it = state_.find(Folded(key));
   if (it != state_.end()) {
     const auto v = it->second.values.find(FoldName(name));
     if (v != it->second.values.end()) return v->second;
@@ -125,16 +144,16 @@ std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
     if (k.Open(p.root, p.path, kKeyRead) == kErrorSuccess &&
         base_.QueryInfoKeyW(k.get(), &info) == kErrorSuccess) {
       EachSubKeyName(base_, k.get(), info, [&](const std::u16string& name) {
-        const auto it = state_.find({p.root, FoldName(Join(p, name).path)});
+        const auto it = state_.find(Folded(Join(p, name)));
         if (it != state_.end() && !it->second.exists) return;
         names.push_back(name);
         folded.push_back(FoldName(name));
       });
     }
   }
-  const std::u16string parent = FoldName(p.path);
+  const auto [root, parent] = Folded(p);
   for (const auto& [key, s] : state_) {
-    if (key.first != p.root || !s.exists || key.second == parent || !Under(key.second, parent))
+    if (key.first != root || !s.exists || key.second == parent || !Under(key.second, parent))
       continue;
     const std::u16string rest = key.second.substr(parent.empty() ? 0 : parent.size() + 1);
     if (rest.find(u'\\') != std::u16string::npos) continue;
@@ -148,7 +167,7 @@ std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
 
 std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(const RegPath& p) {
   std::vector<std::pair<std::u16string, StoredValue>> out;
-  const auto it = state_.find({p.root, FoldName(p.path)});
+  const auto it = state_.find(Folded(p));
   std::vector<std::u16string> seen;
   if (it != state_.end()) {
     for (const auto& [folded, v] : it->second.values) {
@@ -175,22 +194,21 @@ RegHandle OverlayRegistry::NewHandle(const RegPath& p) {
   return h;
 }
 
-bool OverlayRegistry::UnderChangedKey(const RegPath& p) const {
+bool OverlayRegistry::UnderChangedKey(const RegPath& p) {
   for (const RegPath& c : created_) {
-    if (Under(p, c)) return true;
+    if (Within(p, c)) return true;
   }
   for (const RegPath& d : deleted_) {
-    if (Under(p, d)) return true;
+    if (Within(p, d)) return true;
   }
   return false;
 }
 
 void OverlayRegistry::TouchValue(const RegPath& key, const std::u16string& name) {
   if (UnderChangedKey(key)) return;
+  const StateKey folded = Folded(key);
   for (const RegValueRef& v : values_) {
-    if (v.key.root == key.root && FoldName(v.key.path) == FoldName(key.path) &&
-        FoldName(v.name) == FoldName(name))
-      return;
+    if (Folded(v.key) == folded && FoldName(v.name) == FoldName(name)) return;
   }
   values_.push_back({key, name});
 }
@@ -234,18 +252,19 @@ long OverlayRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
   p = Join(p, sub);
   if (p.path.empty() || !Exists(p)) return kErrorFileNotFound;
+  if (Permanent(Folded(p))) return kErrorAccessDenied;
   if (!SubKeyNames(p).empty()) return kErrorAccessDenied;
   const bool fromBase = !UnderChangedKey(p);
   KeyState& s = State(p);
   s.exists = false;
   s.hidesBase = true;
   s.values.clear();
-  const auto under = [&](const RegPath& x) { return Under(x, p); };
+  const auto under = [&](const RegPath& x) { return Within(x, p); };
   created_.erase(std::remove_if(created_.begin(), created_.end(), under), created_.end());
   if (fromBase) {
     deleted_.erase(std::remove_if(deleted_.begin(), deleted_.end(), under), deleted_.end());
     values_.erase(std::remove_if(values_.begin(), values_.end(),
-                                 [&](const RegValueRef& v) { return Under(v.key, p); }),
+                                 [&](const RegValueRef& v) { return Within(v.key, p); }),
                   values_.end());
     deleted_.push_back(p);
   }

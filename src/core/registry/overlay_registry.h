@@ -2,7 +2,9 @@
 
 // A registry that reads through to another one and keeps every write to itself: an apply run
 // (or an export) made against it shows which keys and values it would touch, and nothing
-// reaches the machine. The base is only ever read.
+// reaches the machine. The base is only ever read. The overlay keys its own records by the
+// canonical name (reg_place.h), so a write through HKCR is seen through HKLM\SOFTWARE\Classes and
+// through CurrentControlSet as the control set it links to; the base is read by the name asked.
 
 #include <map>
 #include <optional>
@@ -10,16 +12,11 @@
 #include <vector>
 
 #include "codepage.h"
+#include "reg_place.h"
 #include "registry.h"
 #include "wide_registry.h"
 
 namespace tw {
-
-// A key as the overlay names it: root and path in the case of the first call that named it.
-struct RegPath {
-  RegRoot root = 0;
-  std::u16string path;
-};
 
 // Whether a key path is parent or a key below it, by folded names (FoldName).
 bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent);
@@ -62,13 +59,18 @@ class OverlayRegistry : public WideRegistry {
     bool hidesBase = false;  // deleted once: the base's subkeys and values are gone below it
     std::map<std::u16string, std::optional<StoredValue>> values;  // by folded name
     std::map<std::u16string, std::u16string> names;               // folded → as written
-    std::u16string path;                                          // as first written
+    std::u16string path;  // canonical, in the case first written
   };
   using StateKey = std::pair<RegRoot, std::u16string>;  // root, folded path
 
   long Resolve(RegHandle h, RegPath* out) const;
+  // The canonical name, with the control set of the base.
+  RegPath Canon(const RegPath& p);
+  StateKey Folded(const RegPath& p);
+  // p at or below parent, by their canonical names.
+  bool Within(const RegPath& p, const RegPath& parent);
   RegPath Join(const RegPath& parent, const std::u16string& sub) const;
-  bool BaseHidden(const RegPath& p) const;
+  bool BaseHidden(const RegPath& p);
   bool Exists(const RegPath& p);
   std::optional<StoredValue> Value(const RegPath& key, const std::u16string& name);
   std::vector<std::u16string> SubKeyNames(const RegPath& p);
@@ -78,13 +80,14 @@ class OverlayRegistry : public WideRegistry {
   template <typename Char>
   long EnumKeyAs(RegHandle key, std::uint32_t index, Char* name, std::uint32_t* nameLen);
   KeyState& State(const RegPath& p);
-  bool UnderChangedKey(const RegPath& p) const;
+  bool UnderChangedKey(const RegPath& p);
   void TouchValue(const RegPath& key, const std::u16string& name);
 
   RegistryApi& base_;
   std::map<StateKey, KeyState> state_;
   std::map<RegHandle, RegPath> handles_;
   RegHandle next_ = 0x1000;
+  unsigned controlSet_ = 0;  // read from the base when first needed
   std::vector<RegValueRef> values_;
   std::vector<RegPath> created_;
   std::vector<RegPath> deleted_;

@@ -1,0 +1,150 @@
+// A selection travels whole: whatever state machines A and B are in, every setting that A's
+// export names shows on B as it showed on A, after the import and after `regedit /s`.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "apply_fakes.h"
+#include "catalogue_machine.h"
+#include "export_selection.h"
+#include "fake_surface.h"
+#include "fake_system.h"
+#include "import_selection.h"
+#include "settings_apply.h"
+#include "standard_view.h"
+
+namespace tw::test {
+namespace {
+
+constexpr int kPairs = 200;
+
+bool InLayout(Layout layout, const std::string& tweak) {
+  for (const WriteStep& s : WriteSequence(layout)) {
+    if (tweak == s.tweak.name) return true;
+  }
+  return false;
+}
+
+// Every place of the layout's settings in a random state: absent, as either state of its
+// setting writes it (Windows' default or the tweak's value), another value, or left with the
+// foreign content the machine model gives every key.
+void RandomMachine(MemoryRegistry& m, Layout layout, unsigned seed) {
+  std::mt19937 rng(seed);
+  fuzz::SeedCatalogueMachine(m);
+  {
+    RegistryBackendScope on(m);
+    FakeSurface s;
+    DeclareLayout(s, layout);
+    LoadSettings(s, ReadOrder(layout));
+    RegistryBatch batch;
+    for (const WriteStep& step : WriteSequence(layout)) {
+      if (!WritesBoxes(step.arg) || rng() % 3 == 0) continue;
+      for (const char* c : StepControls(step)) s.SetChecked(c, rng() % 2);
+      MakeWrite(step, StepShown(s, step));
+    }
+  }
+  for (const TweakInfo& t : CatalogueTweaks()) {
+    if (!InLayout(layout, t.name)) continue;
+    for (const RegLocation& l : t.locations) {
+      const RegPath key{l.root, AnsiToWide(l.key)};
+      RegKey k(m);
+      switch (rng() % 5) {
+        case 0:
+          if (l.wholeKey) {
+            DeleteRegTree(m, key.root, key.path);
+          } else if (k.Open(key.root, key.path, kKeyAllAccess) == kErrorSuccess) {
+            m.DeleteValueW(k.get(), AnsiToWide(l.value));
+          }
+          break;
+        case 1:
+          fuzz::PutValue(m, key, l.wholeKey ? u"Fremd" : AnsiToWide(l.value),
+                         rng() % 2 ? StoredValue{kRegDword, {0x5a, 0, 0, 0}}
+                                   : StoredValue{kRegSz, {'x', 0, 0, 0}});
+          break;
+      }
+    }
+  }
+}
+
+// What a layout shows of a machine.
+FakeSurface Shown(RegistryApi& machine, Layout layout) {
+  FakeSurface s;
+  DeclareLayout(s, layout);
+  RegistryBackendScope on(machine);
+  LoadSettings(s, ReadOrder(layout));
+  return s;
+}
+
+// The controls an export names: every checked box, and the controls of any other setting that
+// shows something else than the Windows standard view.
+std::vector<const char*> Exported(const FakeSurface& a, Layout layout) {
+  std::vector<const char*> out;
+  for (const WriteStep& step : WriteSequence(layout)) {
+    const std::vector<const char*> controls = StepControls(step);
+    if (WritesBoxes(step.arg)) {
+      for (const char* c : controls) {
+        if (a.Checked(c)) out.push_back(c);
+      }
+      continue;
+    }
+    bool standard = true;
+    for (const StandardValue& v : StandardValues(layout).values) {
+      for (const char* c : controls) {
+        if (std::string(v.control) != c) continue;
+        if (v.what == Standard::Position) standard = standard && a.Position(c) == v.value;
+        if (v.what == Standard::Item) standard = standard && a.ItemIndex(c) == v.value;
+        if (v.what == Standard::Text) standard = standard && v.text && a.Text(c) == v.text;
+      }
+    }
+    if (!standard) out.insert(out.end(), controls.begin(), controls.end());
+  }
+  return out;
+}
+
+bool SameControl(const FakeSurface& x, const FakeSurface& y, const char* c) {
+  return x.Checked(c) == y.Checked(c) && x.Position(c) == y.Position(c) &&
+         x.ItemIndex(c) == y.ItemIndex(c) && x.Text(c) == y.Text(c);
+}
+
+TEST(SelectionRoundTrip, EveryExportedSettingShowsOnBAsOnAThroughImportAndRegedit) {
+  for (Layout layout : {Layout::XP, Layout::Vista}) {
+    FakeSystem system;
+    if (layout == Layout::Vista) system.SetVersion(6, 0, 6002, 2, "Service Pack 2", 1, 0x100);
+    SetSystemBackend(&system);
+    std::map<std::string, int> caught;  // control -> pairs where it did not arrive
+    for (int pair = 0; pair < kPairs; ++pair) {
+      const unsigned seed = 2026 * 1000 + pair * 2 + (layout == Layout::Vista ? 1 : 0);
+      MemoryRegistry a, b, regedit;
+      RandomMachine(a, layout, seed);
+      RandomMachine(b, layout, seed + 7919);
+      RandomMachine(regedit, layout, seed + 7919);
+      FakeSurface onA = Shown(a, layout);
+      std::mt19937 pick(seed);
+      for (const WriteStep& step : WriteSequence(layout)) {
+        if (!WritesBoxes(step.arg)) continue;
+        for (const char* c : StepControls(step)) onA.SetChecked(c, pick() % 2);
+      }
+      const std::vector<ExportFile> files = ExportSelection(
+          a, onA, layout, [](const std::string& n) { return n; }, {2026, 12, 9, 8, 0, 0}, "A");
+      OverlayRegistry imported(b);
+      for (const ExportFile& f : files) {
+        const RegFile file = ParseRegFile(f.data);
+        RestoreEntries(OverlayEntries(file), imported);
+        RestoreEntries(file.keys, regedit);
+      }
+      const FakeSurface viaImport = Shown(imported, layout), viaRegedit = Shown(regedit, layout);
+      for (const char* c : Exported(onA, layout)) {
+        const bool arrived = SameControl(onA, viaImport, c) && SameControl(onA, viaRegedit, c);
+        if (!arrived && caught[c]++ == 0)
+          ADD_FAILURE() << c << " (pair " << pair << ", seed " << seed << ")";
+      }
+    }
+    for (const auto& [control, pairs] : caught) std::cout << control << ": " << pairs << "\n";
+    SetSystemBackend(nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace tw::test
