@@ -142,6 +142,19 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
        {{"cboxShowFileext", false}, {"cboxOpenConsole", true}},
        1,
        1},
+      // CurrentControlSet is ControlSet001 on a machine without HKLM\SYSTEM\Select.
+      {"the current control set by its number",
+       Ansi("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Control\\Session "
+            "Manager\\Memory Management]\r\n\"DisablePagingExecutive\"=dword:00000001\r\n"),
+       {{"cboxIncreasePerformance", true}},
+       1,
+       0},
+      {"another control set",
+       Ansi("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002\\Control\\Session "
+            "Manager\\Memory Management]\r\n\"DisablePagingExecutive\"=dword:00000001\r\n"),
+       {{"cboxIncreasePerformance", false}},
+       0,
+       1},
   };
   const Bytes before = Everything(Machine());
   for (const Case& c : cases) {

@@ -11,6 +11,9 @@ namespace {
 const std::u16string kCurrentControlSet = u"SYSTEM\\CURRENTCONTROLSET";
 
 std::u16string Tidy(const std::u16string& path) {
+  if (path.empty() ||
+      (path.front() != u'\\' && path.back() != u'\\' && path.find(u"\\\\") == std::u16string::npos))
+    return path;
   std::u16string out;
   for (char16_t c : path) {
     if (c == u'\\' && (out.empty() || out.back() == u'\\')) continue;
@@ -35,7 +38,7 @@ unsigned CurrentControlSetNumber(RegistryApi& api) {
 }
 
 bool NamesCurrentControlSet(const RegPath& p) {
-  if (p.root != HKLM) return false;
+  if (p.root != HKLM || p.path.size() < kCurrentControlSet.size()) return false;
   const std::u16string folded = FoldName(Tidy(p.path));
   return folded.compare(0, kCurrentControlSet.size(), kCurrentControlSet) == 0 &&
          (folded.size() == kCurrentControlSet.size() || folded[kCurrentControlSet.size()] == u'\\');
