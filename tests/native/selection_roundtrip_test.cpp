@@ -18,7 +18,7 @@
 namespace tw::test {
 namespace {
 
-constexpr int kPairs = 20;
+constexpr int kPairs = 200;
 
 bool InLayout(Layout layout, const std::string& tweak) {
   for (const WriteStep& s : WriteSequence(layout)) {
@@ -107,11 +107,11 @@ TEST(SelectionRoundTrip, EveryExportedSettingShowsOnBAsOnAThroughImportAndRegedi
     if (layout == Layout::Vista) system.SetVersion(6, 0, 6002, 2, "Service Pack 2", 1, 0x100);
     SetSystemBackend(&system);
     std::map<std::string, int> caught;  // control -> pairs where it did not arrive
+    MemoryRegistry seeded;
+    fuzz::SeedCatalogueMachine(seeded);
     for (int pair = 0; pair < kPairs; ++pair) {
       const unsigned seed = 2026 * 1000 + pair * 2 + (layout == Layout::Vista ? 1 : 0);
-      MemoryRegistry a, b;
-      fuzz::SeedCatalogueMachine(a);
-      fuzz::SeedCatalogueMachine(b);
+      MemoryRegistry a(seeded), b(seeded);
       RandomMachine(a, layout, seed);
       RandomMachine(b, layout, seed + 7919);
       FakeSurface onA = Shown(a, layout);

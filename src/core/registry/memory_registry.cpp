@@ -122,6 +122,22 @@ std::u16string MemoryRegistry::Linked(const Node* node, const std::u16string& pa
   return u"ControlSet" + digits;
 }
 
+MemoryRegistry::MemoryRegistry(const MemoryRegistry& other) : WideRegistry() {
+  for (const auto& [root, node] : other.roots_) roots_[root] = Copy(*node, nullptr);
+  roots_[HKCR]->linkedUnder = roots_[HKLM].get();
+}
+
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Copy(const Node& from, Node* parent) {
+  auto node = std::make_shared<Node>();
+  node->name = from.name;
+  node->parent = parent;
+  node->faults = from.faults;
+  node->values = from.values;
+  for (const auto& [folded, child] : from.children)
+    node->children[folded] = Copy(*child, node.get());
+  return node;
+}
+
 MemoryRegistry::~MemoryRegistry() = default;
 
 MemoryRegistry::Node* MemoryRegistry::Resolve(RegHandle h) const {

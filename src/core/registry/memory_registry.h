@@ -27,6 +27,9 @@ struct RegValue {
 class MemoryRegistry : public WideRegistry {
  public:
   MemoryRegistry();
+  // A registry with the same keys, values and faults; no open handle is copied.
+  MemoryRegistry(const MemoryRegistry& other);
+  MemoryRegistry& operator=(const MemoryRegistry&) = delete;
   ~MemoryRegistry() override;
 
   TW_WIDE_REGISTRY_OVERRIDES;
@@ -67,6 +70,7 @@ class MemoryRegistry : public WideRegistry {
   struct Node;
   struct Handle;
   Node* Find(RegRoot root, const std::u16string& path) const;
+  static std::shared_ptr<Node> Copy(const Node& from, Node* parent);
   Node* Resolve(RegHandle h) const;
   long Live(RegHandle h, Node** node) const;
   bool Granted(RegHandle h, std::uint32_t right) const;
