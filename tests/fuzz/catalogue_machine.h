@@ -127,7 +127,8 @@ inline std::vector<Sentinel> SeedCatalogueMachine(MemoryRegistry& m) {
       for (std::size_t end = 0; end != std::u16string::npos;) {
         end = view.path.find(u'\\', end + 1);
         const RegPath at{view.root, view.path.substr(0, end)};
-        if (known.insert({at.root, FoldName(at.path)}).second) keys.push_back(at);
+        const RegPath one = Normal(at);  // a key of two names gets one sentinel
+        if (known.insert({one.root, one.path}).second) keys.push_back(at);
       }
     }
     // Two of every three catalogue values exist, of several types.

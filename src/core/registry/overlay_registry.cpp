@@ -146,11 +146,18 @@ std::optional<StoredValue> OverlayRegistry::Value(const RegPath& key, const std:
   return ReadStoredValue(base_, key, name);
 }
 
-std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
+OverlayRegistry::Listing& OverlayRegistry::ListingOf(const RegPath& p) {
+  if (listedAt_ != writes_) {
+    listings_.clear();
+    listedAt_ = writes_;
+  }
   const RegPath c = Canon(p);
-  if (listing_.hasKeys && listing_.writes == writes_ && listing_.root == c.root &&
-      listing_.path == FoldName(c.path))
-    return listing_.keys;
+  return listings_[{c.root, FoldName(c.path)}];
+}
+
+const std::vector<std::u16string>& OverlayRegistry::SubKeyNames(const RegPath& p) {
+  Listing& listing = ListingOf(p);
+  if (listing.keys) return *listing.keys;
   const Trail t = Follow(p, false);
   std::vector<std::u16string> names;
   std::set<std::u16string> folded;
@@ -174,18 +181,14 @@ std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
         names.push_back(child->name);
     }
   }
-  if (listing_.writes != writes_ || listing_.root != c.root || listing_.path != FoldName(c.path))
-    listing_ = Listing{writes_, c.root, FoldName(c.path), {}, {}, false, false};
-  listing_.keys = names;
-  listing_.hasKeys = true;
-  return names;
+  listing.keys = std::move(names);
+  return *listing.keys;
 }
 
-std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(const RegPath& p) {
-  const RegPath c = Canon(p);
-  if (listing_.hasValues && listing_.writes == writes_ && listing_.root == c.root &&
-      listing_.path == FoldName(c.path))
-    return listing_.values;
+const std::vector<std::pair<std::u16string, StoredValue>>& OverlayRegistry::Values(
+    const RegPath& p) {
+  Listing& listing = ListingOf(p);
+  if (listing.values) return *listing.values;
   const Trail t = Follow(p, false);
   std::vector<std::pair<std::u16string, StoredValue>> out;
   std::set<std::u16string> seen;
@@ -204,11 +207,8 @@ std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(cons
       if (auto v = ReadStoredValue(base_, p, name)) out.push_back({name, *v});
     });
   }
-  if (listing_.writes != writes_ || listing_.root != c.root || listing_.path != FoldName(c.path))
-    listing_ = Listing{writes_, c.root, FoldName(c.path), {}, {}, false, false};
-  listing_.values = out;
-  listing_.hasValues = true;
-  return out;
+  listing.values = std::move(out);
+  return *listing.values;
 }
 
 RegHandle OverlayRegistry::NewHandle(const RegPath& p) {
@@ -388,7 +388,7 @@ long OverlayRegistry::EnumKeyAs(RegHandle key, std::uint32_t index, Char* name,
                                 std::uint32_t* nameLen) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
-  const std::vector<std::u16string> names = SubKeyNames(p);
+  const std::vector<std::u16string>& names = SubKeyNames(p);
   if (index >= names.size()) return kErrorNoMoreItems;
   return CopyName(names[index], name, nameLen);
 }
@@ -403,7 +403,7 @@ long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* n
                                  std::uint32_t* size) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
-  const auto values = Values(p);
+  const auto& values = Values(p);
   if (index >= values.size()) return kErrorNoMoreItems;
   if (long rc = CopyName(values[index].first, name, nameLen); rc != kErrorSuccess) return rc;
   if (!data && !size && !type) return kErrorSuccess;

@@ -93,8 +93,8 @@ class OverlayRegistry : public WideRegistry {
   bool BaseKeyExists(const RegPath& p);
   bool Exists(const RegPath& p);
   std::optional<StoredValue> Value(const RegPath& key, const std::u16string& name);
-  std::vector<std::u16string> SubKeyNames(const RegPath& p);
-  std::vector<std::pair<std::u16string, StoredValue>> Values(const RegPath& p);
+  const std::vector<std::u16string>& SubKeyNames(const RegPath& p);
+  const std::vector<std::pair<std::u16string, StoredValue>>& Values(const RegPath& p);
   RegHandle NewHandle(const RegPath& p);
   // EnumKey and EnumKeyW, by the name's character type.
   template <typename Char>
@@ -112,17 +112,15 @@ class OverlayRegistry : public WideRegistry {
   std::vector<std::optional<RegValueRef>> values_;
   std::vector<std::optional<RegPath>> created_;
   std::vector<std::optional<RegPath>> deleted_;
-  // The last listing of a key's subkeys and of its values, while nothing was written since:
-  // enumerating a key by index lists it once.
-  std::uint64_t writes_ = 0;
+  // The listings of keys' subkeys and values made since the last write: enumerating a key by
+  // index lists it once.
   struct Listing {
-    std::uint64_t writes = 0;
-    RegRoot root = 0;
-    std::u16string path;
-    std::vector<std::u16string> keys;
-    std::vector<std::pair<std::u16string, StoredValue>> values;
-    bool hasKeys = false, hasValues = false;
-  } listing_;
+    std::optional<std::vector<std::u16string>> keys;
+    std::optional<std::vector<std::pair<std::u16string, StoredValue>>> values;
+  };
+  Listing& ListingOf(const RegPath& p);
+  std::uint64_t writes_ = 0, listedAt_ = 0;
+  std::map<std::pair<RegRoot, std::u16string>, Listing> listings_;
 };
 
 // Reads a value of the base registry through the seam, with its exact type and bytes.
