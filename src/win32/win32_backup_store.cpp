@@ -156,6 +156,10 @@ bool Win32BackupStore::Remove(const std::string& name) {
   return DeleteFileW(Path(name).c_str()) != 0;
 }
 
+bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why) {
+  return WriteTo(path, data, CREATE_ALWAYS, why);
+}
+
 namespace {
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 }  // namespace

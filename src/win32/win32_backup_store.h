@@ -37,6 +37,9 @@ class Win32BackupStore : public BackupStore {
 // cannot be read.
 std::optional<Bytes> ReadWholeFile(const std::wstring& path, std::size_t most);
 
+// Writes the bytes to a file of the user's choosing, replacing it; false with *why on failure.
+bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why);
+
 // The files of an export, in folders of the user's choosing.
 class Win32ExportTarget : public ExportTarget {
  public:

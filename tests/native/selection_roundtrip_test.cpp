@@ -3,16 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 
 #include "apply_fakes.h"
 #include "catalogue_machine.h"
 #include "export_selection.h"
-#include "fake_surface.h"
 #include "fake_system.h"
 #include "import_selection.h"
-#include "settings_apply.h"
 #include "standard_view.h"
 
 namespace tw::test {
@@ -20,16 +17,8 @@ namespace {
 
 constexpr int kPairs = 200;
 
-bool InLayout(Layout layout, const std::string& tweak) {
-  for (const WriteStep& s : WriteSequence(layout)) {
-    if (tweak == s.tweak.name) return true;
-  }
-  return false;
-}
-
-// Every place of the layout's settings in a random state: absent, as either state of its
-// setting writes it (Windows' default or the tweak's value), another value, or left with the
-// foreign content the machine model gives every key.
+// Every place of the layout's settings at random: absent, as either state of its setting writes
+// it (Windows' default, the tweak's value), another value, or with the model's foreign content.
 void RandomMachine(RegistryApi& m, Layout layout, unsigned seed) {
   std::mt19937 rng(seed);
   {
@@ -44,24 +33,25 @@ void RandomMachine(RegistryApi& m, Layout layout, unsigned seed) {
     }
   }
   for (const TweakInfo& t : CatalogueTweaks()) {
-    if (!InLayout(layout, t.name)) continue;
+    const auto& writes = WriteSequence(layout);
+    if (std::none_of(writes.begin(), writes.end(), [&](auto& w) { return t.name == w.tweak.name; }))
+      continue;
     for (const RegLocation& l : t.locations) {
       const RegPath key{l.root, AnsiToWide(l.key)};
       const unsigned what = rng() % 5;
       RegKey k(m);
       if (what == 0 && l.wholeKey) DeleteRegTree(m, key.root, key.path);
-      if (what > 1 || l.wholeKey || k.Create(key.root, key.path, kKeyAllAccess) != kErrorSuccess)
+      if (what > 1 || (what == 0 && l.wholeKey) ||
+          k.Create(key.root, key.path, kKeyAllAccess) != kErrorSuccess)
         continue;
       const std::u16string name = l.wholeKey ? u"Fremd" : AnsiToWide(l.value);
-      const Bytes other = rng() % 2 ? Bytes{0x5a, 0, 0, 0} : Bytes{'x', 0, 0, 0};
+      const std::uint8_t other[4] = {'x'};  // "x" or 120
       if (what == 0) m.DeleteValueW(k.get(), name);
-      if (what == 1)
-        m.SetValueW(k.get(), name, other[0] == 'x' ? kRegSz : kRegDword, other.data(), 4);
+      if (what == 1) m.SetValueW(k.get(), name, rng() % 2 ? kRegSz : kRegDword, other, 4);
     }
   }
 }
 
-// What a layout shows of a machine.
 FakeSurface Shown(RegistryApi& machine, Layout layout) {
   FakeSurface s;
   DeclareLayout(s, layout);
@@ -77,9 +67,8 @@ std::vector<const char*> Exported(const FakeSurface& a, Layout layout) {
   for (const WriteStep& step : WriteSequence(layout)) {
     const std::vector<const char*> controls = StepControls(step);
     if (WritesBoxes(step.arg)) {
-      for (const char* c : controls) {
-        if (a.Checked(c)) out.push_back(c);
-      }
+      std::copy_if(controls.begin(), controls.end(), std::back_inserter(out),
+                   [&](const char* c) { return a.Checked(c); });
       continue;
     }
     bool standard = true;
@@ -94,11 +83,6 @@ std::vector<const char*> Exported(const FakeSurface& a, Layout layout) {
     if (!standard) out.insert(out.end(), controls.begin(), controls.end());
   }
   return out;
-}
-
-bool SameControl(const FakeSurface& x, const FakeSurface& y, const char* c) {
-  return x.Checked(c) == y.Checked(c) && x.Position(c) == y.Position(c) &&
-         x.ItemIndex(c) == y.ItemIndex(c) && x.Text(c) == y.Text(c);
 }
 
 TEST(SelectionRoundTrip, EveryExportedSettingShowsOnBAsOnAThroughImportAndRegedit) {
@@ -122,23 +106,23 @@ TEST(SelectionRoundTrip, EveryExportedSettingShowsOnBAsOnAThroughImportAndRegedi
       }
       const std::vector<ExportFile> files = ExportSelection(
           a, onA, layout, [](const std::string& n) { return n; }, {2026, 12, 9, 8, 0, 0}, "A");
-      std::vector<RegFile> parsed;
-      for (const ExportFile& f : files) parsed.push_back(ParseRegFile(f.data));
-      FakeSurface viaImport;
-      {
-        OverlayRegistry imported(b);
-        for (const RegFile& file : parsed) RestoreEntries(OverlayEntries(file), imported);
-        viaImport = Shown(imported, layout);
-      }
-      for (const RegFile& file : parsed) RestoreEntries(file.keys, b);  // as regedit /s
+      auto imported = std::make_unique<OverlayRegistry>(b);
+      for (const ExportFile& f : files)
+        RestoreEntries(OverlayEntries(ParseRegFile(f.data)), *imported);
+      const FakeSurface viaImport = Shown(*imported, layout);
+      imported.reset();
+      for (const ExportFile& f : files) RestoreEntries(ParseRegFile(f.data).keys, b);  // regedit /s
       const FakeSurface viaRegedit = Shown(b, layout);
+      const auto same = [](const FakeSurface& x, const FakeSurface& y, const char* c) {
+        return x.Checked(c) == y.Checked(c) && x.Position(c) == y.Position(c) &&
+               x.ItemIndex(c) == y.ItemIndex(c) && x.Text(c) == y.Text(c);
+      };
       for (const char* c : Exported(onA, layout)) {
-        const bool arrived = SameControl(onA, viaImport, c) && SameControl(onA, viaRegedit, c);
+        const bool arrived = same(onA, viaImport, c) && same(onA, viaRegedit, c);
         if (!arrived && caught[c]++ == 0)
           ADD_FAILURE() << c << " (pair " << pair << ", seed " << seed << ")";
       }
     }
-    for (const auto& [control, pairs] : caught) std::cout << control << ": " << pairs << "\n";
     SetSystemBackend(nullptr);
   }
 }
