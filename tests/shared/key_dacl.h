@@ -13,7 +13,7 @@ namespace tw::test {
 // "D:P" denies everyone, "D:P(A;;KA;;;WD)" allows everyone. False when it could not be set.
 inline bool SetKeyDacl(HKEY root, const std::string& path, const char* sddl) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key) != 0) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | KEY_WOW64_64KEY, &key) != 0) return false;
   PSECURITY_DESCRIPTOR sd = nullptr;
   bool done = false;
   if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) {
