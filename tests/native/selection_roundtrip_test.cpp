@@ -16,7 +16,6 @@ namespace tw::test {
 namespace {
 
 constexpr int kPairs = 200;
-
 // Every place of the layout's settings at random: absent, as either state of its setting writes
 // it (Windows' default, the tweak's value), another value, or with the model's foreign content.
 void RandomMachine(RegistryApi& m, Layout layout, unsigned seed) {
