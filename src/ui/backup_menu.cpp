@@ -123,18 +123,14 @@ void BackupMenu::Export() {
                                       kMbYes | kMbNo | kMbDefaultNo) != MsgResult::Yes)
     return;
 
-  std::string written;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const ExportFile& f = files[i];
-    const std::u16string& name = names[i];
-    std::string why;
-    if (!WriteWholeFile(ToWide(name), f.data, &why)) {
-      MessageDlg(std::string(kNotExported) + "\r" + WideToAnsi(name) + "\r" + why, MsgType::Error,
-                 kMbOk);
-      return;
-    }
-    written += "\r" + WideToAnsi(name);
+  Win32ExportTarget target;
+  const std::string failed = SaveExport(target, names, files);
+  if (!failed.empty()) {
+    MessageDlg(failed, MsgType::Error, kMbOk);
+    return;
   }
+  std::string written;
+  for (const std::u16string& name : names) written += "\r" + WideToAnsi(name);
   MessageDlg(kExported + written, MsgType::Information, kMbOk);
 }
 

@@ -215,4 +215,39 @@ bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* wh
   return WriteTo(path, data, CREATE_ALWAYS, why);
 }
 
+namespace {
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+}  // namespace
+
+// "C:\Ziel\~Auswahl.reg.1234.tmp": beside the file, so the move stays on its drive.
+std::u16string Win32ExportTarget::TempFor(const std::u16string& path) {
+  const std::size_t slash = path.find_last_of(u"\\/");
+  const std::size_t at = slash == std::u16string::npos ? 0 : slash + 1;
+  return path.substr(0, at) + u"~" + path.substr(at) + u"." +
+         AnsiToWide(std::to_string(GetCurrentProcessId())) + u".tmp";
+}
+
+bool Win32ExportTarget::Write(const std::u16string& path, const Bytes& data, std::string* why) {
+  return WriteTo(Wide(path), data, CREATE_ALWAYS, why);
+}
+
+bool Win32ExportTarget::Move(const std::u16string& from, const std::u16string& to,
+                             std::string* why) {
+  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  if (why) *why = SystemErrorText(GetLastError());
+  return false;
+}
+
+void Win32ExportTarget::Remove(const std::u16string& path) { DeleteFileW(Wide(path).c_str()); }
+
+bool Win32ExportTarget::Exists(const std::u16string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<Bytes> Win32ExportTarget::Read(const std::u16string& path) {
+  return ReadWholeFile(Wide(path), static_cast<std::size_t>(-1));
+}
+
 }  // namespace tw

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "backup_store.h"
+#include "export_files.h"
 
 namespace tw {
 
@@ -38,5 +39,16 @@ std::optional<Bytes> ReadWholeFile(const std::wstring& path, std::size_t most);
 
 // Writes the bytes to a file of the user's choosing, replacing it; false with *why on failure.
 bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why);
+
+// The files of an export, in folders of the user's choosing.
+class Win32ExportTarget : public ExportTarget {
+ public:
+  std::u16string TempFor(const std::u16string& path) override;
+  bool Write(const std::u16string& path, const Bytes& data, std::string* why) override;
+  bool Move(const std::u16string& from, const std::u16string& to, std::string* why) override;
+  void Remove(const std::u16string& path) override;
+  bool Exists(const std::u16string& path) override;
+  std::optional<Bytes> Read(const std::u16string& path) override;
+};
 
 }  // namespace tw

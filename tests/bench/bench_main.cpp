@@ -27,6 +27,7 @@
 #include "backup_flow.h"
 #include "backup_menu.h"
 #include "bench_timing.h"
+#include "import_selection.h"
 #include "layout.h"
 #include "memory_registry.h"
 #include "message_dialog.h"
@@ -337,6 +338,48 @@ void MemoryTimes(int runs, tw::Layout layout) {
   }
 }
 
+// Two hostile files read by the import over the in-memory registry, timed once each: 100,000
+// new keys (4 MB) ending in the removal of HKLM\SOFTWARE, which holds 100,000 keys already; and
+// 4 MB of key lines each 512 levels deep.
+void HostileImports(tw::Layout layout) {
+  const auto time = [&](const char* what, tw::MemoryRegistry& machine, const std::string& text) {
+    tw::RegistryBackendScope onMachine(machine);
+    tw::test::FakeSurface surface;
+    tw::test::DeclareLayout(surface, layout);
+    tw::test::MessageScript messages;
+    messages.answers = {tw::MsgResult::Ok};
+    tw::LoadedControls loaded;
+    bool shown = false;
+    tw::ImportWindow window{surface, loaded, shown, layout,
+                            [](const std::string& name) { return name; }};
+    const tw::Bytes bytes(text.begin(), text.end());
+    const double start = NowMs();
+    tw::ImportSelection(window, "Feindlich.reg", bytes);
+    const double ms = NowMs() - start;
+    std::printf("%-58s %9.3f ms  (%zu bytes)\n", what, ms, bytes.size());
+  };
+  {
+    tw::MemoryRegistry machine;
+    for (int i = 0; i < 100000; ++i)
+      machine.PutKey(tw::HKLM, "SOFTWARE\\Vorhanden\\G" + std::to_string(i / 1000) + "\\K" +
+                                   std::to_string(i));
+    std::string text = "REGEDIT4\r\n";
+    for (int i = 0; i < 100000; ++i)
+      text += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\N\\K" + std::to_string(i) + "]";
+    text += "\r\n\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n";
+    time("import: 100,000 keys, then [-HKLM\\SOFTWARE] over 100,000", machine, text);
+  }
+  {
+    tw::MemoryRegistry machine;
+    std::string deep = "[HKEY_CURRENT_USER";
+    for (int level = 0; level < 511; ++level) deep += "\\a";
+    std::string text = "REGEDIT4\r\n";
+    for (int i = 0; text.size() < 4000000; ++i)
+      text += "\r\n" + deep + "\\" + std::to_string(i) + "]";
+    time("import: 4 MB of key lines 512 levels deep", machine, text);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -361,5 +404,6 @@ int main(int argc, char** argv) {
   FirstSwitchTimes(runs, layout, true);
   SearchTimes(runs);
   MemoryTimes(runs * 30, layout);
+  HostileImports(layout);
   return 0;
 }

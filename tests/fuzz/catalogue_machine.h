@@ -19,7 +19,7 @@
 
 namespace tw::fuzz {
 
-// Folded, with HKEY_CLASSES_ROOT for either "Software\Classes".
+// Folded, by the canonical name (HKEY_CLASSES_ROOT as HKLM\SOFTWARE\Classes).
 inline RegPath Normal(const RegPath& p) {
   const RegPath c = Canonical(p);
   return {c.root, FoldName(c.path)};
@@ -108,11 +108,12 @@ inline void PutValue(MemoryRegistry& m, const RegPath& key, const std::u16string
     std::abort();  // the in-memory registry refuses nothing here
 }
 
-// The key as HKCR, HKLM and HKCU show it when it is a class key; otherwise the key alone.
+// The key as HKCR and HKLM show it when it is a machine class key; otherwise the key alone.
 inline std::vector<RegPath> Views(const RegPath& key) {
   const RegPath c = Canonical(key);
-  if (c.root != HKCR) return {key};
-  return {c, {HKLM, u"SOFTWARE\\Classes\\" + c.path}, {HKCU, u"Software\\Classes\\" + c.path}};
+  const std::u16string classes = u"SOFTWARE\\CLASSES\\";
+  if (c.root != HKLM || FoldName(c.path).compare(0, classes.size(), classes) != 0) return {key};
+  return {{HKCR, c.path.substr(classes.size())}, c};
 }
 
 // Seeds the machine; returns its sentinels.
@@ -126,7 +127,8 @@ inline std::vector<Sentinel> SeedCatalogueMachine(MemoryRegistry& m) {
       for (std::size_t end = 0; end != std::u16string::npos;) {
         end = view.path.find(u'\\', end + 1);
         const RegPath at{view.root, view.path.substr(0, end)};
-        if (known.insert({at.root, FoldName(at.path)}).second) keys.push_back(at);
+        const RegPath one = Normal(at);  // a key of two names gets one sentinel
+        if (known.insert({one.root, one.path}).second) keys.push_back(at);
       }
     }
     // Two of every three catalogue values exist, of several types.

@@ -12,6 +12,7 @@
 #include "apply_fakes.h"
 #include "backup.h"
 #include "codepage.h"
+#include "export_files.h"
 #include "fake_system.h"
 #include "registry.h"
 #include "standard_view.h"
@@ -148,6 +149,51 @@ TEST(ExportName, SuffixGoesBeforeTheExtension) {
             u"C:\\A\\Trimmwerk-Auswahl-Computer.reg");
   EXPECT_EQ(ExportFileName(u"C:\\A.b\\Auswahl", "-Benutzer"), u"C:\\A.b\\Auswahl-Benutzer.reg");
   EXPECT_EQ(ExportFileName(u"C:\\\u00dcber\\x.reg", ""), u"C:\\\u00dcber\\x.reg");
+}
+
+// A folder in memory whose writes or moves to one name fail.
+struct FakeFolder : ExportTarget {
+  std::map<std::u16string, Bytes> files;
+  std::u16string failWrite, failMove;
+  std::u16string TempFor(const std::u16string& p) override { return p + u".tmp"; }
+  bool Write(const std::u16string& p, const Bytes& d, std::string* why) override {
+    if (p == failWrite) *why = "voll";
+    return p != failWrite && (files[p] = d, true);
+  }
+  bool Move(const std::u16string& from, const std::u16string& to, std::string* why) override {
+    if (to == failMove) *why = "gesperrt";
+    return to != failMove && (files[to] = files[from], files.erase(from), true);
+  }
+  void Remove(const std::u16string& p) override { files.erase(p); }
+  bool Exists(const std::u16string& p) override { return files.count(p) > 0; }
+  std::optional<Bytes> Read(const std::u16string& p) override { return files.at(p); }
+};
+
+TEST(ExportSave, AFailedWriteOrMoveKeepsEveryFormerFile) {
+  const std::vector<std::u16string> names = {u"A-Computer.reg", u"A-Benutzer.reg"};
+  const std::vector<ExportFile> data = {{"-Computer", {'n', '1'}}, {"-Benutzer", {'n', '2'}}};
+  struct Case {
+    bool firstExisted;
+    std::u16string failWrite, failMove;
+    const char* says;  // "" when all is in place
+  } cases[] = {
+      {true, u"", u"", ""},
+      {true, u"A-Benutzer.reg.tmp", u"", "voll"},
+      {true, u"", u"A-Benutzer.reg", "„A-Computer.reg“ hat wieder seinen bisherigen Inhalt."},
+      {false, u"", u"A-Benutzer.reg", "„A-Computer.reg“ wurde wieder entfernt."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToAnsi(c.failWrite) + WideToAnsi(c.failMove));
+    FakeFolder folder;
+    folder.files = {{names[1], {'a', '2'}}};
+    if (c.firstExisted) folder.files[names[0]] = {'a', '1'};
+    std::tie(folder.failWrite, folder.failMove) = std::pair(c.failWrite, c.failMove);
+    const auto before = folder.files;
+    const std::string text = SaveExport(folder, names, data);
+    const std::map<std::u16string, Bytes> saved = {{names[0], {'n', '1'}}, {names[1], {'n', '2'}}};
+    EXPECT_TRUE(*c.says ? text.find(c.says) != std::string::npos : text.empty()) << text;
+    EXPECT_EQ(folder.files, *c.says ? before : saved);
+  }
 }
 
 }  // namespace

@@ -117,6 +117,12 @@ TEST_F(Import, AnExportOfOneMachineIsAppliedOnAnotherAndUndone) {
 // counted, and nothing written anywhere.
 TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
   const std::string advanced = std::string("[HKEY_CURRENT_USER\\") + kAdvanced + "]";
+  const char* const kPaging = "cboxIncreasePerformance";
+  const auto paging = [](const std::string& set) {
+    return Ansi("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet" + set +
+                "\\Control\\Session Manager\\Memory "
+                "Management]\r\n\"DisablePagingExecutive\"=dword:00000001\r\n");
+  };
   struct Case {
     const char* what;
     Bytes file;
@@ -151,6 +157,8 @@ TEST_F(Import, AFileFromElsewhereShowsItsBoxesCountsTheRestAndWritesNothing) {
        {{"cboxShowFileext", true}, {"cboxShowAllFiles", false}},
        1,
        1},
+      {"CurrentControlSet is ControlSet001 here", paging("001"), {{kPaging, true}}, 1, 0},
+      {"another control set", paging("002"), {{kPaging, false}}, 0, 1},
   };
   const Bytes before = Everything(Machine());
   for (const Case& c : cases) {

@@ -16,9 +16,11 @@
 #include "catalogue_boxes.h"
 #include "catalogue_golden.h"
 #include "catalogue_row.h"
+#include "codepage.h"
 #include "computed_tweaks.h"
 #include "error.h"
 #include "reg_key.h"
+#include "reg_place.h"
 #include "test_machine.h"
 
 namespace tw {
@@ -150,12 +152,20 @@ std::set<Item> Contents() {
 
 // Natively: the machine holds no value but the state's, and keys only on the way to them.
 void ExpectNothingElse(const std::vector<Entry>& state) {
-  for (const Item& item : Contents()) {
-    const RegRoot root = std::get<0>(item);
-    const std::string &key = std::get<1>(item), &value = std::get<3>(item);
+  // By canonical names: the in-memory registry keeps HKCR and CurrentControlSet where they lead.
+  const auto canonical = [](RegRoot& root, std::string& key) {
+    const RegPath c = CanonicalKey({root, AnsiToWide(key)});
+    root = c.root;
+    key = WideToAnsi(c.path);
+  };
+  for (Item item : Contents()) {
+    RegRoot root = std::get<0>(item);
+    std::string &key = std::get<1>(item), &value = std::get<3>(item);
     if (key.empty()) continue;  // the roots themselves
+    canonical(root, key);
     EXPECT_TRUE(std::any_of(state.begin(), state.end(),
-                            [&](const Entry& e) {
+                            [&](Entry e) {
+                              canonical(e.root, e.key);
                               if (!std::get<2>(item)) return e.root == root && Within(e.key, key);
                               return e.root == root && e.type < kKeyOnly &&
                                      Lower(e.key) == Lower(key) && Lower(e.name) == Lower(value);

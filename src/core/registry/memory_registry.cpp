@@ -56,6 +56,7 @@ std::vector<std::u16string> SplitPath(const std::u16string& path) {
 struct MemoryRegistry::Node {
   std::u16string name;
   Node* parent = nullptr;
+  Node* linkedUnder = nullptr;  // the HKCR root: HKLM, whose faults it shares
   int faults = 0;
   bool deleted = false;
   std::map<std::u16string, std::shared_ptr<Node>> children;  // folded name -> key
@@ -64,7 +65,8 @@ struct MemoryRegistry::Node {
 
   int InheritedFaults() const {
     int f = 0;
-    for (const Node* n = this; n != nullptr; n = n->parent) f |= n->faults;
+    for (const Node* n = this; n != nullptr; n = n->parent ? n->parent : n->linkedUnder)
+      f |= n->faults;
     return f;
   }
 };
@@ -75,7 +77,65 @@ struct MemoryRegistry::Handle {
 };
 
 MemoryRegistry::MemoryRegistry() {
-  for (RegRoot root : {HKCR, HKCU, HKLM}) roots_[root] = std::make_unique<Node>();
+  for (RegRoot root : {HKCR, HKCU, HKLM}) roots_[root] = std::make_shared<Node>();
+  roots_[HKCR]->linkedUnder = roots_[HKLM].get();
+}
+
+MemoryRegistry::Node* MemoryRegistry::Classes(const Node* node,
+                                              const std::vector<std::u16string>& parts,
+                                              std::size_t* i) const {
+  const Node* hklm = roots_.at(HKLM).get();
+  const auto is = [&](std::size_t at, const char16_t* folded) {
+    return at < parts.size() && FoldName(parts[at]) == folded;
+  };
+  std::size_t skip = 0;
+  if (node == hklm && is(*i, u"SOFTWARE") && is(*i + 1, u"CLASSES")) skip = 2;
+  if (node->parent == hklm && FoldName(node->name) == u"SOFTWARE" && is(*i, u"CLASSES")) skip = 1;
+  if (!skip) return nullptr;
+  *i += skip;
+  return roots_.at(HKCR).get();
+}
+
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::RootNode(const Node* node) const {
+  for (const auto& [root, n] : roots_) {
+    if (n.get() == node) return n;
+  }
+  return nullptr;
+}
+
+std::u16string MemoryRegistry::Linked(const Node* node, const std::u16string& part) const {
+  if (node->parent != roots_.at(HKLM).get() || FoldName(node->name) != u"SYSTEM" ||
+      FoldName(part) != u"CURRENTCONTROLSET")
+    return part;
+  std::uint32_t current = 1;
+  const auto select = node->children.find(u"SELECT");
+  if (select != node->children.end()) {
+    const auto v = select->second->values.find(u"CURRENT");
+    if (v != select->second->values.end() && v->second.second.type == kRegDword &&
+        v->second.second.data.size() == 4)
+      current = DwordValue(v->second.second.data.data());
+  }
+  if (current < 1 || current > 999) current = 1;
+  std::u16string digits;
+  for (std::uint32_t n = current, i = 0; i < 3; ++i, n /= 10)
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
+  return u"ControlSet" + digits;
+}
+
+MemoryRegistry::MemoryRegistry(const MemoryRegistry& other) : WideRegistry() {
+  for (const auto& [root, node] : other.roots_) roots_[root] = Copy(*node, nullptr);
+  roots_[HKCR]->linkedUnder = roots_[HKLM].get();
+}
+
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Copy(const Node& from, Node* parent) {
+  auto node = std::make_shared<Node>();
+  node->name = from.name;
+  node->parent = parent;
+  node->faults = from.faults;
+  node->values = from.values;
+  for (const auto& [folded, child] : from.children)
+    node->children[folded] = Copy(*child, node.get());
+  return node;
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
@@ -103,7 +163,14 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
                                            bool* denied) {
   *denied = false;
   Node* node = from;
-  for (const std::u16string& part : SplitPath(sub)) {
+  const std::vector<std::u16string> parts = SplitPath(sub);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (Node* classes = Classes(node, parts, &i)) {
+      node = classes;
+      --i;  // past the link's parts, less the loop's step
+      continue;
+    }
+    const std::u16string part = Linked(node, parts[i]);
     auto it = node->children.find(FoldName(part));
     if (it != node->children.end()) {
       node = it->second.get();
@@ -146,9 +213,9 @@ long MemoryRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::
   if ((access & ~kReadRights) && (node->InheritedFaults() & kFaultWrite)) {
     return kErrorAccessDenied;
   }
-  std::shared_ptr<Node> shared =
-      node->parent ? node->parent->children.at(FoldName(node->name)) : nullptr;
-  if (!shared) {
+  const std::shared_ptr<Node> shared =
+      node->parent ? node->parent->children.at(FoldName(node->name)) : RootNode(node);
+  if (roots_.count(parent) && roots_.at(parent) == shared) {
     // A root reopened: hand out the root itself, which needs no closing.
     *out = parent;
     return kErrorSuccess;
@@ -247,7 +314,7 @@ long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   Node* node = nullptr;
   if (const long rc = Below(parent, sub, &node)) return rc;
   if (node == nullptr) return kErrorFileNotFound;
-  if (node->parent == nullptr) return kErrorAccessDenied;  // a root
+  if (RootNode(node)) return kErrorAccessDenied;
   if (!node->children.empty() || (node->InheritedFaults() & (kFaultWrite | kFaultAll))) {
     return kErrorAccessDenied;
   }
@@ -324,8 +391,14 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::u16string& p
   auto it = roots_.find(root);
   if (it == roots_.end()) return nullptr;
   Node* node = it->second.get();
-  for (const std::u16string& part : SplitPath(path)) {
-    auto child = node->children.find(FoldName(part));
+  const std::vector<std::u16string> parts = SplitPath(path);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (Node* classes = Classes(node, parts, &i)) {
+      node = classes;
+      --i;  // past the link's parts, less the loop's step
+      continue;
+    }
+    auto child = node->children.find(FoldName(Linked(node, parts[i])));
     if (child == node->children.end()) return nullptr;
     node = child->second.get();
   }
@@ -357,7 +430,14 @@ void MemoryRegistry::PutKey(RegRoot root, const std::string& path) {
 
 void MemoryRegistry::PutKeyW(RegRoot root, const std::u16string& path) {
   Node* node = roots_.at(root).get();
-  for (const std::u16string& part : SplitPath(path)) {
+  const std::vector<std::u16string> parts = SplitPath(path);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (Node* classes = Classes(node, parts, &i)) {
+      node = classes;
+      --i;  // past the link's parts, less the loop's step
+      continue;
+    }
+    const std::u16string part = Linked(node, parts[i]);
     auto& child = node->children[FoldName(part)];
     if (!child) {
       child = std::make_shared<Node>();

@@ -3,7 +3,9 @@
 // A registry in memory with Windows semantics: names compare case-insensitively and keep their
 // case, a key with subkeys cannot be deleted, the empty name is the default value, data is kept
 // byte for byte (a REG_SZ may lack its terminator). Keys can be made unwritable, uncreatable or
-// refuse value writes, to test what a user without administrator rights meets.
+// refuse value writes, to test what a user without administrator rights meets. HKEY_CLASSES_ROOT
+// is the key HKLM\SOFTWARE\Classes, and HKLM\SYSTEM\CurrentControlSet leads to the control set
+// that HKLM\SYSTEM\Select "Current" names (1 when absent), as on Windows.
 
 #include <map>
 #include <memory>
@@ -25,6 +27,9 @@ struct RegValue {
 class MemoryRegistry : public WideRegistry {
  public:
   MemoryRegistry();
+  // A registry with the same keys, values and faults; no open handle is copied.
+  MemoryRegistry(const MemoryRegistry& other);
+  MemoryRegistry& operator=(const MemoryRegistry&) = delete;
   ~MemoryRegistry() override;
 
   TW_WIDE_REGISTRY_OVERRIDES;
@@ -65,10 +70,18 @@ class MemoryRegistry : public WideRegistry {
   struct Node;
   struct Handle;
   Node* Find(RegRoot root, const std::u16string& path) const;
+  static std::shared_ptr<Node> Copy(const Node& from, Node* parent);
   Node* Resolve(RegHandle h) const;
   long Live(RegHandle h, Node** node) const;
   bool Granted(RegHandle h, std::uint32_t right) const;
   Node* Walk(Node* from, const std::u16string& sub, bool create, bool* denied);
+  // The name of node's child that part leads to: the current control set for CurrentControlSet
+  // below HKLM\SYSTEM, otherwise part itself.
+  std::u16string Linked(const Node* node, const std::u16string& part) const;
+  std::shared_ptr<Node> RootNode(const Node* node) const;  // nullptr for any other key
+  // The HKCR root when parts from *i on name SOFTWARE\Classes below HKLM (or Classes below
+  // HKLM\SOFTWARE), with *i moved past them; otherwise nullptr.
+  Node* Classes(const Node* node, const std::vector<std::u16string>& parts, std::size_t* i) const;
   // The existing key sub below the open key parent (nullptr when there is none), or the error
   // for parent.
   long Below(RegHandle parent, const std::u16string& sub, Node** node);
@@ -80,7 +93,7 @@ class MemoryRegistry : public WideRegistry {
   long EnumKeyAs(RegHandle key, std::uint32_t index, Char* name, std::uint32_t* nameLen);
   void Mark(RegRoot root, const std::string& path, int fault);
 
-  std::map<RegRoot, std::unique_ptr<Node>> roots_;
+  std::map<RegRoot, std::shared_ptr<Node>> roots_;
   std::map<RegHandle, Handle> handles_;
   RegHandle next_ = 0x1000;
 };

@@ -1,6 +1,7 @@
 #include "overlay_registry.h"
 
 #include <algorithm>
+#include <set>
 
 #include "codepage.h"
 #include "reg_key.h"
@@ -11,6 +12,12 @@ namespace {
 constexpr long kErrorKeyDeleted = 1018;
 
 bool IsRoot(RegHandle h) { return h == HKCR || h == HKCU || h == HKLM; }
+
+// HKLM\SOFTWARE\Classes and its parent are always there: the HKCR root is that key.
+bool Permanent(const std::pair<RegRoot, std::u16string>& folded) {
+  return folded.first == HKLM &&
+         (folded.second == u"SOFTWARE" || folded.second == u"SOFTWARE\\CLASSES");
+}
 
 // RegQueryValueEx's buffer rules.
 long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std::uint8_t* data,
@@ -27,13 +34,17 @@ long CopyOut(const StoredValue& v, const Bytes& bytes, std::uint32_t* type, std:
   return kErrorSuccess;
 }
 
-// In the overlay a root's "" holds every key of the root.
-bool Under(const std::u16string& folded, const std::u16string& folded_parent) {
-  return folded_parent.empty() || KeyAtOrBelow(folded, folded_parent);
-}
-
-bool Under(const RegPath& p, const RegPath& parent) {
-  return p.root == parent.root && Under(FoldName(p.path), FoldName(parent.path));
+// The parts of a path, without empty ones.
+std::vector<std::u16string> Parts(const std::u16string& path) {
+  std::vector<std::u16string> parts;
+  std::size_t from = 0;
+  while (from <= path.size()) {
+    std::size_t slash = path.find(u'\\', from);
+    if (slash == std::u16string::npos) slash = path.size();
+    if (slash > from) parts.push_back(path.substr(from, slash - from));
+    from = slash + 1;
+  }
+  return parts;
 }
 
 }  // namespace
@@ -69,6 +80,31 @@ long OverlayRegistry::Resolve(RegHandle h, RegPath* out) const {
   return kErrorSuccess;
 }
 
+RegPath OverlayRegistry::Canon(const RegPath& p) {
+  if (controlSet_ == 0 && NamesCurrentControlSet(p)) controlSet_ = CurrentControlSetNumber(base_);
+  return CanonicalKey(p, controlSet_ ? controlSet_ : 1);
+}
+
+OverlayRegistry::Trail OverlayRegistry::Follow(const RegPath& p, bool make) {
+  const RegPath c = Canon(p);
+  Node* n = &roots_[c.root];
+  Trail t;
+  for (const std::u16string& part : Parts(c.path)) {
+    t.gone = t.gone || (n->recorded && !n->exists);
+    auto it = n->children.find(FoldName(part));
+    if (it == n->children.end()) {
+      if (!make) return t;
+      it = n->children.emplace(FoldName(part), std::make_unique<Node>()).first;
+      it->second->name = part;
+    }
+    n = it->second.get();
+    t.hidden = t.hidden || n->hidesBase;
+    t.changed = t.changed || n->created != kNone || n->deleted != kNone;
+  }
+  t.node = n;
+  return t;
+}
+
 RegPath OverlayRegistry::Join(const RegPath& parent, const std::u16string& sub) const {
   std::u16string s = sub;
   while (!s.empty() && s[0] == u'\\') s.erase(0, 1);
@@ -78,95 +114,101 @@ RegPath OverlayRegistry::Join(const RegPath& parent, const std::u16string& sub) 
   return {parent.root, parent.path + u"\\" + s};
 }
 
-OverlayRegistry::KeyState& OverlayRegistry::State(const RegPath& p) {
-  KeyState& s = state_[{p.root, FoldName(p.path)}];
-  if (s.path.empty()) s.path = p.path;
-  return s;
+OverlayRegistry::Node& OverlayRegistry::State(const RegPath& p) {
+  Node& n = *Follow(p, true).node;
+  n.recorded = true;
+  ++writes_;
+  return n;
 }
 
-bool OverlayRegistry::BaseHidden(const RegPath& p) const {
-  const std::u16string folded = FoldName(p.path);
-  for (const auto& [key, s] : state_) {
-    if (key.first == p.root && s.hidesBase && Under(folded, key.second)) return true;
-  }
-  return false;
-}
-
-bool OverlayRegistry::Exists(const RegPath& p) {
-  if (p.path.empty()) return true;
-  const std::u16string folded = FoldName(p.path);
-  const auto it = state_.find({p.root, folded});
-  if (it != state_.end()) return it->second.exists;
-  for (const auto& [key, s] : state_) {
-    if (key.first == p.root && !s.exists && Under(folded, key.second)) return false;
-  }
-  if (BaseHidden(p)) return false;
+bool OverlayRegistry::BaseKeyExists(const RegPath& p) {
   RegKey k(base_);
   const long rc = k.Open(p.root, p.path, kKeyProbe);
   return rc == kErrorSuccess || rc == kErrorAccessDenied;
 }
 
+bool OverlayRegistry::Exists(const RegPath& p) {
+  if (p.path.empty()) return true;
+  const RegPath c = Canon(p);
+  if (Permanent({c.root, FoldName(c.path)})) return true;
+  const Trail t = Follow(p, false);
+  if (t.node && t.node->recorded) return t.node->exists;
+  return !t.gone && !t.hidden && BaseKeyExists(p);
+}
+
 std::optional<StoredValue> OverlayRegistry::Value(const RegPath& key, const std::u16string& name) {
-  const auto it = state_.find({key.root, FoldName(key.path)});
-  if (it != state_.end()) {
-    const auto v = it->second.values.find(FoldName(name));
-    if (v != it->second.values.end()) return v->second;
+  const Trail t = Follow(key, false);
+  if (t.node) {
+    const auto v = t.node->values.find(FoldName(name));
+    if (v != t.node->values.end()) return v->second;
   }
-  if (BaseHidden(key)) return std::nullopt;
+  if (t.hidden) return std::nullopt;
   return ReadStoredValue(base_, key, name);
 }
 
-std::vector<std::u16string> OverlayRegistry::SubKeyNames(const RegPath& p) {
+OverlayRegistry::Listing& OverlayRegistry::ListingOf(const RegPath& p) {
+  if (listedAt_ != writes_) {
+    listings_.clear();
+    listedAt_ = writes_;
+  }
+  const RegPath c = Canon(p);
+  return listings_[{c.root, FoldName(c.path)}];
+}
+
+const std::vector<std::u16string>& OverlayRegistry::SubKeyNames(const RegPath& p) {
+  Listing& listing = ListingOf(p);
+  if (listing.keys) return *listing.keys;
+  const Trail t = Follow(p, false);
   std::vector<std::u16string> names;
-  std::vector<std::u16string> folded;
-  if (!BaseHidden(p)) {
+  std::set<std::u16string> folded;
+  if (!t.hidden) {
     RegKey k(base_);
     RegKeyInfo info;
     if (k.Open(p.root, p.path, kKeyRead) == kErrorSuccess &&
         base_.QueryInfoKeyW(k.get(), &info) == kErrorSuccess) {
       EachSubKeyName(base_, k.get(), info, [&](const std::u16string& name) {
-        const auto it = state_.find({p.root, FoldName(Join(p, name).path)});
-        if (it != state_.end() && !it->second.exists) return;
-        names.push_back(name);
-        folded.push_back(FoldName(name));
+        if (t.node) {
+          const auto it = t.node->children.find(FoldName(name));
+          if (it != t.node->children.end() && it->second->recorded && !it->second->exists) return;
+        }
+        if (folded.insert(FoldName(name)).second) names.push_back(name);
       });
     }
   }
-  const std::u16string parent = FoldName(p.path);
-  for (const auto& [key, s] : state_) {
-    if (key.first != p.root || !s.exists || key.second == parent || !Under(key.second, parent))
-      continue;
-    const std::u16string rest = key.second.substr(parent.empty() ? 0 : parent.size() + 1);
-    if (rest.find(u'\\') != std::u16string::npos) continue;
-    if (std::find(folded.begin(), folded.end(), rest) != folded.end()) continue;
-    const std::u16string& written = s.path;
-    names.push_back(written.substr(written.size() - rest.size()));
-    folded.push_back(rest);
-  }
-  return names;
-}
-
-std::vector<std::pair<std::u16string, StoredValue>> OverlayRegistry::Values(const RegPath& p) {
-  std::vector<std::pair<std::u16string, StoredValue>> out;
-  const auto it = state_.find({p.root, FoldName(p.path)});
-  std::vector<std::u16string> seen;
-  if (it != state_.end()) {
-    for (const auto& [folded, v] : it->second.values) {
-      seen.push_back(folded);
-      if (v) out.push_back({it->second.names.at(folded), *v});
+  if (t.node) {
+    for (const auto& [key, child] : t.node->children) {
+      if (child->recorded && child->exists && folded.insert(key).second)
+        names.push_back(child->name);
     }
   }
-  if (BaseHidden(p)) return out;
+  listing.keys = std::move(names);
+  return *listing.keys;
+}
+
+const std::vector<std::pair<std::u16string, StoredValue>>& OverlayRegistry::Values(
+    const RegPath& p) {
+  Listing& listing = ListingOf(p);
+  if (listing.values) return *listing.values;
+  const Trail t = Follow(p, false);
+  std::vector<std::pair<std::u16string, StoredValue>> out;
+  std::set<std::u16string> seen;
+  if (t.node) {
+    for (const auto& [folded, v] : t.node->values) {
+      seen.insert(folded);
+      if (v) out.push_back({t.node->names.at(folded), *v});
+    }
+  }
   RegKey k(base_);
   RegKeyInfo info;
-  if (k.Open(p.root, p.path, kKeyRead) != kErrorSuccess ||
-      base_.QueryInfoKeyW(k.get(), &info) != kErrorSuccess)
-    return out;
-  EachValueName(base_, k.get(), info, [&](const std::u16string& name) {
-    if (std::find(seen.begin(), seen.end(), FoldName(name)) != seen.end()) return;
-    if (auto v = ReadStoredValue(base_, p, name)) out.push_back({name, *v});
-  });
-  return out;
+  if (!t.hidden && k.Open(p.root, p.path, kKeyRead) == kErrorSuccess &&
+      base_.QueryInfoKeyW(k.get(), &info) == kErrorSuccess) {
+    EachValueName(base_, k.get(), info, [&](const std::u16string& name) {
+      if (seen.count(FoldName(name))) return;
+      if (auto v = ReadStoredValue(base_, p, name)) out.push_back({name, *v});
+    });
+  }
+  listing.values = std::move(out);
+  return *listing.values;
 }
 
 RegHandle OverlayRegistry::NewHandle(const RegPath& p) {
@@ -175,24 +217,21 @@ RegHandle OverlayRegistry::NewHandle(const RegPath& p) {
   return h;
 }
 
-bool OverlayRegistry::UnderChangedKey(const RegPath& p) const {
-  for (const RegPath& c : created_) {
-    if (Under(p, c)) return true;
-  }
-  for (const RegPath& d : deleted_) {
-    if (Under(p, d)) return true;
-  }
-  return false;
+void OverlayRegistry::TouchValue(const RegPath& key, const std::u16string& name) {
+  const Trail t = Follow(key, true);
+  if (t.changed) return;
+  const auto [it, added] = t.node->touched.emplace(FoldName(name), values_.size());
+  if (added) values_.push_back(RegValueRef{key, name});
 }
 
-void OverlayRegistry::TouchValue(const RegPath& key, const std::u16string& name) {
-  if (UnderChangedKey(key)) return;
-  for (const RegValueRef& v : values_) {
-    if (v.key.root == key.root && FoldName(v.key.path) == FoldName(key.path) &&
-        FoldName(v.name) == FoldName(name))
-      return;
-  }
-  values_.push_back({key, name});
+void OverlayRegistry::Drop(Node& node) {
+  if (node.created != kNone) created_[node.created].reset();
+  if (node.deleted != kNone) deleted_[node.deleted].reset();
+  node.created = node.deleted = kNone;
+  for (const auto& [name, at] : node.touched) values_[at].reset();
+  node.touched.clear();
+  for (auto& [name, child] : node.children) Drop(*child);
+  node.children.clear();
 }
 
 long OverlayRegistry::OpenKeyW(RegHandle parent, const std::u16string& sub, std::uint32_t,
@@ -210,20 +249,44 @@ long OverlayRegistry::CreateKeyW(RegHandle parent, const std::u16string& sub, st
   RegPath p;
   if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
   const RegPath target = Join(p, sub);
-  // Each missing level is made; the topmost of them is what a restore removes.
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t slash = target.path.find(u'\\', from);
-    const RegPath level{target.root, target.path.substr(0, slash)};
-    if (!level.path.empty() && !Exists(level)) {
-      const bool inChanged = UnderChangedKey(level);
-      KeyState& s = State(level);
-      s.exists = true;
-      s.hidesBase = true;
-      if (!inChanged) created_.push_back(level);
+  const std::vector<std::u16string> asked = Parts(target.path);
+  const RegPath c = Canon(target);
+  const std::vector<std::u16string> parts = Parts(c.path);
+  // The canonical name may begin with keys the name asked for does not name (HKCR's
+  // SOFTWARE\Classes): those always exist.
+  const std::size_t lead = parts.size() - asked.size();
+  Node* n = &roots_[c.root];
+  bool gone = false, hidden = false, changed = false, inBase = true;
+  RegPath level{target.root, u""};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    gone = gone || (n->recorded && !n->exists);
+    auto it = n->children.find(FoldName(parts[i]));
+    if (it == n->children.end()) {
+      it = n->children.emplace(FoldName(parts[i]), std::make_unique<Node>()).first;
+      it->second->name = parts[i];
     }
-    if (slash == std::u16string::npos) break;
-    from = slash + 1;
+    n = it->second.get();
+    hidden = hidden || n->hidesBase;
+    changed = changed || n->created != kNone || n->deleted != kNone;
+    if (i < lead) continue;
+    level.path += (level.path.empty() ? u"" : u"\\") + asked[i - lead];
+    // Each missing level is made; the topmost of them is what a restore removes.
+    bool exists = false;
+    if (n->recorded) {
+      exists = n->exists;
+    } else if (!gone && !hidden && inBase) {
+      exists = Permanent({c.root, FoldName(Canon(level).path)}) || BaseKeyExists(level);
+      inBase = exists;
+    }
+    if (exists) continue;
+    n->recorded = n->exists = n->hidesBase = true;
+    hidden = true;
+    ++writes_;
+    if (!changed) {
+      n->created = created_.size();
+      created_.push_back(level);
+      changed = true;
+    }
   }
   *out = NewHandle(target);
   return kErrorSuccess;
@@ -234,20 +297,30 @@ long OverlayRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
   if (long rc = Resolve(parent, &p); rc != kErrorSuccess) return rc;
   p = Join(p, sub);
   if (p.path.empty() || !Exists(p)) return kErrorFileNotFound;
+  const RegPath c = Canon(p);
+  if (Permanent({c.root, FoldName(c.path)})) return kErrorAccessDenied;
   if (!SubKeyNames(p).empty()) return kErrorAccessDenied;
-  const bool fromBase = !UnderChangedKey(p);
-  KeyState& s = State(p);
-  s.exists = false;
-  s.hidesBase = true;
-  s.values.clear();
-  const auto under = [&](const RegPath& x) { return Under(x, p); };
-  created_.erase(std::remove_if(created_.begin(), created_.end(), under), created_.end());
+  const Trail t = Follow(p, true);
+  Node& n = *t.node;
+  // A key of the base: its removal is recorded. A key this overlay made or removed before keeps
+  // the record it has.
+  const bool fromBase = !t.changed;
+  const std::size_t removedBefore = n.deleted;
+  const std::optional<RegPath> removedAs =
+      removedBefore != kNone ? deleted_[removedBefore] : std::nullopt;
+  Drop(n);
+  n.recorded = true;
+  n.exists = false;
+  n.hidesBase = true;
+  n.values.clear();
+  n.names.clear();
+  ++writes_;
   if (fromBase) {
-    deleted_.erase(std::remove_if(deleted_.begin(), deleted_.end(), under), deleted_.end());
-    values_.erase(std::remove_if(values_.begin(), values_.end(),
-                                 [&](const RegValueRef& v) { return Under(v.key, p); }),
-                  values_.end());
+    n.deleted = deleted_.size();
     deleted_.push_back(p);
+  } else if (removedBefore != kNone) {
+    n.deleted = removedBefore;
+    deleted_[removedBefore] = removedAs;
   }
   return kErrorSuccess;
 }
@@ -272,7 +345,7 @@ long OverlayRegistry::SetValueW(RegHandle key, const std::u16string& name, std::
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
   if (!Exists(p)) return kErrorKeyDeleted;
-  KeyState& s = State(p);
+  Node& s = State(p);
   const std::u16string folded = FoldName(name);
   s.values[folded] = StoredValue{type, Bytes(data, data + size)};
   s.names[folded] = name;
@@ -284,7 +357,7 @@ long OverlayRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
   if (!Exists(p) || !Value(p, name)) return kErrorFileNotFound;
-  KeyState& s = State(p);
+  Node& s = State(p);
   const std::u16string folded = FoldName(name);
   s.values[folded] = std::nullopt;
   s.names[folded] = name;
@@ -315,7 +388,7 @@ long OverlayRegistry::EnumKeyAs(RegHandle key, std::uint32_t index, Char* name,
                                 std::uint32_t* nameLen) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
-  const std::vector<std::u16string> names = SubKeyNames(p);
+  const std::vector<std::u16string>& names = SubKeyNames(p);
   if (index >= names.size()) return kErrorNoMoreItems;
   return CopyName(names[index], name, nameLen);
 }
@@ -330,7 +403,7 @@ long OverlayRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* n
                                  std::uint32_t* size) {
   RegPath p;
   if (long rc = Resolve(key, &p); rc != kErrorSuccess) return rc;
-  const auto values = Values(p);
+  const auto& values = Values(p);
   if (index >= values.size()) return kErrorNoMoreItems;
   if (long rc = CopyName(values[index].first, name, nameLen); rc != kErrorSuccess) return rc;
   if (!data && !size && !type) return kErrorSuccess;

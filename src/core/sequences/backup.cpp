@@ -10,15 +10,7 @@
 
 namespace tw {
 
-RegPath Canonical(const RegPath& p) {
-  static const std::u16string kClasses = u"SOFTWARE\\CLASSES";
-  if (p.root != HKLM && p.root != HKCU) return p;
-  const std::u16string folded = FoldName(p.path);
-  if (folded == kClasses) return {HKCR, u""};
-  if (folded.compare(0, kClasses.size() + 1, kClasses + u"\\") == 0)
-    return {HKCR, p.path.substr(kClasses.size() + 1)};
-  return p;
-}
+RegPath Canonical(const RegPath& p, unsigned controlSet) { return CanonicalKey(p, controlSet); }
 
 namespace {
 

@@ -15,10 +15,9 @@
 
 namespace tw {
 
-// HKEY_CLASSES_ROOT is a view of the machine's and the user's "Software\Classes": a key
-// written through HKCR may be found there, and the other way round. A path under either
-// "Software\Classes" as its HKCR path, any other as it is.
-RegPath Canonical(const RegPath& p);
+// A place as it is compared: HKCR\X as HKLM\SOFTWARE\Classes\X, CurrentControlSet as the
+// control set it links to (CanonicalKey); the user's "Software\Classes" is a key of its own.
+RegPath Canonical(const RegPath& p, unsigned controlSet = 1);
 
 // The keys and values to write back the state before the writes that the overlay ran: first
 // "[-key]" for each key the writes created, then each key they deleted, with its whole content,

@@ -8,6 +8,7 @@
 #include "codepage.h"
 #include "computed_tweaks.h"
 #include "messages.h"
+#include "reg_key.h"
 #include "registry.h"
 #include "settings_apply.h"
 #include "standard_view.h"
@@ -42,15 +43,6 @@ bool On(Layout layout, const WriteStep& step, const StepState& s) {
   return false;
 }
 
-// Whether a tweak writes the user's part of the registry (HKEY_CURRENT_USER) rather than the
-// machine's.
-bool WritesUserPart(const char* tweak) {
-  for (const TweakInfo& t : CatalogueTweaks()) {
-    if (t.name == tweak && !t.locations.empty()) return t.locations.front().root == HKCU;
-  }
-  return false;
-}
-
 // The settings of a write as the file's header names them: each checked box, or the one value.
 std::vector<std::string> Lines(const WriteStep& step, const StepState& s,
                                const std::function<std::string(const std::string&)>& caption) {
@@ -80,8 +72,8 @@ std::string DateText(const RunTime& t) {
 // The writes of the selection and the settings they stand for.
 struct Selection {
   std::vector<std::pair<const WriteStep*, StepState>> writes;
-  std::vector<std::string> settings, machineSettings, userSettings;  // all, and by part
-  std::vector<std::u16string> uncheckedOptions;                      // folded value names
+  std::vector<std::vector<std::string>> settings;  // by write
+  std::vector<std::u16string> uncheckedOptions;    // folded value names
 };
 
 Selection Select(const ControlSurface& controls, Layout layout,
@@ -91,11 +83,7 @@ Selection Select(const ControlSurface& controls, Layout layout,
     const StepState s = StepShown(controls, step);
     if (!On(layout, step, s)) continue;
     sel.writes.push_back({&step, s});
-    auto& part = WritesUserPart(step.tweak.name) ? sel.userSettings : sel.machineSettings;
-    for (const std::string& line : Lines(step, s, caption)) {
-      sel.settings.push_back(line);
-      part.push_back(line);
-    }
+    sel.settings.push_back(Lines(step, s, caption));
     if (step.arg != Arg::SearchOptions) continue;
     for (std::size_t i = 0; i < s.numbers.size(); ++i) {
       if (!s.numbers[i])
@@ -105,14 +93,37 @@ Selection Select(const ControlSurface& controls, Layout layout,
   return sel;
 }
 
-// What the selection's writes would leave in the registry, run against an overlay of the
-// machine: the keys removed, the keys created with their content, the values set or removed.
-std::vector<RegFileKey> KeysWritten(RegistryApi& machine, const Selection& sel) {
-  OverlayRegistry overlay(machine);
+// Puts something at every place the tweak writes that is absent: a key, and a value of no type
+// that no reader takes. A removal the setter makes then shows, whether or not the place is there
+// on this computer.
+void FillPlaces(RegistryApi& api, const std::string& tweak) {
+  for (const TweakInfo& t : CatalogueTweaks()) {
+    if (t.name != tweak) continue;
+    for (const RegLocation& l : t.locations) {
+      RegKey k(api);
+      if (!l.written || k.Create(l.root, AnsiToWide(l.key), kKeyAllAccess) != kErrorSuccess ||
+          l.wholeKey)
+        continue;
+      const std::u16string name = AnsiToWide(l.value);
+      std::uint32_t size = 0;
+      if (api.QueryValueW(k.get(), name, nullptr, nullptr, &size) != kErrorSuccess)
+        api.SetValueW(k.get(), name, kRegNone, nullptr, 0);
+    }
+  }
+}
+
+// The lines that make one write's setting so on any computer: run against an overlay of the
+// machine with the tweak's places filled, the keys it removes, the keys it creates with their
+// content, the values it sets or removes.
+std::vector<RegFileKey> KeysWritten(RegistryApi& machine, const WriteStep& step,
+                                    const StepState& state, const Selection& sel) {
+  OverlayRegistry filled(machine);
+  FillPlaces(filled, step.tweak.name);
+  OverlayRegistry overlay(static_cast<RegistryApi&>(filled));
   {
     RegistryBackendScope onOverlay(overlay);
     RegistryBatch batch;
-    for (const auto& [step, state] : sel.writes) MakeWrite(*step, state);
+    MakeWrite(step, state);
   }
   const auto unchecked = [&](const std::u16string& name) {
     return UncheckedOption(sel.uncheckedOptions, name);
@@ -140,6 +151,27 @@ std::vector<RegFileKey> KeysWritten(RegistryApi& machine, const Selection& sel) 
   }
   return keys;
 }
+
+// A file's part of the selection: its keys in the order written, a key's values under its
+// earlier entry unless a removal at or above it came in between, and the settings they stand
+// for.
+struct Part {
+  std::vector<RegFileKey> keys;
+  std::vector<std::string> settings;
+  void Add(RegFileKey k) {
+    const std::u16string folded = FoldName(k.path);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+      const std::u16string at = FoldName(it->path);
+      if (it->root != k.root) continue;
+      if (it->remove && KeyAtOrBelow(folded, at)) break;
+      if (!it->remove && !k.remove && at == folded) {
+        it->values.insert(it->values.end(), k.values.begin(), k.values.end());
+        return;
+      }
+    }
+    keys.push_back(std::move(k));
+  }
+};
 
 // What every file's header says: the title, the part, when and where it was made, and the
 // settings whose writes it holds.
@@ -181,23 +213,33 @@ std::vector<ExportFile> ExportSelection(
     const std::function<std::string(const std::string& control)>& caption, const RunTime& time,
     const std::string& computer) {
   const Selection selection = Select(controls, layout, caption);
-  if (selection.writes.empty()) return {};
-  std::vector<RegFileKey> machineKeys, userKeys;
-  for (RegFileKey& k : KeysWritten(machine, selection))
-    (k.root == HKCU ? userKeys : machineKeys).push_back(std::move(k));
+  Part machinePart, userPart;
+  for (std::size_t i = 0; i < selection.writes.size(); ++i) {
+    const auto& [step, state] = selection.writes[i];
+    bool machineLines = false, userLines = false;
+    for (RegFileKey& k : KeysWritten(machine, *step, state, selection)) {
+      (k.root == HKCU ? userLines : machineLines) = true;
+      (k.root == HKCU ? userPart : machinePart).Add(std::move(k));
+    }
+    const std::vector<std::string>& lines = selection.settings[i];
+    if (machineLines)
+      machinePart.settings.insert(machinePart.settings.end(), lines.begin(), lines.end());
+    if (userLines) userPart.settings.insert(userPart.settings.end(), lines.begin(), lines.end());
+  }
+  if (machinePart.keys.empty() && userPart.keys.empty()) return {};
   const Header header{time, computer};
-  if (machineKeys.empty() || userKeys.empty()) {
-    return {
-        header.File("", nullptr, machineKeys.empty() ? userKeys : machineKeys, selection.settings)};
+  if (machinePart.keys.empty() || userPart.keys.empty()) {
+    const Part& only = machinePart.keys.empty() ? userPart : machinePart;
+    return {header.File("", nullptr, only.keys, only.settings)};
   }
   return {header.File("-Computer",
                       "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
                       "Administratorrechten importieren, etwa aus einem Startskript.",
-                      machineKeys, selection.machineSettings),
+                      machinePart.keys, machinePart.settings),
           header.File("-Benutzer",
                       "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer "
                       "importieren, etwa aus einem Anmeldeskript.",
-                      userKeys, selection.userSettings)};
+                      userPart.keys, userPart.settings)};
 }
 
 }  // namespace tw

@@ -21,15 +21,14 @@ std::string Counted(std::size_t n, const char* one, const char* more) {
   return std::to_string(n) + " " + (n == 1 ? one : more);
 }
 
-// The places that the settings of a layout read and write, HKEY_CLASSES_ROOT as it shows
-// the machine's classes.
+// The places that the settings of a layout read and write, by their canonical names.
 struct LayoutPlace {
   RegPath key;
   std::u16string value;  // folded; unused for a whole key
   bool wholeKey;
 };
 
-std::vector<LayoutPlace> LayoutPlaces(Layout layout) {
+std::vector<LayoutPlace> LayoutPlaces(Layout layout, unsigned controlSet) {
   std::vector<LayoutPlace> places;
   for (const TweakInfo& t : CatalogueTweaks()) {
     const auto& sequence = WriteSequence(layout);
@@ -37,14 +36,14 @@ std::vector<LayoutPlace> LayoutPlaces(Layout layout) {
                                    [&](const WriteStep& s) { return t.name == s.tweak.name; });
     if (!shown) continue;
     for (const RegLocation& l : t.locations)
-      places.push_back(
-          {Canonical({l.root, AnsiToWide(l.key)}), FoldName(AnsiToWide(l.value)), l.wholeKey});
+      places.push_back({Canonical({l.root, AnsiToWide(l.key)}, controlSet),
+                        FoldName(AnsiToWide(l.value)), l.wholeKey});
   }
   return places;
 }
 
-bool Under(const RegPath& raw, const RegPath& rawParent) {
-  const RegPath p = Canonical(raw), parent = Canonical(rawParent);
+// Both canonical.
+bool Under(const RegPath& p, const RegPath& parent) {
   return p.root == parent.root && KeyAtOrBelow(FoldName(p.path), FoldName(parent.path));
 }
 
@@ -66,20 +65,16 @@ std::vector<RegFileKey> OverlayEntries(const RegFile& file) {
   std::vector<RegFileKey> entries;
   for (const RegFileKey& k : file.keys) {
     if (k.root != HKCR && k.root != HKCU && k.root != HKLM) continue;
-    RegFileKey e = k;
-    const RegPath p = Canonical({k.root, k.path});
-    e.root = p.root;
-    e.path = p.path;
-    entries.push_back(std::move(e));
+    entries.push_back(k);
   }
   return entries;
 }
 
-std::size_t IgnoredEntries(const RegFile& file, Layout layout) {
-  const std::vector<LayoutPlace> places = LayoutPlaces(layout);
+std::size_t IgnoredEntries(const RegFile& file, Layout layout, unsigned controlSet) {
+  const std::vector<LayoutPlace> places = LayoutPlaces(layout, controlSet);
   std::size_t ignored = 0;
   for (const RegFileKey& k : file.keys) {
-    const RegPath key{k.root, k.path};
+    const RegPath key = Canonical({k.root, k.path}, controlSet);
     if (k.remove) {
       const bool atOrAbove =
           InWholePlace(places, key) ||
@@ -125,7 +120,7 @@ void ImportSelection(ImportWindow& window, std::vector<ImportFile> files) {
     const RegFile& file = read[i];
     imported.names.push_back(files[i].name);
     for (RegFileKey& e : OverlayEntries(file)) imported.entries.push_back(std::move(e));
-    imported.ignored += IgnoredEntries(file, window.layout);
+    imported.ignored += IgnoredEntries(file, window.layout, CurrentControlSetNumber(*machine));
     if (!file.skipped.empty() && imported.skipped == 0) {
       imported.firstSkippedFile = files[i].name;
       imported.firstSkippedLine = file.skipped.front();

@@ -34,11 +34,12 @@ struct ImportCounts {
   std::size_t ignored = 0;  // entries at no place of this layout's settings
 };
 
-// The file's entries as the overlay takes them: a machine's or user's "Software\Classes\X" as
-// HKEY_CLASSES_ROOT\X, keys of HKEY_USERS and HKEY_CURRENT_CONFIG left out.
+// The file's entries as the overlay takes them: keys of HKEY_USERS and HKEY_CURRENT_CONFIG left
+// out, the rest as written (the overlay knows which names lead to one key).
 std::vector<RegFileKey> OverlayEntries(const RegFile& file);
-// The value and "[-key]" entries that are neither at nor above a place of a setting of layout.
-std::size_t IgnoredEntries(const RegFile& file, Layout layout);
+// The value and "[-key]" entries that are neither at nor above a place of a setting of layout,
+// CurrentControlSet taken as the control set numbered controlSet.
+std::size_t IgnoredEntries(const RegFile& file, Layout layout, unsigned controlSet = 1);
 
 // A file chosen for import: its name, and its bytes or nothing when it could not be read.
 struct ImportFile {

@@ -90,6 +90,13 @@ inline constexpr char kExportTitle[] =
     "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen Computern";
 inline constexpr char kPart[] = "Teil: ";
 inline constexpr char kMade[] = "Erstellt am %s auf dem Computer ";
+inline constexpr char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
+inline constexpr char kExportUnreadable[] =
+    "Die vorhandene Datei kann nicht gelesen und darum nicht sicher ersetzt werden.";
+inline constexpr char kExportTakenBack[] = "„%s“ hat wieder seinen bisherigen Inhalt.";
+inline constexpr char kExportRemoved[] = "„%s“ wurde wieder entfernt.";
+inline constexpr char kExportNotTakenBack[] =
+    "„%s“ ist bereits ersetzt; der bisherige Inhalt konnte nicht zurückgeschrieben werden.";
 
 // --- Import.
 inline constexpr char kNotLoaded[] = "Die Datei „%s“ kann nicht geladen werden:";
