@@ -152,7 +152,9 @@ TEST_F(BackupFlow, UndoFinishesWhatItCanAndReportsWhatFailed) {
   };
   const Case cases[] = {
       {"the rewrite fails for a standard user", true, false, false,
-       "Folgende Einstellungen wurden nicht übernommen:\rLabel1\r\rSystemweite Einstellungen "
+       // HKCR is the machine's classes: a standard user cannot write there either.
+       "Folgende Einstellungen wurden nicht übernommen:\rcboxRegEdit\rcboxOpenConsole\rLabel1\r\r"
+       "Systemweite Einstellungen "
        "erfordern Administratorrechte.\rDie Sicherung behält alle Werte von vor dem Übernehmen; "
        "„Letzte Übernahme rückgängig machen“ stellt sie wieder her.",
        done},

@@ -119,7 +119,6 @@ inline constexpr char kNothingToExport[] =
     "Es ist keine Einstellung eingeschaltet, die exportiert werden könnte.";
 inline constexpr char kTooManyFiles[] = "Es wurden zu viele Dateien auf einmal gewählt.";
 inline constexpr char kExported[] = "Die Auswahl wurde gespeichert:";
-inline constexpr char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";
 
 // --- The one-shot buttons.
 inline constexpr char kFinal[] = "Diese Einstellung lässt sich nicht mehr rückgängig machen.";
