@@ -354,7 +354,7 @@ void HostileImports(tw::Layout layout) {
                             [](const std::string& name) { return name; }};
     const tw::Bytes bytes(text.begin(), text.end());
     const double start = NowMs();
-    tw::ImportSelection(window, "Feindlich.reg", bytes);
+    tw::ImportSelection(window, {{"Feindlich.reg", bytes}});
     const double ms = NowMs() - start;
     std::printf("%-58s %9.3f ms  (%zu bytes)\n", what, ms, bytes.size());
   };

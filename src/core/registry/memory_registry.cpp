@@ -63,6 +63,24 @@ struct MemoryRegistry::Node {
   // Folded name -> stored name and value (text as UTF-16).
   std::map<std::u16string, std::pair<std::u16string, RegValue>> values;
 
+  // Where the last look-up by index stood, so that listing a key of many subkeys or values by
+  // index is linear; a change of either map forgets it.
+  template <typename Map>
+  struct Cursor {
+    bool valid = false;
+    std::uint32_t index = 0;
+    typename Map::const_iterator at;
+    typename Map::const_iterator Seek(const Map& map, std::uint32_t i) {
+      if (!valid || i < index) at = map.begin(), index = 0;
+      for (; index < i; ++index) ++at;
+      valid = true;
+      return at;
+    }
+  };
+  Cursor<decltype(children)> keyCursor;
+  Cursor<decltype(values)> valueCursor;
+  void Changed() { keyCursor.valid = valueCursor.valid = false; }
+
   int InheritedFaults() const {
     int f = 0;
     for (const Node* n = this; n != nullptr; n = n->parent ? n->parent : n->linkedUnder)
@@ -184,6 +202,7 @@ MemoryRegistry::Node* MemoryRegistry::Walk(Node* from, const std::u16string& sub
     auto child = std::make_shared<Node>();
     child->name = part;
     child->parent = node;
+    node->Changed();
     node = (node->children[FoldName(part)] = child).get();
   }
   return node;
@@ -295,6 +314,7 @@ long MemoryRegistry::SetValueW(RegHandle key, const std::u16string& name, std::u
   if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & (kFaultWrite | kFaultValueWrite)) return kErrorAccessDenied;
   if (size != 0 && data == nullptr) return kErrorInvalidParameter;
+  node->Changed();
   auto& slot = node->values[FoldName(name)];
   if (slot.first.empty()) slot.first = name;
   slot.second.type = type;
@@ -307,6 +327,7 @@ long MemoryRegistry::DeleteValueW(RegHandle key, const std::u16string& name) {
   if (const long rc = Live(key, &node)) return rc;
   if (!Granted(key, kKeySetValue)) return kErrorAccessDenied;
   if (node->InheritedFaults() & kFaultWrite) return kErrorAccessDenied;
+  node->Changed();
   return node->values.erase(FoldName(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
@@ -319,6 +340,7 @@ long MemoryRegistry::DeleteKeyW(RegHandle parent, const std::u16string& sub) {
     return kErrorAccessDenied;
   }
   node->deleted = true;
+  node->parent->Changed();
   node->parent->children.erase(FoldName(node->name));
   return kErrorSuccess;
 }
@@ -351,9 +373,7 @@ long MemoryRegistry::EnumKeyAs(RegHandle key, std::uint32_t index, Char* name,
   if (const long rc = Live(key, &node)) return rc;
   if (!Granted(key, kKeyEnumerateSubKeys)) return kErrorAccessDenied;
   if (index >= node->children.size()) return kErrorNoMoreItems;
-  auto it = node->children.begin();
-  std::advance(it, index);
-  return CopyName(it->second->name, name, nameLen);
+  return CopyName(node->keyCursor.Seek(node->children, index)->second->name, name, nameLen);
 }
 
 long MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
@@ -375,8 +395,7 @@ long MemoryRegistry::EnumValueW(RegHandle key, std::uint32_t index, char16_t* na
   if (name == nullptr || nameLen == nullptr) return kErrorInvalidParameter;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
   if (index >= node->values.size()) return kErrorNoMoreItems;
-  auto it = node->values.begin();
-  std::advance(it, index);
+  const auto it = node->valueCursor.Seek(node->values, index);
   const std::u16string& found = it->second.first;
   const RegValue& v = it->second.second;
   if (*nameLen <= found.size()) return kErrorMoreData;
@@ -438,6 +457,7 @@ void MemoryRegistry::PutKeyW(RegRoot root, const std::u16string& path) {
       continue;
     }
     const std::u16string part = Linked(node, parts[i]);
+    node->Changed();
     auto& child = node->children[FoldName(part)];
     if (!child) {
       child = std::make_shared<Node>();
@@ -452,7 +472,9 @@ void MemoryRegistry::Put(RegRoot root, const std::string& path, const std::strin
                          std::uint32_t type, const std::vector<std::uint8_t>& data) {
   PutKey(root, path);
   const std::u16string wide = AnsiToWide(name);
-  auto& slot = Find(root, AnsiToWide(path))->values[FoldName(wide)];
+  Node* node = Find(root, AnsiToWide(path));
+  node->Changed();
+  auto& slot = node->values[FoldName(wide)];
   if (slot.first.empty()) slot.first = wide;
   slot.second =
       RegValue{type, AnsiDataToWide(type, data.data(), static_cast<std::uint32_t>(data.size()))};

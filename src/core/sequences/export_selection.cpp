@@ -205,7 +205,7 @@ std::u16string ExportFileName(const std::u16string& chosen, const std::string& s
 std::string ReplaceQuestion(const std::vector<std::u16string>& existing) {
   std::vector<std::string> paths;
   for (const std::u16string& p : existing) paths.push_back(WideToAnsi(p));
-  return "Folgende Dateien gibt es bereits:" + ListLines(paths) + "\r\rMöchten Sie sie ersetzen?";
+  return kReplaceQuestion + ListLines(paths) + "\r\r" + kReplaceAsk;
 }
 
 std::vector<ExportFile> ExportSelection(
@@ -232,14 +232,8 @@ std::vector<ExportFile> ExportSelection(
     const Part& only = machinePart.keys.empty() ? userPart : machinePart;
     return {header.File("", nullptr, only.keys, only.settings)};
   }
-  return {header.File("-Computer",
-                      "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
-                      "Administratorrechten importieren, etwa aus einem Startskript.",
-                      machinePart.keys, machinePart.settings),
-          header.File("-Benutzer",
-                      "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer "
-                      "importieren, etwa aus einem Anmeldeskript.",
-                      userPart.keys, userPart.settings)};
+  return {header.File(kMachineSuffix, kMachinePart, machinePart.keys, machinePart.settings),
+          header.File(kUserSuffix, kUserPart, userPart.keys, userPart.settings)};
 }
 
 }  // namespace tw

@@ -144,27 +144,22 @@ void ImportSelection(ImportWindow& window, std::vector<ImportFile> files) {
   const std::size_t changed =
       PendingChanges(window.controls, window.loaded, window.layout, window.caption).size();
   const bool several = all.names.size() > 1;
-  std::string text = FormatMessage1(kShown, several ? std::to_string(all.names.size()) + " Dateien"
+  std::string text = FormatMessage1(kShown, several ? std::to_string(all.names.size()) + kFiles
                                                     : "„" + all.names.front() + "“") +
-                     "\r" + Counted(changed, "Einstellung weicht", "Einstellungen weichen") +
-                     " von diesem Computer ab.";
+                     "\r" + Counted(changed, kDiffersOne, kDiffersMore) + kDiffersEnd;
   if (all.ignored > 0) {
     text += "\r" +
-            Counted(all.ignored,
-                    several ? "Eintrag der Dateien betrifft" : "Eintrag der Datei betrifft",
-                    several ? "Einträge der Dateien betreffen" : "Einträge der Datei betreffen") +
-            " keine Einstellung dieses Fensters und " + (all.ignored == 1 ? "bleibt" : "bleiben") +
-            " unbeachtet.";
+            Counted(all.ignored, several ? kIgnoredOneOfFiles : kIgnoredOne,
+                    several ? kIgnoredMoreOfFiles : kIgnoredMore) +
+            (all.ignored == 1 ? kIgnoredEndOne : kIgnoredEndMore);
   }
   if (all.skipped > 0) {
-    std::string first = "Zeile " + std::to_string(all.firstSkippedLine);
-    if (several) first += " in „" + all.firstSkippedFile + "“";
-    text += "\r" +
-            (all.skipped == 1 ? "1 Zeile konnte nicht gelesen werden und bleibt unbeachtet ("
-                              : std::to_string(all.skipped) +
-                                    " Zeilen konnten nicht gelesen werden und bleiben "
-                                    "unbeachtet (erste: ") +
-            first + ").";
+    std::string first = kSkippedLine + std::to_string(all.firstSkippedLine);
+    if (several) first += FormatMessage1(kSkippedInFile, all.firstSkippedFile);
+    text +=
+        "\r" +
+        (all.skipped == 1 ? std::string(kSkippedOne) : std::to_string(all.skipped) + kSkippedMore) +
+        first + ").";
   }
   MessageDlg(text + "\r\r" + kImportNothingWritten, MsgType::Information, kMbOk);
 }

@@ -97,6 +97,17 @@ inline constexpr char kExportTakenBack[] = "„%s“ hat wieder seinen bisherige
 inline constexpr char kExportRemoved[] = "„%s“ wurde wieder entfernt.";
 inline constexpr char kExportNotTakenBack[] =
     "„%s“ ist bereits ersetzt; der bisherige Inhalt konnte nicht zurückgeschrieben werden.";
+inline constexpr char kReplaceQuestion[] = "Folgende Dateien gibt es bereits:";
+inline constexpr char kReplaceAsk[] = "Möchten Sie sie ersetzen?";
+// A split selection: each file's name ends in its part's word, and its header says who imports it.
+inline constexpr char kMachineSuffix[] = "-Computer";
+inline constexpr char kMachinePart[] =
+    "Systemweite Einstellungen (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT): mit "
+    "Administratorrechten importieren, etwa aus einem Startskript.";
+inline constexpr char kUserSuffix[] = "-Benutzer";
+inline constexpr char kUserPart[] =
+    "Einstellungen des Benutzers (HKEY_CURRENT_USER): als dieser Benutzer importieren, etwa aus "
+    "einem Anmeldeskript.";
 
 // --- Import.
 inline constexpr char kNotLoaded[] = "Die Datei „%s“ kann nicht geladen werden:";
@@ -106,6 +117,24 @@ inline constexpr char kUnchanged[] = "Das Fenster zeigt weiter, was es vorher ze
 inline constexpr char kShown[] = "Das Fenster zeigt die Auswahl aus %s.";
 inline constexpr char kImportNothingWritten[] =
     "Es wurde noch nichts geschrieben. „Einstellungen übernehmen“ übernimmt die Auswahl.";
+// The info box's counts, each in the form for one and for more.
+inline constexpr char kFiles[] = " Dateien";
+inline constexpr char kDiffersOne[] = "Einstellung weicht";
+inline constexpr char kDiffersMore[] = "Einstellungen weichen";
+inline constexpr char kDiffersEnd[] = " von diesem Computer ab.";
+inline constexpr char kIgnoredOne[] = "Eintrag der Datei betrifft";
+inline constexpr char kIgnoredMore[] = "Einträge der Datei betreffen";
+inline constexpr char kIgnoredOneOfFiles[] = "Eintrag der Dateien betrifft";
+inline constexpr char kIgnoredMoreOfFiles[] = "Einträge der Dateien betreffen";
+inline constexpr char kIgnoredEndOne[] =
+    " keine Einstellung dieses Fensters und bleibt unbeachtet.";
+inline constexpr char kIgnoredEndMore[] =
+    " keine Einstellung dieses Fensters und bleiben unbeachtet.";
+inline constexpr char kSkippedOne[] = "1 Zeile konnte nicht gelesen werden und bleibt unbeachtet (";
+inline constexpr char kSkippedMore[] =
+    " Zeilen konnten nicht gelesen werden und bleiben unbeachtet (erste: ";
+inline constexpr char kSkippedLine[] = "Zeile ";
+inline constexpr char kSkippedInFile[] = " in „%s“";
 
 // --- The system menu's entries and their file dialogs.
 inline constexpr char kUndoEntry[] = "&Letzte Übernahme rückgängig machen...";
