@@ -1,6 +1,6 @@
-#include "app.h"
+#include "ui/app.h"
 
-#include "form.h"
+#include "ui/form.h"
 
 namespace tw::ui {
 namespace {

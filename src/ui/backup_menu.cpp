@@ -1,17 +1,17 @@
-#include "backup_menu.h"
+#include "ui/backup_menu.h"
 
 #include <cderr.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "codepage.h"
-#include "export_selection.h"
-#include "import_selection.h"
-#include "messages.h"
-#include "registry.h"
-#include "texts.h"
-#include "unitprogress.h"
-#include "winversion.h"
+#include "registry/codepage.h"
+#include "flows/export_selection.h"
+#include "flows/import_selection.h"
+#include "system/messages.h"
+#include "registry/registry.h"
+#include "flows/texts.h"
+#include "ui/unitprogress.h"
+#include "system/winversion.h"
 
 namespace tw::ui {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "backup_flow.h"
-#include "win32_backup_store.h"
+#include "flows/backup_flow.h"
+#include "win32/win32_backup_store.h"
 
 namespace tw::ui {
 

@@ -1,6 +1,6 @@
-#include "buffered_paint.h"
+#include "ui/buffered_paint.h"
 
-#include "gdi.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 

@@ -1,10 +1,10 @@
-#include "console_preview.h"
+#include "ui/console_preview.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
-#include "form.h"
+#include "ui/form.h"
 
 namespace tw::ui {
 

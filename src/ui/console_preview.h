@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "console_palette.h"
-#include "controls.h"
-#include "gdi.h"
+#include "catalogue/console_palette.h"
+#include "ui/controls.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 

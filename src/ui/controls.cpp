@@ -1,12 +1,12 @@
-#include "controls.h"
+#include "ui/controls.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "app.h"
-#include "error.h"
-#include "form.h"
-#include "gdi.h"
+#include "ui/app.h"
+#include "system/error.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 namespace {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "control_surface.h"
-#include "layout.h"
+#include "flows/control_surface.h"
+#include "ui/layout.h"
 
 namespace tw::ui {
 

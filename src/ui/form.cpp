@@ -1,8 +1,8 @@
-#include "form.h"
+#include "ui/form.h"
 
-#include "app.h"
-#include "gdi.h"
-#include "layout.h"
+#include "ui/app.h"
+#include "ui/gdi.h"
+#include "ui/layout.h"
 
 namespace tw::ui {
 

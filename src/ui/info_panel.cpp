@@ -1,4 +1,4 @@
-#include "info_panel.h"
+#include "ui/info_panel.h"
 
 #include <windows.h>
 // Needs <windows.h> first.
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app.h"
-#include "error.h"
-#include "resources.h"
+#include "ui/app.h"
+#include "system/error.h"
+#include "ui/resources.h"
 
 namespace tw::ui {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-#include "controls.h"
-#include "form.h"
-#include "gdi.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 

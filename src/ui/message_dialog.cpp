@@ -1,13 +1,13 @@
-#include "message_dialog.h"
+#include "ui/message_dialog.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app.h"
-#include "form.h"
-#include "gdi.h"
+#include "ui/app.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 namespace {

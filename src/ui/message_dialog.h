@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "messages.h"
+#include "system/messages.h"
 
 namespace tw::ui {
 

@@ -1,9 +1,9 @@
-#include "navigation.h"
+#include "ui/navigation.h"
 
-#include "app.h"
-#include "layout.h"
-#include "unitmain.h"
-#include "winversion.h"
+#include "ui/app.h"
+#include "ui/layout.h"
+#include "ui/unitmain.h"
+#include "system/winversion.h"
 
 namespace tw::ui {
 namespace {

@@ -1,7 +1,7 @@
-#include "resources.h"
+#include "ui/resources.h"
 
-#include "app.h"
-#include "error.h"
+#include "ui/app.h"
+#include "system/error.h"
 
 namespace tw::ui {
 

@@ -1,16 +1,16 @@
-#include "search_window.h"
+#include "ui/search_window.h"
 
 #include <algorithm>
 #include <map>
 
-#include "app.h"
-#include "backup_menu.h"
-#include "error.h"
-#include "navigation.h"
-#include "resources.h"
-#include "settings_load.h"
-#include "unitmain.h"
-#include "winversion.h"
+#include "ui/app.h"
+#include "ui/backup_menu.h"
+#include "system/error.h"
+#include "ui/navigation.h"
+#include "ui/resources.h"
+#include "flows/settings_load.h"
+#include "ui/unitmain.h"
+#include "system/winversion.h"
 
 namespace tw::ui {
 namespace {

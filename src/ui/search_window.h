@@ -10,9 +10,9 @@
 
 #include <string>
 
-#include "form.h"
-#include "gdi.h"
-#include "search.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
+#include "flows/search.h"
 
 namespace tw::ui {
 

@@ -1,12 +1,12 @@
-#include "tooltips.h"
+#include "ui/tooltips.h"
 
 // Needs <windows.h> first.
 #include <commctrl.h>
 
 #include <string>
 
-#include "app.h"
-#include "controls.h"
+#include "ui/app.h"
+#include "ui/controls.h"
 
 namespace tw::ui {
 

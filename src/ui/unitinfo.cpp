@@ -1,14 +1,14 @@
-#include "unitinfo.h"
+#include "ui/unitinfo.h"
 
 #include <windows.h>
 // Needs <windows.h> first.
 #include <commctrl.h>
 
-#include "app.h"
-#include "error.h"
-#include "resources.h"
-#include "system_helpers.h"
-#include "winversion.h"
+#include "ui/app.h"
+#include "system/error.h"
+#include "ui/resources.h"
+#include "system/system_helpers.h"
+#include "system/winversion.h"
 
 namespace tw::ui {
 

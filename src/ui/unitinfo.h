@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
-#include "gdi.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace tw::ui {
 

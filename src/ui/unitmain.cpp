@@ -1,28 +1,28 @@
-#include "unitmain.h"
+#include "ui/unitmain.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "app.h"
-#include "backup_menu.h"
-#include "buffered_paint.h"
-#include "error.h"
-#include "layout.h"
-#include "messages.h"
-#include "navigation.h"
-#include "oneshot_flow.h"
-#include "registry.h"
-#include "resources.h"
-#include "search_window.h"
-#include "settings_apply.h"
-#include "settings_load.h"
-#include "standard_view.h"
-#include "tooltips.h"
-#include "unitinfo.h"
-#include "unitprogress.h"
-#include "window_settings.h"
-#include "winversion.h"
+#include "ui/app.h"
+#include "ui/backup_menu.h"
+#include "ui/buffered_paint.h"
+#include "system/error.h"
+#include "ui/layout.h"
+#include "system/messages.h"
+#include "ui/navigation.h"
+#include "flows/oneshot_flow.h"
+#include "registry/registry.h"
+#include "ui/resources.h"
+#include "ui/search_window.h"
+#include "flows/settings_apply.h"
+#include "flows/settings_load.h"
+#include "flows/standard_view.h"
+#include "ui/tooltips.h"
+#include "ui/unitinfo.h"
+#include "ui/unitprogress.h"
+#include "flows/window_settings.h"
+#include "system/winversion.h"
 
 namespace tw::ui {
 

@@ -12,13 +12,13 @@
 #include <memory>
 #include <string>
 
-#include "console_palette.h"
-#include "console_preview.h"
-#include "controls.h"
-#include "form.h"
-#include "gdi.h"
-#include "info_panel.h"
-#include "settings_apply.h"
+#include "catalogue/console_palette.h"
+#include "ui/console_preview.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/gdi.h"
+#include "ui/info_panel.h"
+#include "flows/settings_apply.h"
 
 namespace tw::ui {
 

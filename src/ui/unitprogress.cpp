@@ -1,10 +1,10 @@
-#include "unitprogress.h"
+#include "ui/unitprogress.h"
 
 #include <windows.h>
 // Needs <windows.h> first.
 #include <commctrl.h>
 
-#include "app.h"
+#include "ui/app.h"
 
 namespace tw::ui {
 

@@ -1,12 +1,12 @@
-#include "win32_backup_store.h"
+#include "win32/win32_backup_store.h"
 
 #include <shlobj.h>
 #include <windows.h>
 
 #include <vector>
 
-#include "codepage.h"
-#include "win32_system.h"
+#include "registry/codepage.h"
+#include "win32/win32_system.h"
 
 namespace tw {
 namespace {

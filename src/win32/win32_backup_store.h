@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "backup_store.h"
-#include "export_files.h"
+#include "flows/backup_store.h"
+#include "flows/export_files.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "win32_registry.h"
+#include "win32/win32_registry.h"
 
 #include <windows.h>
 

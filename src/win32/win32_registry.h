@@ -4,7 +4,7 @@
 // keys. Stateless: one instance serves the whole program. Under WOW64 (the 32-bit exe on 64-bit
 // Windows) every key is opened, created and deleted in the 64-bit view.
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

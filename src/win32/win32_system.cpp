@@ -1,4 +1,4 @@
-#include "win32_system.h"
+#include "win32/win32_system.h"
 
 #include <objbase.h>
 #include <ole2.h>
@@ -9,9 +9,9 @@
 
 #include <vector>
 
-#include "messages.h"
-#include "reg_key.h"
-#include "win32_registry.h"
+#include "system/messages.h"
+#include "registry/reg_key.h"
+#include "win32/win32_registry.h"
 
 namespace tw {
 namespace {

@@ -22,23 +22,23 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
+#include "ui/app.h"
 #include "apply_fakes.h"
-#include "backup_flow.h"
-#include "backup_menu.h"
+#include "flows/backup_flow.h"
+#include "ui/backup_menu.h"
 #include "bench_timing.h"
-#include "import_selection.h"
-#include "layout.h"
-#include "memory_registry.h"
-#include "message_dialog.h"
+#include "flows/import_selection.h"
+#include "ui/layout.h"
+#include "registry/memory_registry.h"
+#include "ui/message_dialog.h"
 #include "message_script.h"
-#include "registry.h"
-#include "search_window.h"
-#include "settings_apply.h"
-#include "unitmain.h"
-#include "win32_registry.h"
-#include "win32_system.h"
-#include "winversion.h"
+#include "registry/registry.h"
+#include "ui/search_window.h"
+#include "flows/settings_apply.h"
+#include "ui/unitmain.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_system.h"
+#include "system/winversion.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
-#include "backup.h"
+#include "flows/backup.h"
 #include "catalogue_machine.h"
-#include "error.h"
+#include "system/error.h"
 #include "forwarding_registry.h"
 #include "fuzz_support.h"
 

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "backup.h"
-#include "catalogue.h"
-#include "codepage.h"
-#include "memory_registry.h"
-#include "reg_key.h"
+#include "flows/backup.h"
+#include "catalogue/catalogue.h"
+#include "registry/codepage.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_key.h"
 
 namespace tw::fuzz {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "registry.h"
+#include "registry/registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 

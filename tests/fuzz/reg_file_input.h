@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "reg_file.h"
+#include "registry/reg_file.h"
 
 namespace tw::fuzz {
 

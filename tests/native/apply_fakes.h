@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "fake_surface.h"
-#include "memory_registry.h"
+#include "registry/memory_registry.h"
 #include "message_script.h"
-#include "settings_apply.h"
+#include "flows/settings_apply.h"
 
 namespace tw::test {
 

@@ -2,18 +2,18 @@
 // at a time; a backup that cannot be saved asks first; a backup from elsewhere or one that
 // names anything outside the catalogue is refused without writing.
 
-#include "backup_flow.h"
+#include "flows/backup_flow.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "codepage.h"
-#include "export_selection.h"
+#include "registry/codepage.h"
+#include "flows/export_selection.h"
 #include "flow_window.h"
 #include "machine_snapshot.h"
-#include "registry.h"
-#include "restore_point.h"
+#include "registry/registry.h"
+#include "flows/restore_point.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -1,7 +1,7 @@
 // Backup file names: one a run in time order, a counter for a second run in the same second,
 // the newest not yet restored found first, the restored ones marked, only the newest 30 kept.
 
-#include "backup_store.h"
+#include "flows/backup_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // Backups: the writes run once against an overlay (nothing reaches the machine), the backup
 // written as a registry file, the real writes, then the restore gives back every byte.
 
-#include "backup.h"
+#include "flows/backup.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "codepage.h"
-#include "computed_tweaks.h"
-#include "memory_registry.h"
-#include "reg_key.h"
-#include "registry.h"
+#include "registry/codepage.h"
+#include "catalogue/computed_tweaks.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
 #include "row_tweaks.h"
 
 namespace tw {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "catalogue_row.h"
-#include "computed_tweaks.h"
-#include "error.h"
+#include "catalogue/catalogue_row.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/error.h"
 #include "fake_system.h"
 #include "row_tweaks.h"
 #include "test_machine.h"

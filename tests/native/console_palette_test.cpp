@@ -1,8 +1,8 @@
-#include "console_palette.h"
+#include "catalogue/console_palette.h"
 
 #include <gtest/gtest.h>
 
-#include "memory_registry.h"
+#include "registry/memory_registry.h"
 
 namespace tw {
 namespace {

@@ -2,7 +2,7 @@
 // exported boxes and values on; unchecked boxes contribute nothing; machine-wide and per-user
 // settings go to two files.
 
-#include "export_selection.h"
+#include "flows/export_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <map>
 
 #include "apply_fakes.h"
-#include "backup.h"
-#include "codepage.h"
-#include "export_files.h"
+#include "flows/backup.h"
+#include "registry/codepage.h"
+#include "flows/export_files.h"
 #include "fake_system.h"
-#include "registry.h"
-#include "standard_view.h"
+#include "registry/registry.h"
+#include "flows/standard_view.h"
 #include "test_machine.h"
 
 namespace tw::test {

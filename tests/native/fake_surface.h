@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "control_surface.h"
-#include "error.h"
+#include "flows/control_surface.h"
+#include "system/error.h"
 
 namespace tw::test {
 

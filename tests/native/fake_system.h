@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "system_api.h"
+#include "system/system_api.h"
 
 namespace tw::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "apply_fakes.h"
-#include "backup_flow.h"
+#include "flows/backup_flow.h"
 #include "fake_system.h"
 #include "test_machine.h"
 

@@ -1,15 +1,15 @@
 // A selection read from a registry file: the window shows it over this machine, nothing is
 // written until apply, and apply, backup and undo work as for any change in the window.
 
-#include "import_selection.h"
+#include "flows/import_selection.h"
 
 #include <gtest/gtest.h>
 
-#include "export_selection.h"
+#include "flows/export_selection.h"
 #include "flow_window.h"
 #include "machine_snapshot.h"
-#include "registry.h"
-#include "standard_view.h"
+#include "registry/registry.h"
+#include "flows/standard_view.h"
 #include "test_machine.h"
 #include "tracing_registry.h"
 

@@ -1,4 +1,4 @@
-#include "oneshot_flow.h"
+#include "flows/oneshot_flow.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "apply_fakes.h"
 #include "fake_system.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "settings_apply.h"
-#include "settings_load.h"
+#include "flows/settings_apply.h"
+#include "flows/settings_load.h"
 
 namespace tw::test {
 namespace {

@@ -1,11 +1,11 @@
 // Registry files as regedit writes and reads them: each value type in the form regedit uses,
 // read back to the same bytes, and files that must be refused with the line that is wrong.
 
-#include "reg_file.h"
+#include "registry/reg_file.h"
 
 #include <gtest/gtest.h>
 
-#include "error.h"
+#include "system/error.h"
 
 namespace tw {
 namespace {

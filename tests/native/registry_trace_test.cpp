@@ -9,12 +9,12 @@
 #include <map>
 
 #include "apply_fakes.h"
-#include "backup_flow.h"
+#include "flows/backup_flow.h"
 #include "catalogue_machine.h"
-#include "export_selection.h"
+#include "flows/export_selection.h"
 #include "fake_system.h"
 #include "machine_snapshot.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 #include "tracing_registry.h"
 

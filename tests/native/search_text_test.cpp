@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search.h"
+#include "flows/search.h"
 
 namespace tw {
 namespace {

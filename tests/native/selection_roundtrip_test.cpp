@@ -7,10 +7,10 @@
 
 #include "apply_fakes.h"
 #include "catalogue_machine.h"
-#include "export_selection.h"
+#include "flows/export_selection.h"
 #include "fake_system.h"
-#include "import_selection.h"
-#include "standard_view.h"
+#include "flows/import_selection.h"
+#include "flows/standard_view.h"
 
 namespace tw::test {
 namespace {

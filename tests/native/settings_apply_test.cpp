@@ -1,4 +1,4 @@
-#include "settings_apply.h"
+#include "flows/settings_apply.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "catalogue_boxes.h"
 #include "fake_system.h"
 #include "machine_snapshot.h"
-#include "registry.h"
-#include "standard_view.h"
+#include "registry/registry.h"
+#include "flows/standard_view.h"
 #include "test_machine.h"
 
 namespace tw::test {

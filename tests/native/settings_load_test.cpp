@@ -1,4 +1,4 @@
-#include "settings_load.h"
+#include "flows/settings_load.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <set>
 #include <variant>
 
-#include "computed_tweaks.h"
-#include "error.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/error.h"
 #include "expect_loaded.h"
 #include "fake_surface.h"
 #include "fake_system.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "row_tweaks.h"
 #include "test_machine.h"
 

@@ -1,4 +1,4 @@
-#include "standard_view.h"
+#include "flows/standard_view.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "apply_fakes.h"
 #include "fake_system.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

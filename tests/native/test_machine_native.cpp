@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::test {
 

@@ -1,11 +1,11 @@
-#include "window_settings.h"
+#include "flows/window_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "message_script.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -1,12 +1,12 @@
 // Version naming over records that Wine cannot produce, and the system helpers' fallbacks.
 
-#include "winversion.h"
+#include "system/winversion.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_system.h"
-#include "registry.h"
-#include "system_helpers.h"
+#include "registry/registry.h"
+#include "system/system_helpers.h"
 #include "test_machine.h"
 
 namespace tw {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "computed_tweaks.h"
+#include "catalogue/computed_tweaks.h"
 #include "row_tweaks.h"
 
 namespace tw::test {

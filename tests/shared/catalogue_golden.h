@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
-#include "registry_api.h"
-#include "winversion.h"
+#include "registry/registry.h"
+#include "registry/registry_api.h"
+#include "system/winversion.h"
 
 namespace tw::test {
 

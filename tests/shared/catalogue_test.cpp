@@ -15,12 +15,12 @@
 
 #include "catalogue_boxes.h"
 #include "catalogue_golden.h"
-#include "catalogue_row.h"
-#include "codepage.h"
-#include "computed_tweaks.h"
-#include "error.h"
-#include "reg_key.h"
-#include "reg_place.h"
+#include "catalogue/catalogue_row.h"
+#include "registry/codepage.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/error.h"
+#include "registry/reg_key.h"
+#include "registry/reg_place.h"
 #include "test_machine.h"
 
 namespace tw {

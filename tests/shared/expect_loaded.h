@@ -11,9 +11,9 @@
 #include <string>
 #include <variant>
 
-#include "control_surface.h"
-#include "registry.h"
-#include "settings_load.h"
+#include "flows/control_surface.h"
+#include "registry/registry.h"
+#include "flows/settings_load.h"
 
 namespace tw::test {
 

@@ -3,7 +3,7 @@
 // A registry that passes every call on to another one, for the tests' registries that watch
 // what the program does: they override the hooks below, and may refuse a change.
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::test {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "codepage.h"
-#include "reg_key.h"
+#include "catalogue/catalogue.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
 
 namespace tw::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "messages.h"
+#include "system/messages.h"
 
 namespace tw::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "reg_key.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
 #include "test_machine.h"
 
 namespace tw {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "catalogue_row.h"
+#include "catalogue/catalogue_row.h"
 
 namespace tw::test {
 

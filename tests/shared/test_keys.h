@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "win32_registry.h"
+#include "win32/win32_registry.h"
 
 namespace tw::test {
 

@@ -12,16 +12,16 @@
 #include <set>
 #include <stdexcept>
 
-#include "app.h"
-#include "catalogue.h"
+#include "ui/app.h"
+#include "catalogue/catalogue.h"
 #include "expect_loaded.h"
 #include "machine_snapshot.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "restore_point.h"
-#include "settings_apply.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "flows/restore_point.h"
+#include "flows/settings_apply.h"
 #include "ui_support.h"
-#include "unitprogress.h"
+#include "ui/unitprogress.h"
 #include "window_doubles.h"
 
 namespace tw::ui::test {

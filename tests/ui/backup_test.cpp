@@ -8,15 +8,15 @@
 #include <cstring>
 #include <deque>
 
-#include "backup_flow.h"
-#include "backup_menu.h"
-#include "codepage.h"
+#include "flows/backup_flow.h"
+#include "ui/backup_menu.h"
+#include "registry/codepage.h"
 #include "machine_snapshot.h"
-#include "reg_file.h"
-#include "reg_key.h"
-#include "registry.h"
+#include "registry/reg_file.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
 #include "ui_support.h"
-#include "unitmain.h"
+#include "ui/unitmain.h"
 #include "window_doubles.h"
 
 namespace tw::ui::test {

@@ -1,10 +1,10 @@
-#include "buffered_paint.h"
+#include "ui/buffered_paint.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app.h"
-#include "form.h"
+#include "ui/app.h"
+#include "ui/form.h"
 #include "ui_support.h"
 
 namespace tw::ui::test {

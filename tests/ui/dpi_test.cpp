@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "layout.h"
+#include "ui/app.h"
+#include "ui/layout.h"
 #include "message_script.h"
 #include "ui_support.h"
-#include "unitmain.h"
+#include "ui/unitmain.h"
 
 namespace tw::ui::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "layout.h"
+#include "catalogue/catalogue.h"
+#include "ui/layout.h"
 
 namespace tw {
 namespace {

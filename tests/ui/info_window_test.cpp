@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "error.h"
+#include "system/error.h"
 #include "message_script.h"
-#include "system_helpers.h"
+#include "system/system_helpers.h"
 #include "ui_support.h"
-#include "unitinfo.h"
-#include "unitmain.h"
-#include "winversion.h"
+#include "ui/unitinfo.h"
+#include "ui/unitmain.h"
+#include "system/winversion.h"
 
 namespace tw::ui::test {
 namespace {

@@ -9,18 +9,18 @@
 #include <memory>
 #include <set>
 
-#include "app.h"
-#include "computed_tweaks.h"
-#include "error.h"
+#include "ui/app.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/error.h"
 #include "expect_loaded.h"
-#include "layout.h"
+#include "ui/layout.h"
 #include "message_script.h"
-#include "registry.h"
+#include "registry/registry.h"
 #include "row_tweaks.h"
-#include "settings_load.h"
+#include "flows/settings_load.h"
 #include "ui_support.h"
-#include "unitmain.h"
-#include "winversion.h"
+#include "ui/unitmain.h"
+#include "system/winversion.h"
 
 namespace tw::ui::test {
 namespace {

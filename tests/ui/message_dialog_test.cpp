@@ -1,9 +1,9 @@
-#include "message_dialog.h"
+#include "ui/message_dialog.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "form.h"
+#include "ui/form.h"
 #include "ui_support.h"
 
 namespace tw::ui::test {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "registry.h"
+#include "registry/registry.h"
 #include "ui_support.h"
 #include "window_doubles.h"
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "reg_key.h"
+#include "registry/reg_key.h"
 #include "ui_support.h"
-#include "win32_registry.h"
+#include "win32/win32_registry.h"
 
 namespace tw::ui::test {
 namespace {

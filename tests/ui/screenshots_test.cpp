@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "backup_menu.h"
-#include "import_selection.h"
-#include "layout.h"
-#include "message_dialog.h"
+#include "ui/backup_menu.h"
+#include "flows/import_selection.h"
+#include "ui/layout.h"
+#include "ui/message_dialog.h"
 #include "message_script.h"
-#include "search_window.h"
-#include "settings_apply.h"
+#include "ui/search_window.h"
+#include "flows/settings_apply.h"
 #include "ui_support.h"
-#include "unitinfo.h"
-#include "unitmain.h"
-#include "unitprogress.h"
+#include "ui/unitinfo.h"
+#include "ui/unitmain.h"
+#include "ui/unitprogress.h"
 #include "window_doubles.h"
-#include "winversion.h"
+#include "system/winversion.h"
 
 namespace tw::ui::test {
 namespace {

@@ -9,11 +9,11 @@
 #include <memory>
 #include <set>
 
-#include "layout.h"
-#include "search_window.h"
+#include "ui/layout.h"
+#include "ui/search_window.h"
 #include "ui_support.h"
-#include "unitmain.h"
-#include "winversion.h"
+#include "ui/unitmain.h"
+#include "system/winversion.h"
 
 namespace tw::ui::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "settings_apply.h"
+#include "flows/settings_apply.h"
 #include "ui_support.h"
 #include "window_doubles.h"
 

@@ -6,14 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "app.h"
-#include "message_dialog.h"
+#include "ui/app.h"
+#include "ui/message_dialog.h"
 #include "process_window.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "system_api.h"
-#include "win32_registry.h"
-#include "win32_system.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "system/system_api.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_system.h"
 
 // Needs <windows.h> first.
 #include <commctrl.h>

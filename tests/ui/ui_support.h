@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "controls.h"
+#include "ui/controls.h"
 #include "test_keys.h"
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::ui::test {
 

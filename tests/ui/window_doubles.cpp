@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "app.h"
-#include "codepage.h"
-#include "error.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "settings_apply.h"
+#include "ui/app.h"
+#include "registry/codepage.h"
+#include "system/error.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "flows/settings_apply.h"
 #include "ui_support.h"
-#include "winversion.h"
+#include "system/winversion.h"
 
 namespace tw::ui::test {
 

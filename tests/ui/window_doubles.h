@@ -18,12 +18,12 @@
 
 #include "forwarding_registry.h"
 #include "message_script.h"
-#include "messages.h"
-#include "registry.h"
-#include "registry_api.h"
-#include "settings_load.h"
-#include "system_api.h"
-#include "unitmain.h"
+#include "system/messages.h"
+#include "registry/registry.h"
+#include "registry/registry_api.h"
+#include "flows/settings_load.h"
+#include "system/system_api.h"
+#include "ui/unitmain.h"
 
 namespace tw::ui::test {
 

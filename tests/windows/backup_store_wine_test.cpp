@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "win32_backup_store.h"
+#include "win32/win32_backup_store.h"
 
 namespace tw {
 namespace {

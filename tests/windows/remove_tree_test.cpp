@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_keys.h"
 #include "test_machine.h"
 

@@ -9,14 +9,14 @@
 #include <string>
 #include <thread>
 
-#include "codepage.h"
+#include "registry/codepage.h"
 #include "message_script.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "system_helpers.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "system/system_helpers.h"
 #include "test_machine.h"
-#include "win32_system.h"
-#include "winversion.h"
+#include "win32/win32_system.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {

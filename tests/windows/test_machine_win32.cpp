@@ -1,6 +1,6 @@
-#include "registry.h"
+#include "registry/registry.h"
 #include "test_machine.h"
-#include "win32_registry.h"
+#include "win32/win32_registry.h"
 
 namespace tw::test {
 namespace {

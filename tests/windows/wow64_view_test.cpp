@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "computed_tweaks.h"
-#include "registry.h"
+#include "catalogue/computed_tweaks.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

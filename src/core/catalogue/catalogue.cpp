@@ -1,11 +1,11 @@
 // The catalogue list: every row and computed tweak by tweak ID.
 
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
 #include <algorithm>
 
-#include "catalogue_row.h"
-#include "computed_tweaks.h"
+#include "catalogue/catalogue_row.h"
+#include "catalogue/computed_tweaks.h"
 
 namespace tw {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

@@ -1,10 +1,10 @@
-#include "catalogue_row.h"
+#include "catalogue/catalogue_row.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "error.h"
-#include "registry.h"
+#include "system/error.h"
+#include "registry/registry.h"
 
 namespace tw {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "registry_api.h"
+#include "catalogue/catalogue.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

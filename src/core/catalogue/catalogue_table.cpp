@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "catalogue_keys.h"
-#include "catalogue_row.h"
+#include "catalogue/catalogue_keys.h"
+#include "catalogue/catalogue_row.h"
 
 namespace tw {
 namespace {

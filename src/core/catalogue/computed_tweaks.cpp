@@ -1,16 +1,16 @@
 // The tweaks that compute something: sliders, console colours, search options and providers,
 // the binary templates, the unknown-files verb and the version-dependent restore verb.
 
-#include "computed_tweaks.h"
+#include "catalogue/computed_tweaks.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
-#include "catalogue_keys.h"
-#include "catalogue_row.h"
-#include "registry.h"
-#include "winversion.h"
+#include "catalogue/catalogue_keys.h"
+#include "catalogue/catalogue_row.h"
+#include "registry/registry.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "registry.h"
-#include "tweak_access.h"
+#include "catalogue/catalogue.h"
+#include "registry/registry.h"
+#include "catalogue/tweak_access.h"
 
 namespace tw {
 

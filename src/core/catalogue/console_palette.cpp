@@ -1,8 +1,8 @@
-#include "console_palette.h"
+#include "catalogue/console_palette.h"
 
 #include <cstdio>
 
-#include "reg_key.h"
+#include "registry/reg_key.h"
 
 namespace tw {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

@@ -4,10 +4,10 @@
 #include <iterator>
 #include <string>
 
-#include "catalogue_keys.h"
-#include "computed_tweaks.h"
-#include "registry.h"
-#include "system_helpers.h"
+#include "catalogue/catalogue_keys.h"
+#include "catalogue/computed_tweaks.h"
+#include "registry/registry.h"
+#include "system/system_helpers.h"
 
 namespace tw {
 namespace {

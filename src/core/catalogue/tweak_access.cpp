@@ -1,9 +1,9 @@
-#include "tweak_access.h"
+#include "catalogue/tweak_access.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "computed_tweaks.h"
+#include "catalogue/computed_tweaks.h"
 
 namespace tw {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "catalogue_row.h"
+#include "catalogue/catalogue_row.h"
 
 namespace tw {
 

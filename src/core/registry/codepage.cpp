@@ -1,6 +1,6 @@
-#include "codepage.h"
+#include "registry/codepage.h"
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 namespace {

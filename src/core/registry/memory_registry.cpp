@@ -1,9 +1,9 @@
-#include "memory_registry.h"
+#include "registry/memory_registry.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "codepage.h"
+#include "registry/codepage.h"
 
 namespace tw {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "wide_registry.h"
+#include "registry/wide_registry.h"
 
 namespace tw {
 

@@ -1,10 +1,10 @@
-#include "overlay_registry.h"
+#include "registry/overlay_registry.h"
 
 #include <algorithm>
 #include <set>
 
-#include "codepage.h"
-#include "reg_key.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
 
 namespace tw {
 namespace {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "reg_place.h"
-#include "registry.h"
-#include "wide_registry.h"
+#include "registry/codepage.h"
+#include "registry/reg_place.h"
+#include "registry/registry.h"
+#include "registry/wide_registry.h"
 
 namespace tw {
 

@@ -1,10 +1,10 @@
-#include "reg_file.h"
+#include "registry/reg_file.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "codepage.h"
-#include "error.h"
+#include "registry/codepage.h"
+#include "system/error.h"
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
+#include "registry/registry.h"
 
 namespace tw {
 

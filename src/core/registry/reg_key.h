@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

@@ -1,9 +1,9 @@
-#include "reg_place.h"
+#include "registry/reg_place.h"
 
 #include <cstdio>
 
-#include "codepage.h"
-#include "reg_key.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

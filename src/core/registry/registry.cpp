@@ -1,13 +1,13 @@
-#include "registry.h"
+#include "registry/registry.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "codepage.h"
-#include "error.h"
-#include "messages.h"
-#include "reg_key.h"
+#include "registry/codepage.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "registry/reg_key.h"
 
 namespace tw {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "codepage.h"
-#include "registry_api.h"
+#include "registry/codepage.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

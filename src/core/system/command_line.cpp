@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "system/command_line.h"
 
 namespace tw {
 namespace {

@@ -1,4 +1,4 @@
-#include "error.h"
+#include "system/error.h"
 
 namespace tw {
 

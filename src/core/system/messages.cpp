@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "system/messages.h"
 
 #include <utility>
 

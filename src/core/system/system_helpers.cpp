@@ -1,8 +1,8 @@
-#include "system_helpers.h"
+#include "system/system_helpers.h"
 
 #include <vector>
 
-#include "system_api.h"
+#include "system/system_api.h"
 
 namespace tw {
 namespace {

@@ -1,11 +1,11 @@
-#include "winversion.h"
+#include "system/winversion.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <vector>
 
-#include "system_helpers.h"
+#include "system/system_helpers.h"
 
 namespace tw {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "system_api.h"
+#include "system/system_api.h"
 
 namespace tw {
 

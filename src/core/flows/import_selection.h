@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "reg_file.h"
-#include "settings_apply.h"
+#include "registry/reg_file.h"
+#include "flows/settings_apply.h"
 
 namespace tw {
 

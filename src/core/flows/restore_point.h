@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "messages.h"
-#include "system_api.h"
+#include "system/messages.h"
+#include "system/system_api.h"
 
 namespace tw {
 

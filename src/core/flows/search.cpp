@@ -1,6 +1,6 @@
-#include "search.h"
+#include "flows/search.h"
 
-#include "standard_view.h"
+#include "flows/standard_view.h"
 
 namespace tw {
 namespace {

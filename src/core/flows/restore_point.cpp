@@ -1,9 +1,9 @@
-#include "restore_point.h"
+#include "flows/restore_point.h"
 
 #include <cstdio>
 
-#include "error.h"
-#include "texts.h"
+#include "system/error.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tweak_access.h"
+#include "catalogue/tweak_access.h"
 
 namespace tw {
 

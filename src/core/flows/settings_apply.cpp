@@ -1,18 +1,18 @@
-#include "settings_apply.h"
+#include "flows/settings_apply.h"
 
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
 
-#include "codepage.h"
-#include "console_palette.h"
-#include "error.h"
-#include "messages.h"
-#include "registry.h"
-#include "restore_point.h"
-#include "system_helpers.h"
-#include "texts.h"
-#include "winversion.h"
+#include "registry/codepage.h"
+#include "catalogue/console_palette.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "registry/registry.h"
+#include "flows/restore_point.h"
+#include "system/system_helpers.h"
+#include "flows/texts.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {

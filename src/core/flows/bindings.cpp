@@ -1,8 +1,8 @@
-#include "bindings.h"
+#include "flows/bindings.h"
 
 #include <stdexcept>
 
-#include "computed_tweaks.h"
+#include "catalogue/computed_tweaks.h"
 
 namespace tw {
 namespace {

@@ -1,12 +1,12 @@
-#include "backup.h"
+#include "flows/backup.h"
 
 #include <algorithm>
 #include <map>
 
-#include "catalogue.h"
-#include "codepage.h"
-#include "reg_key.h"
-#include "registry.h"
+#include "catalogue/catalogue.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
 
 namespace tw {
 

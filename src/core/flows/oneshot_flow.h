@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "control_surface.h"
+#include "flows/control_surface.h"
 
 namespace tw {
 

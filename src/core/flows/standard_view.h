@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "control_surface.h"
-#include "settings_load.h"
+#include "flows/control_surface.h"
+#include "flows/settings_load.h"
 
 namespace tw {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "backup.h"
-#include "backup_store.h"
-#include "control_surface.h"
-#include "settings_apply.h"
+#include "flows/backup.h"
+#include "flows/backup_store.h"
+#include "flows/control_surface.h"
+#include "flows/settings_apply.h"
 
 namespace tw {
 

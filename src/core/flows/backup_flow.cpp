@@ -1,15 +1,15 @@
-#include "backup_flow.h"
+#include "flows/backup_flow.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
-#include "codepage.h"
-#include "error.h"
-#include "messages.h"
-#include "registry.h"
-#include "texts.h"
+#include "registry/codepage.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "registry/registry.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

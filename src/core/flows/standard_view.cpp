@@ -1,9 +1,9 @@
-#include "standard_view.h"
+#include "flows/standard_view.h"
 
 #include <cstring>
 
-#include "settings_apply.h"
-#include "winversion.h"
+#include "flows/settings_apply.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {

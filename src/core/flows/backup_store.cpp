@@ -1,4 +1,4 @@
-#include "backup_store.h"
+#include "flows/backup_store.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "export_selection.h"
+#include "flows/export_selection.h"
 
 namespace tw {
 

@@ -1,13 +1,13 @@
-#include "oneshot_flow.h"
+#include "flows/oneshot_flow.h"
 
-#include "computed_tweaks.h"
-#include "error.h"
-#include "messages.h"
-#include "registry.h"
-#include "restore_point.h"
-#include "settings_apply.h"
-#include "system_helpers.h"
-#include "texts.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "registry/registry.h"
+#include "flows/restore_point.h"
+#include "flows/settings_apply.h"
+#include "system/system_helpers.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

@@ -1,18 +1,18 @@
-#include "export_selection.h"
+#include "flows/export_selection.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "backup.h"
-#include "catalogue.h"
-#include "codepage.h"
-#include "computed_tweaks.h"
-#include "messages.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "settings_apply.h"
-#include "standard_view.h"
-#include "texts.h"
+#include "flows/backup.h"
+#include "catalogue/catalogue.h"
+#include "registry/codepage.h"
+#include "catalogue/computed_tweaks.h"
+#include "system/messages.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "flows/settings_apply.h"
+#include "flows/standard_view.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

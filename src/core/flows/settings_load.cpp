@@ -1,14 +1,14 @@
-#include "settings_load.h"
+#include "flows/settings_load.h"
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
 
-#include "computed_tweaks.h"
-#include "registry.h"
-#include "settings_apply.h"
-#include "tweak_access.h"
-#include "winversion.h"
+#include "catalogue/computed_tweaks.h"
+#include "registry/registry.h"
+#include "flows/settings_apply.h"
+#include "catalogue/tweak_access.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {

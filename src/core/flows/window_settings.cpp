@@ -1,14 +1,14 @@
-#include "window_settings.h"
+#include "flows/window_settings.h"
 
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
 
-#include "messages.h"
-#include "reg_key.h"
-#include "registry.h"
-#include "texts.h"
+#include "system/messages.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

@@ -1,15 +1,15 @@
-#include "import_selection.h"
+#include "flows/import_selection.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "backup.h"
-#include "codepage.h"
-#include "error.h"
-#include "messages.h"
-#include "overlay_registry.h"
-#include "registry.h"
-#include "texts.h"
+#include "flows/backup.h"
+#include "registry/codepage.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "registry/overlay_registry.h"
+#include "registry/registry.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
-#include "export_files.h"
+#include "flows/export_files.h"
 
-#include "codepage.h"
-#include "error.h"
-#include "texts.h"
+#include "registry/codepage.h"
+#include "system/error.h"
+#include "flows/texts.h"
 
 namespace tw {
 namespace {

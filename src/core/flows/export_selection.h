@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "backup_store.h"
-#include "control_surface.h"
-#include "reg_file.h"
-#include "settings_load.h"
+#include "flows/backup_store.h"
+#include "flows/control_surface.h"
+#include "registry/reg_file.h"
+#include "flows/settings_load.h"
 
 namespace tw {
 

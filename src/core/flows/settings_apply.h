@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "computed_tweaks.h"
-#include "control_surface.h"
-#include "imported_files.h"
-#include "settings_load.h"
-#include "tweak_access.h"
+#include "catalogue/computed_tweaks.h"
+#include "flows/control_surface.h"
+#include "flows/imported_files.h"
+#include "flows/settings_load.h"
+#include "catalogue/tweak_access.h"
 
 namespace tw {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "bindings.h"
-#include "control_surface.h"
+#include "flows/bindings.h"
+#include "flows/control_surface.h"
 
 namespace tw {
 

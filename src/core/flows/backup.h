@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "overlay_registry.h"
-#include "reg_file.h"
+#include "catalogue/catalogue.h"
+#include "registry/overlay_registry.h"
+#include "registry/reg_file.h"
 
 namespace tw {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reg_file.h"
+#include "registry/reg_file.h"
 
 namespace tw {
 

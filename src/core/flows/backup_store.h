@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
+#include "registry/registry.h"
 
 namespace tw {
 
