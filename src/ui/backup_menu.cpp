@@ -4,14 +4,14 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "registry/codepage.h"
 #include "flows/export_selection.h"
 #include "flows/import_selection.h"
-#include "system/messages.h"
-#include "registry/registry.h"
 #include "flows/texts.h"
-#include "ui/unitprogress.h"
+#include "registry/codepage.h"
+#include "registry/registry.h"
+#include "system/messages.h"
 #include "system/winversion.h"
+#include "ui/unitprogress.h"
 
 namespace tw::ui {
 namespace {

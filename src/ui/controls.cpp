@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/app.h"
 #include "system/error.h"
+#include "ui/app.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/app.h"
 #include "system/error.h"
+#include "ui/app.h"
 #include "ui/resources.h"
 
 namespace tw::ui {

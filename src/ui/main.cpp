@@ -5,16 +5,16 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "ui/app.h"
-#include "system/command_line.h"
-#include "ui/message_dialog.h"
 #include "registry/registry.h"
+#include "system/command_line.h"
 #include "system/system_api.h"
+#include "system/winversion.h"
+#include "ui/app.h"
+#include "ui/message_dialog.h"
 #include "ui/unitinfo.h"
 #include "ui/unitmain.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
-#include "system/winversion.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The user interface takes no arguments; any argument means: do nothing.

@@ -1,9 +1,9 @@
 #include "ui/navigation.h"
 
+#include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
-#include "system/winversion.h"
 
 namespace tw::ui {
 namespace {

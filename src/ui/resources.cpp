@@ -1,7 +1,7 @@
 #include "ui/resources.h"
 
-#include "ui/app.h"
 #include "system/error.h"
+#include "ui/app.h"
 
 namespace tw::ui {
 

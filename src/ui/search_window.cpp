@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "flows/settings_load.h"
+#include "system/error.h"
+#include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/backup_menu.h"
-#include "system/error.h"
 #include "ui/navigation.h"
 #include "ui/resources.h"
-#include "flows/settings_load.h"
 #include "ui/unitmain.h"
-#include "system/winversion.h"
 
 namespace tw::ui {
 namespace {

@@ -10,9 +10,9 @@
 
 #include <string>
 
+#include "flows/search.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
-#include "flows/search.h"
 
 namespace tw::ui {
 

@@ -4,11 +4,11 @@
 // Needs <windows.h> first.
 #include <commctrl.h>
 
-#include "ui/app.h"
 #include "system/error.h"
-#include "ui/resources.h"
 #include "system/system_helpers.h"
 #include "system/winversion.h"
+#include "ui/app.h"
+#include "ui/resources.h"
 
 namespace tw::ui {
 

@@ -4,25 +4,25 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ui/app.h"
-#include "ui/backup_menu.h"
-#include "ui/buffered_paint.h"
-#include "system/error.h"
-#include "ui/layout.h"
-#include "system/messages.h"
-#include "ui/navigation.h"
 #include "flows/oneshot_flow.h"
-#include "registry/registry.h"
-#include "ui/resources.h"
-#include "ui/search_window.h"
 #include "flows/settings_apply.h"
 #include "flows/settings_load.h"
 #include "flows/standard_view.h"
+#include "flows/window_settings.h"
+#include "registry/registry.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "system/winversion.h"
+#include "ui/app.h"
+#include "ui/backup_menu.h"
+#include "ui/buffered_paint.h"
+#include "ui/layout.h"
+#include "ui/navigation.h"
+#include "ui/resources.h"
+#include "ui/search_window.h"
 #include "ui/tooltips.h"
 #include "ui/unitinfo.h"
 #include "ui/unitprogress.h"
-#include "flows/window_settings.h"
-#include "system/winversion.h"
 
 namespace tw::ui {
 

@@ -13,12 +13,12 @@
 #include <string>
 
 #include "catalogue/console_palette.h"
+#include "flows/settings_apply.h"
 #include "ui/console_preview.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/info_panel.h"
-#include "flows/settings_apply.h"
 
 namespace tw::ui {
 

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
+#include "flows/settings_apply.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
-#include "flows/settings_apply.h"
 
 namespace tw::ui {
 

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "system/messages.h"
 #include "registry/reg_key.h"
+#include "system/messages.h"
 #include "win32/win32_registry.h"
 
 namespace tw {

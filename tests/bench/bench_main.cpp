@@ -22,23 +22,23 @@
 #include <string>
 #include <vector>
 
-#include "ui/app.h"
 #include "apply_fakes.h"
-#include "flows/backup_flow.h"
-#include "ui/backup_menu.h"
 #include "bench_timing.h"
+#include "flows/backup_flow.h"
 #include "flows/import_selection.h"
-#include "ui/layout.h"
-#include "registry/memory_registry.h"
-#include "ui/message_dialog.h"
-#include "message_script.h"
-#include "registry/registry.h"
-#include "ui/search_window.h"
 #include "flows/settings_apply.h"
+#include "message_script.h"
+#include "registry/memory_registry.h"
+#include "registry/registry.h"
+#include "system/winversion.h"
+#include "ui/app.h"
+#include "ui/backup_menu.h"
+#include "ui/layout.h"
+#include "ui/message_dialog.h"
+#include "ui/search_window.h"
 #include "ui/unitmain.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
-#include "system/winversion.h"
 
 namespace {
 

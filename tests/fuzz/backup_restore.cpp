@@ -11,11 +11,11 @@
 #include <memory>
 #include <optional>
 
-#include "flows/backup.h"
 #include "catalogue_machine.h"
-#include "system/error.h"
+#include "flows/backup.h"
 #include "forwarding_registry.h"
 #include "fuzz_support.h"
+#include "system/error.h"
 
 namespace {
 

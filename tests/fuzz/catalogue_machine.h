@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "flows/backup.h"
 #include "catalogue/catalogue.h"
+#include "flows/backup.h"
 #include "registry/codepage.h"
 #include "registry/memory_registry.h"
 #include "registry/reg_key.h"

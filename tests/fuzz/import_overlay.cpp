@@ -2,11 +2,11 @@
 // and laying it over the machine in an overlay, as the import does before the window shows it,
 // leaves the machine's registry byte for byte as it was, and no key open.
 
-#include "flows/backup.h"
 #include "catalogue_machine.h"
-#include "system/error.h"
-#include "fuzz_support.h"
+#include "flows/backup.h"
 #include "flows/import_selection.h"
+#include "fuzz_support.h"
+#include "system/error.h"
 
 namespace {
 

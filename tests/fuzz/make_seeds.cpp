@@ -15,13 +15,13 @@
 #include <functional>
 #include <stdexcept>
 
+#include "catalogue/tweak_access.h"
+#include "catalogue_machine.h"
 #include "flows/backup.h"
 #include "flows/backup_flow.h"
-#include "catalogue_machine.h"
-#include "system/error.h"
 #include "reg_file_input.h"
 #include "registry/registry.h"
-#include "catalogue/tweak_access.h"
+#include "system/error.h"
 
 namespace fs = std::filesystem;
 using namespace tw;

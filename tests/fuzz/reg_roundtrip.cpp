@@ -3,10 +3,10 @@
 // one: what the reader makes of it must survive writing and reading again (its comments as
 // the writer writes comments). Any other input builds a file (reg_file_input.h).
 
-#include "system/error.h"
 #include "fuzz_support.h"
-#include "registry/reg_file.h"
 #include "reg_file_input.h"
+#include "registry/reg_file.h"
+#include "system/error.h"
 
 namespace {
 

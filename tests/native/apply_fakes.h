@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "fake_surface.h"
-#include "registry/memory_registry.h"
-#include "message_script.h"
 #include "flows/settings_apply.h"
+#include "message_script.h"
+#include "registry/memory_registry.h"
 
 namespace tw::test {
 

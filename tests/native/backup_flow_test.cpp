@@ -8,12 +8,12 @@
 
 #include <stdexcept>
 
-#include "registry/codepage.h"
-#include "flows/export_selection.h"
 #include "flow_window.h"
-#include "machine_snapshot.h"
-#include "registry/registry.h"
+#include "flows/export_selection.h"
 #include "flows/restore_point.h"
+#include "machine_snapshot.h"
+#include "registry/codepage.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

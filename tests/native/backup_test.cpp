@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "registry/codepage.h"
 #include "catalogue/computed_tweaks.h"
+#include "registry/codepage.h"
 #include "registry/memory_registry.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"

@@ -9,9 +9,9 @@
 
 #include "catalogue/catalogue_row.h"
 #include "catalogue/computed_tweaks.h"
-#include "system/error.h"
 #include "fake_system.h"
 #include "row_tweaks.h"
+#include "system/error.h"
 #include "test_machine.h"
 
 namespace tw {

@@ -10,12 +10,12 @@
 #include <map>
 
 #include "apply_fakes.h"
-#include "flows/backup.h"
-#include "registry/codepage.h"
-#include "flows/export_files.h"
 #include "fake_system.h"
-#include "registry/registry.h"
+#include "flows/backup.h"
+#include "flows/export_files.h"
 #include "flows/standard_view.h"
+#include "registry/codepage.h"
+#include "registry/registry.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "apply_fakes.h"
-#include "flows/backup_flow.h"
 #include "fake_system.h"
+#include "flows/backup_flow.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "flows/export_selection.h"
 #include "flow_window.h"
+#include "flows/export_selection.h"
+#include "flows/standard_view.h"
 #include "machine_snapshot.h"
 #include "registry/registry.h"
-#include "flows/standard_view.h"
 #include "test_machine.h"
 #include "tracing_registry.h"
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "system/error.h"
 #include "message_script.h"
 #include "registry/registry.h"
+#include "system/error.h"
 #include "test_machine.h"
 
 namespace tw {

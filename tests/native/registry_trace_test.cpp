@@ -9,10 +9,10 @@
 #include <map>
 
 #include "apply_fakes.h"
-#include "flows/backup_flow.h"
 #include "catalogue_machine.h"
-#include "flows/export_selection.h"
 #include "fake_system.h"
+#include "flows/backup_flow.h"
+#include "flows/export_selection.h"
 #include "machine_snapshot.h"
 #include "registry/registry.h"
 #include "test_machine.h"

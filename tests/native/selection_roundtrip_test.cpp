@@ -7,8 +7,8 @@
 
 #include "apply_fakes.h"
 #include "catalogue_machine.h"
-#include "flows/export_selection.h"
 #include "fake_system.h"
+#include "flows/export_selection.h"
 #include "flows/import_selection.h"
 #include "flows/standard_view.h"
 

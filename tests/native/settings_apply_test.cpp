@@ -8,9 +8,9 @@
 #include "apply_fakes.h"
 #include "catalogue_boxes.h"
 #include "fake_system.h"
+#include "flows/standard_view.h"
 #include "machine_snapshot.h"
 #include "registry/registry.h"
-#include "flows/standard_view.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -7,12 +7,12 @@
 #include <variant>
 
 #include "catalogue/computed_tweaks.h"
-#include "system/error.h"
 #include "expect_loaded.h"
 #include "fake_surface.h"
 #include "fake_system.h"
 #include "registry/registry.h"
 #include "row_tweaks.h"
+#include "system/error.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -13,14 +13,14 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue/catalogue_row.h"
+#include "catalogue/computed_tweaks.h"
 #include "catalogue_boxes.h"
 #include "catalogue_golden.h"
-#include "catalogue/catalogue_row.h"
 #include "registry/codepage.h"
-#include "catalogue/computed_tweaks.h"
-#include "system/error.h"
 #include "registry/reg_key.h"
 #include "registry/reg_place.h"
+#include "system/error.h"
 #include "test_machine.h"
 
 namespace tw {

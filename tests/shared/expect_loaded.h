@@ -12,8 +12,8 @@
 #include <variant>
 
 #include "flows/control_surface.h"
-#include "registry/registry.h"
 #include "flows/settings_load.h"
+#include "registry/registry.h"
 
 namespace tw::test {
 

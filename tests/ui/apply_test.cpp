@@ -12,16 +12,16 @@
 #include <set>
 #include <stdexcept>
 
-#include "ui/app.h"
 #include "catalogue/catalogue.h"
 #include "expect_loaded.h"
+#include "flows/restore_point.h"
+#include "flows/settings_apply.h"
 #include "machine_snapshot.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
-#include "flows/restore_point.h"
-#include "flows/settings_apply.h"
-#include "ui_support.h"
+#include "ui/app.h"
 #include "ui/unitprogress.h"
+#include "ui_support.h"
 #include "window_doubles.h"
 
 namespace tw::ui::test {

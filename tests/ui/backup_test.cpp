@@ -9,14 +9,14 @@
 #include <deque>
 
 #include "flows/backup_flow.h"
-#include "ui/backup_menu.h"
-#include "registry/codepage.h"
 #include "machine_snapshot.h"
+#include "registry/codepage.h"
 #include "registry/reg_file.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
-#include "ui_support.h"
+#include "ui/backup_menu.h"
 #include "ui/unitmain.h"
+#include "ui_support.h"
 #include "window_doubles.h"
 
 namespace tw::ui::test {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "message_script.h"
 #include "ui/app.h"
 #include "ui/layout.h"
-#include "message_script.h"
-#include "ui_support.h"
 #include "ui/unitmain.h"
+#include "ui_support.h"
 
 namespace tw::ui::test {
 namespace {

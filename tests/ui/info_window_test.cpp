@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "system/error.h"
 #include "message_script.h"
+#include "system/error.h"
 #include "system/system_helpers.h"
-#include "ui_support.h"
+#include "system/winversion.h"
 #include "ui/unitinfo.h"
 #include "ui/unitmain.h"
-#include "system/winversion.h"
+#include "ui_support.h"
 
 namespace tw::ui::test {
 namespace {

@@ -9,18 +9,18 @@
 #include <memory>
 #include <set>
 
-#include "ui/app.h"
 #include "catalogue/computed_tweaks.h"
-#include "system/error.h"
 #include "expect_loaded.h"
-#include "ui/layout.h"
+#include "flows/settings_load.h"
 #include "message_script.h"
 #include "registry/registry.h"
 #include "row_tweaks.h"
-#include "flows/settings_load.h"
-#include "ui_support.h"
-#include "ui/unitmain.h"
+#include "system/error.h"
 #include "system/winversion.h"
+#include "ui/app.h"
+#include "ui/layout.h"
+#include "ui/unitmain.h"
+#include "ui_support.h"
 
 namespace tw::ui::test {
 namespace {

@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/backup_menu.h"
 #include "flows/import_selection.h"
+#include "flows/settings_apply.h"
+#include "message_script.h"
+#include "system/winversion.h"
+#include "ui/backup_menu.h"
 #include "ui/layout.h"
 #include "ui/message_dialog.h"
-#include "message_script.h"
 #include "ui/search_window.h"
-#include "flows/settings_apply.h"
-#include "ui_support.h"
 #include "ui/unitinfo.h"
 #include "ui/unitmain.h"
 #include "ui/unitprogress.h"
+#include "ui_support.h"
 #include "window_doubles.h"
-#include "system/winversion.h"
 
 namespace tw::ui::test {
 namespace {

@@ -9,11 +9,11 @@
 #include <memory>
 #include <set>
 
+#include "system/winversion.h"
 #include "ui/layout.h"
 #include "ui/search_window.h"
-#include "ui_support.h"
 #include "ui/unitmain.h"
-#include "system/winversion.h"
+#include "ui_support.h"
 
 namespace tw::ui::test {
 namespace {

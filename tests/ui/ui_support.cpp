@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "ui/app.h"
-#include "ui/message_dialog.h"
 #include "process_window.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
 #include "system/system_api.h"
+#include "ui/app.h"
+#include "ui/message_dialog.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
 

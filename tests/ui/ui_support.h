@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls.h"
-#include "test_keys.h"
 #include "registry/registry_api.h"
+#include "test_keys.h"
+#include "ui/controls.h"
 
 namespace tw::ui::test {
 

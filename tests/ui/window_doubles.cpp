@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "ui/app.h"
+#include "flows/settings_apply.h"
 #include "registry/codepage.h"
-#include "system/error.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
-#include "flows/settings_apply.h"
-#include "ui_support.h"
+#include "system/error.h"
 #include "system/winversion.h"
+#include "ui/app.h"
+#include "ui_support.h"
 
 namespace tw::ui::test {
 

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "flows/settings_load.h"
 #include "forwarding_registry.h"
 #include "message_script.h"
-#include "system/messages.h"
 #include "registry/registry.h"
 #include "registry/registry_api.h"
-#include "flows/settings_load.h"
+#include "system/messages.h"
 #include "system/system_api.h"
 #include "ui/unitmain.h"
 

@@ -9,14 +9,14 @@
 #include <string>
 #include <thread>
 
-#include "registry/codepage.h"
 #include "message_script.h"
+#include "registry/codepage.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
 #include "system/system_helpers.h"
+#include "system/winversion.h"
 #include "test_machine.h"
 #include "win32/win32_system.h"
-#include "system/winversion.h"
 
 namespace tw {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "system/error.h"
 #include "registry/registry.h"
+#include "system/error.h"
 
 namespace tw {
 namespace {

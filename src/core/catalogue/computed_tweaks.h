@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "registry/registry.h"
 #include "catalogue/tweak_access.h"
+#include "registry/registry.h"
 
 namespace tw {
 

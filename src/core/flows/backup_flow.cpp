@@ -5,11 +5,11 @@
 #include <cstring>
 #include <map>
 
+#include "flows/texts.h"
 #include "registry/codepage.h"
+#include "registry/registry.h"
 #include "system/error.h"
 #include "system/messages.h"
-#include "registry/registry.h"
-#include "flows/texts.h"
 
 namespace tw {
 namespace {

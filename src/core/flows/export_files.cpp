@@ -1,8 +1,8 @@
 #include "flows/export_files.h"
 
+#include "flows/texts.h"
 #include "registry/codepage.h"
 #include "system/error.h"
-#include "flows/texts.h"
 
 namespace tw {
 namespace {

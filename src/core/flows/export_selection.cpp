@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "flows/backup.h"
 #include "catalogue/catalogue.h"
-#include "registry/codepage.h"
 #include "catalogue/computed_tweaks.h"
-#include "system/messages.h"
-#include "registry/reg_key.h"
-#include "registry/registry.h"
+#include "flows/backup.h"
 #include "flows/settings_apply.h"
 #include "flows/standard_view.h"
 #include "flows/texts.h"
+#include "registry/codepage.h"
+#include "registry/reg_key.h"
+#include "registry/registry.h"
+#include "system/messages.h"
 
 namespace tw {
 namespace {

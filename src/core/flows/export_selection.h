@@ -11,8 +11,8 @@
 
 #include "flows/backup_store.h"
 #include "flows/control_surface.h"
-#include "registry/reg_file.h"
 #include "flows/settings_load.h"
+#include "registry/reg_file.h"
 
 namespace tw {
 

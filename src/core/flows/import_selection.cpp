@@ -4,12 +4,12 @@
 #include <iterator>
 
 #include "flows/backup.h"
+#include "flows/texts.h"
 #include "registry/codepage.h"
-#include "system/error.h"
-#include "system/messages.h"
 #include "registry/overlay_registry.h"
 #include "registry/registry.h"
-#include "flows/texts.h"
+#include "system/error.h"
+#include "system/messages.h"
 
 namespace tw {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "registry/reg_file.h"
 #include "flows/settings_apply.h"
+#include "registry/reg_file.h"
 
 namespace tw {
 

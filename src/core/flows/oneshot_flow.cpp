@@ -1,13 +1,13 @@
 #include "flows/oneshot_flow.h"
 
 #include "catalogue/computed_tweaks.h"
-#include "system/error.h"
-#include "system/messages.h"
-#include "registry/registry.h"
 #include "flows/restore_point.h"
 #include "flows/settings_apply.h"
-#include "system/system_helpers.h"
 #include "flows/texts.h"
+#include "registry/registry.h"
+#include "system/error.h"
+#include "system/messages.h"
+#include "system/system_helpers.h"
 
 namespace tw {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "system/error.h"
 #include "flows/texts.h"
+#include "system/error.h"
 
 namespace tw {
 namespace {

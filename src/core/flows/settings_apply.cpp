@@ -4,14 +4,14 @@
 #include <optional>
 #include <stdexcept>
 
-#include "registry/codepage.h"
 #include "catalogue/console_palette.h"
+#include "flows/restore_point.h"
+#include "flows/texts.h"
+#include "registry/codepage.h"
+#include "registry/registry.h"
 #include "system/error.h"
 #include "system/messages.h"
-#include "registry/registry.h"
-#include "flows/restore_point.h"
 #include "system/system_helpers.h"
-#include "flows/texts.h"
 #include "system/winversion.h"
 
 namespace tw {

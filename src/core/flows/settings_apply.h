@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "catalogue/computed_tweaks.h"
+#include "catalogue/tweak_access.h"
 #include "flows/control_surface.h"
 #include "flows/imported_files.h"
 #include "flows/settings_load.h"
-#include "catalogue/tweak_access.h"
 
 namespace tw {
 

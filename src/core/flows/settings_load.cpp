@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "catalogue/computed_tweaks.h"
-#include "registry/registry.h"
-#include "flows/settings_apply.h"
 #include "catalogue/tweak_access.h"
+#include "flows/settings_apply.h"
+#include "registry/registry.h"
 #include "system/winversion.h"
 
 namespace tw {

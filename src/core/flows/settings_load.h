@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/tweak_access.h"
 #include "flows/bindings.h"
 #include "flows/control_surface.h"
-#include "catalogue/tweak_access.h"
 
 namespace tw {
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "system/messages.h"
+#include "flows/texts.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
-#include "flows/texts.h"
+#include "system/messages.h"
 
 namespace tw {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "registry/codepage.h"
+#include "registry/reg_key.h"
 #include "system/error.h"
 #include "system/messages.h"
-#include "registry/reg_key.h"
 
 namespace tw {
 namespace {
