@@ -1,7 +1,7 @@
-// The read orders and write sequences pinned as the program's documentation lists them: the
-// controls of every read and every write, in order. Two swapped writes change which setting a
-// refused write leaves behind, and two swapped reads which controls a getter that raises leaves
-// as they were, so the orders are part of the behaviour.
+// The orders the program must keep: the controls of every read and every write, in order,
+// for both layouts. Two swapped writes change which setting a refused write leaves behind, and
+// two swapped reads which controls a getter that raises leaves as they were, so the orders are
+// part of the behaviour.
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 
 #include "apply_fakes.h"
 #include "catalogue_boxes.h"
+#include "documented_counts.h"
 #include "fake_system.h"
 #include "flows/standard_view.h"
 #include "machine_snapshot.h"
@@ -42,13 +43,15 @@ TEST(WriteSequence, WritesEveryLoadedControlOnce) {
       EXPECT_EQ(written.count(name), put == Put::Enabled ? 0u : 1u) << name;
     }
   }
-  EXPECT_EQ(WriteSequence(Layout::XP).size(), 85u);
+  EXPECT_EQ(WriteSequence(Layout::XP).size(), static_cast<std::size_t>(kWritesXP));
   const std::vector<WriteStep>& vista = WriteSequence(Layout::Vista);
-  ASSERT_EQ(vista.size(), 56u);
-  for (std::size_t i = 53; i < 56; ++i) EXPECT_STREQ(vista[i].tweak.name, "SearchProvider");
-  EXPECT_STREQ(vista[53].tweak.argument, "IMDB");
-  EXPECT_STREQ(vista[54].tweak.argument, "Sourceforge");
-  EXPECT_STREQ(vista[55].tweak.argument, "Wikipedia");
+  ASSERT_EQ(vista.size(), static_cast<std::size_t>(kWritesVista));
+  const std::size_t providers = kWritesVista - 3;  // the last three writes
+  for (std::size_t i = providers; i < vista.size(); ++i)
+    EXPECT_STREQ(vista[i].tweak.name, "SearchProvider");
+  EXPECT_STREQ(vista[providers].tweak.argument, "IMDB");
+  EXPECT_STREQ(vista[providers + 1].tweak.argument, "Sourceforge");
+  EXPECT_STREQ(vista[providers + 2].tweak.argument, "Wikipedia");
 }
 
 // Every list of a message: up to 15 lines; of a longer one 14 and "… und N weitere".
@@ -166,7 +169,7 @@ TEST_F(ApplyRun, TheMachineHoldsWhatEveryControlShowed) {
                         Case{Layout::XP, false, 1, 100, 0, 0, "C:\\Programme", MsgResult::No},
                         Case{Layout::Vista, true, 1, 0, 0, 0, "", MsgResult::Cancel},
                         Case{Layout::Vista, false, 400, 0, 10, 2, "", MsgResult::Yes}}) {
-    const int writes = c.layout == Layout::XP ? 85 : 56;
+    const int writes = c.layout == Layout::XP ? kWritesXP : kWritesVista;
     SCOPED_TRACE(std::to_string(writes) + (c.firstChecked ? " checked first" : ""));
     Prepare(c.layout);
     Load();
@@ -291,7 +294,7 @@ TEST_F(ApplyRun, WithoutRegistryNothingIsClaimed) {
   ASSERT_EQ(messages.asked.size(), 5u) << "no restart question";
   EXPECT_EQ(messages.asked[4].text,
             "Die Einstellungen wurden geschrieben, konnten aber nicht neu gelesen werden.");
-  EXPECT_EQ(progress.steps, 56);
+  EXPECT_EQ(progress.steps, kWritesVista);
 }
 
 // A deny-all key under HKCU with a changed box in it (the first write), and a changed box later
@@ -337,7 +340,7 @@ TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
             "Kommandozeile\rStatus- und Adressleiste zeigen");
   EXPECT_FALSE(surface.Checked("cboxStatusAndAddressbar"));
   EXPECT_EQ(surface.Checked("cboxMuteBeepTone"), beep) << "written after both refusals";
-  EXPECT_EQ(progress.steps, 85);
+  EXPECT_EQ(progress.steps, kWritesXP);
   EXPECT_FALSE(RegistryAccessOpen());
   EXPECT_EQ(MemoryMachine()->OpenHandles(), 0u);
 }
@@ -377,7 +380,7 @@ TEST_F(ApplyRun, OneChangedBoxChangesOnlyItsTweak) {
     Apply();
     ASSERT_EQ(messages.asked.size(), 3u);
     EXPECT_EQ(messages.asked[1].text, "Vorgang erfolgreich abgeschlossen!");
-    EXPECT_EQ(progress.steps, layout == Layout::XP ? 85 : 56);
+    EXPECT_EQ(progress.steps, layout == Layout::XP ? kWritesXP : kWritesVista);
     const TweakInfo* tweak = nullptr;
     for (const WriteStep& w : WriteSequence(layout)) {
       if (std::string(w.controls[0]) == box) tweak = &TweakOf(w);

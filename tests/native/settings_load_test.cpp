@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "catalogue/computed_tweaks.h"
+#include "documented_counts.h"
 #include "expect_loaded.h"
 #include "fake_surface.h"
 #include "fake_system.h"
@@ -21,8 +22,8 @@ namespace {
 // --- The read orders as data.
 
 TEST(ReadOrder, HasOneStepPerGetterCall) {
-  EXPECT_EQ(ReadOrder(Layout::XP).size(), 95u);
-  EXPECT_EQ(ReadOrder(Layout::Vista).size(), 57u);
+  EXPECT_EQ(ReadOrder(Layout::XP).size(), static_cast<std::size_t>(kReadsXP));
+  EXPECT_EQ(ReadOrder(Layout::Vista).size(), static_cast<std::size_t>(kReadsVista));
   for (Layout layout : {Layout::XP, Layout::Vista}) {
     std::set<std::string> names;
     for (const ReadStep& step : ReadOrder(layout)) {

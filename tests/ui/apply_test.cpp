@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "catalogue/catalogue.h"
+#include "documented_counts.h"
 #include "expect_loaded.h"
 #include "flows/restore_point.h"
 #include "flows/settings_apply.h"
@@ -40,7 +41,7 @@ constexpr std::uint32_t kRebootForceIfHung = EWX_REBOOT | EWX_FORCEIFHUNG;
 
 class Apply : public LiveWindow {
  protected:
-  int Writes() const { return xp ? 85 : 56; }
+  int Writes() const { return xp ? kWritesXP : kWritesVista; }
   std::string SliderOf(const char* xpName) const { return xp ? xpName : "tb20060528"; }
 
   // Boxes alternate along the sequence, so two setters swapped show up.

@@ -1,4 +1,4 @@
-// The 99 explanation texts in the exe's resources: each is a well-formed cp1252 RTF document
+// The explanation texts in the exe's resources: each is a well-formed cp1252 RTF document
 // whose first line is the caption of its control, with the manual steps naming the registry
 // keys the catalogue really uses, and RichEdit loads each without error.
 
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "documented_counts.h"
 #include "ui/layout.h"
 
 namespace tw {
@@ -166,7 +167,7 @@ std::map<int, std::set<std::string>> CatalogueKeys() {
 
 TEST(ExplanationTexts, EveryTextIsWellFormedAndHeadedByItsCaption) {
   const auto headings = ExpectedHeadings();
-  EXPECT_EQ(99u, headings.size());
+  EXPECT_EQ(headings.size(), static_cast<std::size_t>(kExplanationTexts));
   const auto keys = CatalogueKeys();
   for (const auto& [id, heading] : headings) {
     SCOPED_TRACE("TEXT_" + std::to_string(id));

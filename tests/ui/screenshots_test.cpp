@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "documented_counts.h"
 #include "flows/import_selection.h"
 #include "flows/settings_apply.h"
 #include "message_script.h"
@@ -122,7 +123,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
 
   // The progress window halfway through an apply run, painted while the run handles no message.
   {
-    const int writes = IsWindowsXP() ? 85 : 56;
+    const int writes = IsWindowsXP() ? kWritesXP : kWritesVista;
     const std::string half = ProgressText(writes / 2, writes);
     RegistrySpy spy;
     SystemStub system;
