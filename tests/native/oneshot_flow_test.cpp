@@ -7,6 +7,7 @@
 
 #include "apply_fakes.h"
 #include "fake_system.h"
+#include "catalogue/catalogue.h"
 #include "registry/registry.h"
 #include "test_machine.h"
 

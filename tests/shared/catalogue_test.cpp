@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/catalogue_row.h"
 #include "catalogue/computed_tweaks.h"
 #include "catalogue_boxes.h"

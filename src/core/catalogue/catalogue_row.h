@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/tweak_info.h"
 #include "registry/registry_api.h"
 
 namespace tw {

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
-#include "catalogue/tweak_access.h"
+#include "catalogue/tweak_calls.h"
+#include "catalogue/tweak_info.h"
 #include "registry/registry.h"
 
 namespace tw {
