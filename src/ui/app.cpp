@@ -1,7 +1,5 @@
 #include "ui/app.h"
 
-#include "ui/form.h"
-
 namespace tw::ui {
 namespace {
 
@@ -86,8 +84,7 @@ void DispatchOne(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-void Run(Form& mainForm) {
-  if (!Terminated()) mainForm.Show();
+void Run() {
   MSG msg;
   while (!Terminated() && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchOne(msg);
 }

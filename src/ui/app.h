@@ -11,8 +11,6 @@
 
 namespace tw::ui {
 
-class Form;
-
 void SetApplicationTitle(const std::string& title);
 const std::string& ApplicationTitle();
 
@@ -39,9 +37,9 @@ void SetKeyHandler(KeyHandler handler);
 void Terminate();
 bool Terminated();
 
-// Shows the main form (unless the application was asked to end) and runs the message loop
-// until the main form is destroyed.
-void Run(Form& mainForm);
+// Runs the message loop until the main form is destroyed (at once when the application was
+// asked to end).
+void Run();
 // Handles the messages waiting in the queue, then returns.
 void ProcessMessages();
 // One message through the program's keyboard handling (the key handler, F1, tab navigation)

@@ -38,7 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   mainForm.Create();
   tw::ui::TfrmInfo infoForm;
   infoForm.Create(mainForm.handle());
-  tw::ui::Run(mainForm);
+  if (!tw::ui::Terminated()) mainForm.Show();
+  tw::ui::Run();
 
   tw::SetMessageHandler(nullptr);
   OleUninitialize();
