@@ -14,8 +14,8 @@
 #include "catalogue/catalogue.h"
 #include "flows/backup.h"
 #include "registry/codepage.h"
-#include "registry/memory_registry.h"
 #include "registry/reg_key.h"
+#include "support/memory_registry.h"
 
 namespace tw::fuzz {
 

@@ -11,7 +11,7 @@
 #include "fake_surface.h"
 #include "flows/settings_apply.h"
 #include "message_script.h"
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 
 namespace tw::test {
 

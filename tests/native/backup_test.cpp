@@ -9,10 +9,10 @@
 
 #include "catalogue/computed_tweaks.h"
 #include "registry/codepage.h"
-#include "registry/memory_registry.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
 #include "row_tweaks.h"
+#include "support/memory_registry.h"
 
 namespace tw {
 namespace {

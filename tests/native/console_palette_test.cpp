@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/memory_registry.h"
+#include "support/memory_registry.h"
 
 namespace tw {
 namespace {

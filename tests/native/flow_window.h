@@ -11,6 +11,7 @@
 #include "apply_fakes.h"
 #include "fake_system.h"
 #include "flows/backup_flow.h"
+#include "support/memory_backup_store.h"
 #include "test_machine.h"
 
 namespace tw::test {

@@ -15,6 +15,7 @@
 #include "flows/export_selection.h"
 #include "machine_snapshot.h"
 #include "registry/registry.h"
+#include "support/memory_backup_store.h"
 #include "test_machine.h"
 #include "tracing_registry.h"
 

@@ -3,8 +3,8 @@
 // The machine the shared tests run on. Each test executable provides it: natively a fresh
 // in-memory registry per test, under Wine the prefix's real registry through advapi32.
 
-#include "registry/memory_registry.h"
 #include "registry/registry_api.h"
+#include "support/memory_registry.h"
 
 namespace tw::test {
 

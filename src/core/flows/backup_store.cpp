@@ -102,44 +102,6 @@ std::optional<Bytes> BackupStore::ReadStart(const std::string& name, std::size_t
   return data;
 }
 
-std::vector<std::string> MemoryBackupStore::Names() {
-  std::vector<std::string> names;
-  for (const auto& [name, data] : files) names.push_back(name);
-  return names;
-}
-
-bool MemoryBackupStore::Create(const std::string& name, const Bytes& data, std::string* why) {
-  if (unwritable || files.count(name)) {
-    if (why) *why = "Zugriff verweigert";
-    return false;
-  }
-  files[name] = data;
-  return true;
-}
-
-bool MemoryBackupStore::Replace(const std::string& name, const Bytes& data) {
-  if (unwritable || replaceFails || !files.count(name)) return false;
-  files[name] = data;
-  return true;
-}
-
-std::optional<Bytes> MemoryBackupStore::Read(const std::string& name) {
-  const auto it = files.find(name);
-  if (it == files.end()) return std::nullopt;
-  return it->second;
-}
-
-bool MemoryBackupStore::Rename(const std::string& from, const std::string& to) {
-  if (unwritable || renameFails || !files.count(from) || files.count(to)) return false;
-  files[to] = files[from];
-  files.erase(from);
-  return true;
-}
-
-bool MemoryBackupStore::Remove(const std::string& name) {
-  return !unwritable && files.erase(name) == 1;
-}
-
 std::string NewBackupName(const std::vector<std::string>& taken, const RunTime& t) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", t.year, t.month, t.day,

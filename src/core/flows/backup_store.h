@@ -4,7 +4,6 @@
 // data, "Tavo Trimmwerk\Sicherungen". The window uses the Win32 folder; tests a folder in
 // memory. File names are in the program's code page.
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,23 +28,6 @@ class BackupStore {
   virtual std::optional<Bytes> ReadStart(const std::string& name, std::size_t most);
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& name) = 0;
-};
-
-// A backup folder in memory, with switches that make it refuse every write, or only the
-// rewrites, or only the renames.
-class MemoryBackupStore : public BackupStore {
- public:
-  std::vector<std::string> Names() override;
-  bool Create(const std::string& name, const Bytes& data, std::string* why) override;
-  bool Replace(const std::string& name, const Bytes& data) override;
-  std::optional<Bytes> Read(const std::string& name) override;
-  bool Rename(const std::string& from, const std::string& to) override;
-  bool Remove(const std::string& name) override;
-
-  bool unwritable = false;
-  bool replaceFails = false;
-  bool renameFails = false;
-  std::map<std::string, Bytes> files;
 };
 
 // The date and time of a run, local or UTC.
