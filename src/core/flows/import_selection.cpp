@@ -23,7 +23,8 @@ std::string Counted(std::size_t n, const char* one, const char* more) {
   return std::to_string(n) + " " + (n == 1 ? one : more);
 }
 
-// The places that the settings of a layout read and write, by their canonical names.
+// The places that the settings of a layout read and write, by their canonical names with the
+// machine's control set (Under and SameKey keep a canonical name as it is).
 struct SettingPlace {
   RegPath key;
   std::u16string value;  // folded; unused for a whole key
