@@ -29,18 +29,6 @@ std::u16string FromWide(const std::wstring& s) { return std::u16string(s.begin()
 
 }  // namespace
 
-RunTime LocalRunTime() {
-  SYSTEMTIME t;
-  GetLocalTime(&t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
-RunTime UtcRunTime() {
-  SYSTEMTIME t;
-  GetSystemTime(&t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
 BackupMenu::BackupMenu(BackupMenuWindow window)
     : window_(std::move(window)), backups_(store_, [] {
         BackupHeader h;

@@ -62,9 +62,4 @@ class BackupMenu {
   StoreBackups backups_;
 };
 
-// The local date and time now.
-RunTime LocalRunTime();
-// The UTC date and time now, which orders the backups.
-RunTime UtcRunTime();
-
 }  // namespace tw::ui

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "catalogue/console_palette.h"
-#include "flows/settings_apply.h"
+#include "flows/write_steps.h"
 #include "ui/console_preview.h"
 #include "ui/controls.h"
 #include "ui/form.h"

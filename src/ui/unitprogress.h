@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "flows/settings_apply.h"
+#include "flows/run.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 

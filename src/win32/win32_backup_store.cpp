@@ -250,4 +250,16 @@ std::optional<Bytes> Win32ExportTarget::Read(const std::u16string& path) {
   return ReadWholeFile(Wide(path), static_cast<std::size_t>(-1));
 }
 
+RunTime LocalRunTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+RunTime UtcRunTime() {
+  SYSTEMTIME t;
+  GetSystemTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 }  // namespace tw

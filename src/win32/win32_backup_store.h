@@ -2,7 +2,8 @@
 
 // The backup folder on disk: the user's local application data (CSIDL_LOCAL_APPDATA, on a
 // German XP "Lokale Einstellungen\Anwendungsdaten"), "Tavo Trimmwerk\Sicherungen". Wide file
-// calls throughout, so a user name outside the code page still reaches the folder.
+// calls throughout, so a user name outside the code page still reaches the folder. Also the
+// clock that dates the runs.
 
 #include <string>
 
@@ -50,5 +51,10 @@ class Win32ExportTarget : public ExportTarget {
   bool Exists(const std::u16string& path) override;
   std::optional<Bytes> Read(const std::u16string& path) override;
 };
+
+// The local date and time now.
+RunTime LocalRunTime();
+// The UTC date and time now, which orders the backups.
+RunTime UtcRunTime();
 
 }  // namespace tw

@@ -37,6 +37,7 @@
 #include "ui/message_dialog.h"
 #include "ui/search_window.h"
 #include "ui/unitmain.h"
+#include "win32/win32_backup_store.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
 
@@ -205,8 +206,8 @@ void BackupTimes(int runs, tw::Layout layout) {
   Report("backup of a run of every setting (overlay, file flushed)", Times(runs, [&] {
            entries = tw::PlanBackup(*tw::RegistryBackend(), writes);
            tw::BackupHeader header;
-           header.time = tw::ui::LocalRunTime();
-           header.utc = tw::ui::UtcRunTime();
+           header.time = tw::LocalRunTime();
+           header.utc = tw::UtcRunTime();
            const tw::SavedBackup saved = tw::SaveBackup(store, header, entries);
            if (auto data = store.Read(saved.name)) bytes = data->size();
            store.Remove(saved.name);

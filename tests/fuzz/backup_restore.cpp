@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "catalogue_machine.h"
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "forwarding_registry.h"
 #include "fuzz_support.h"
 #include "system/error.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "registry/codepage.h"
 #include "registry/reg_key.h"
 #include "support/memory_registry.h"
@@ -21,7 +21,7 @@ namespace tw::fuzz {
 
 // Folded, by the canonical name (HKEY_CLASSES_ROOT as HKLM\SOFTWARE\Classes).
 inline RegPath Normal(const RegPath& p) {
-  const RegPath c = Canonical(p);
+  const RegPath c = CanonicalKey(p);
   return {c.root, FoldName(c.path)};
 }
 
@@ -110,7 +110,7 @@ inline void PutValue(MemoryRegistry& m, const RegPath& key, const std::u16string
 
 // The key as HKCR and HKLM show it when it is a machine class key; otherwise the key alone.
 inline std::vector<RegPath> Views(const RegPath& key) {
-  const RegPath c = Canonical(key);
+  const RegPath c = CanonicalKey(key);
   const std::u16string classes = u"SOFTWARE\\CLASSES\\";
   if (c.root != HKLM || FoldName(c.path).compare(0, classes.size(), classes) != 0) return {key};
   return {{HKCR, c.path.substr(classes.size())}, c};

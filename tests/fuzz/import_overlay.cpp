@@ -3,7 +3,7 @@
 // leaves the machine's registry byte for byte as it was, and no key open.
 
 #include "catalogue_machine.h"
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "flows/import_selection.h"
 #include "fuzz_support.h"
 #include "system/error.h"

@@ -15,9 +15,10 @@
 #include <functional>
 #include <stdexcept>
 
+#include "catalogue/computed_tweaks.h"
 #include "catalogue/tweak_access.h"
 #include "catalogue_machine.h"
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "flows/backup_flow.h"
 #include "reg_file_input.h"
 #include "registry/registry.h"

@@ -10,6 +10,7 @@
 
 #include "fake_surface.h"
 #include "flows/settings_apply.h"
+#include "flows/settings_load.h"
 #include "message_script.h"
 #include "support/memory_registry.h"
 

@@ -1,13 +1,12 @@
 // Backups: the writes run once against an overlay (nothing reaches the machine), the backup
 // written as a registry file, the real writes, then the restore gives back every byte.
 
-#include "flows/backup.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "catalogue/computed_tweaks.h"
+#include "flows/backup_entries.h"
 #include "registry/codepage.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"

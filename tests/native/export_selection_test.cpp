@@ -11,7 +11,7 @@
 
 #include "apply_fakes.h"
 #include "fake_system.h"
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "flows/export_files.h"
 #include "flows/standard_view.h"
 #include "registry/codepage.h"

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "apply_fakes.h"
+#include "catalogue/computed_tweaks.h"
 #include "fake_system.h"
 #include "catalogue/catalogue.h"
 #include "registry/registry.h"

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "catalogue/place_owners.h"
+#include "flows/settings_load.h"
 #include "flows/texts.h"
 #include "registry/codepage.h"
 #include "registry/registry.h"

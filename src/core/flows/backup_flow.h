@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 #include "flows/backup_store.h"
 #include "flows/control_surface.h"
-#include "flows/settings_apply.h"
+#include "flows/run.h"
+#include "flows/write_steps.h"
 
 namespace tw {
 

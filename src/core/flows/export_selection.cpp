@@ -5,8 +5,8 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/computed_tweaks.h"
-#include "flows/backup.h"
-#include "flows/settings_apply.h"
+#include "flows/backup_entries.h"
+#include "flows/setting_names.h"
 #include "flows/standard_view.h"
 #include "flows/texts.h"
 #include "registry/codepage.h"

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
+#include "flows/settings_apply.h"
+#include "flows/settings_load.h"
 #include "flows/texts.h"
 #include "registry/codepage.h"
 #include "registry/overlay_registry.h"
@@ -21,35 +23,31 @@ std::string Counted(std::size_t n, const char* one, const char* more) {
   return std::to_string(n) + " " + (n == 1 ? one : more);
 }
 
-// The places that the settings of a layout read and write, by their canonical names.
-struct LayoutPlace {
+// The places that the settings of a layout read and write, by their canonical names with the
+// machine's control set (Under and SameKey keep a canonical name as it is).
+struct SettingPlace {
   RegPath key;
   std::u16string value;  // folded; unused for a whole key
   bool wholeKey;
 };
 
-std::vector<LayoutPlace> LayoutPlaces(Layout layout, unsigned controlSet) {
-  std::vector<LayoutPlace> places;
+std::vector<SettingPlace> SettingPlaces(Layout layout, unsigned controlSet) {
+  std::vector<SettingPlace> places;
   for (const TweakInfo& t : CatalogueTweaks()) {
     const auto& sequence = WriteSequence(layout);
     const bool shown = std::any_of(sequence.begin(), sequence.end(),
                                    [&](const WriteStep& s) { return t.name == s.tweak.name; });
     if (!shown) continue;
     for (const RegLocation& l : t.locations)
-      places.push_back({Canonical({l.root, AnsiToWide(l.key)}, controlSet),
+      places.push_back({CanonicalKey({l.root, AnsiToWide(l.key)}, controlSet),
                         FoldName(AnsiToWide(l.value)), l.wholeKey});
   }
   return places;
 }
 
-// Both canonical.
-bool Under(const RegPath& p, const RegPath& parent) {
-  return p.root == parent.root && KeyAtOrBelow(FoldName(p.path), FoldName(parent.path));
-}
-
-bool InWholePlace(const std::vector<LayoutPlace>& places, const RegPath& key) {
+bool InWholePlace(const std::vector<SettingPlace>& places, const RegPath& key) {
   return std::any_of(places.begin(), places.end(),
-                     [&](const LayoutPlace& p) { return p.wholeKey && Under(key, p.key); });
+                     [&](const SettingPlace& p) { return p.wholeKey && Under(key, p.key); });
 }
 
 std::vector<ReadStep> WithoutButtons(const std::vector<ReadStep>& order) {
@@ -71,10 +69,10 @@ std::vector<RegFileKey> OverlayEntries(const RegFile& file) {
 }
 
 std::size_t IgnoredEntries(const RegFile& file, Layout layout, unsigned controlSet) {
-  const std::vector<LayoutPlace> places = LayoutPlaces(layout, controlSet);
+  const std::vector<SettingPlace> places = SettingPlaces(layout, controlSet);
   std::size_t ignored = 0;
   for (const RegFileKey& k : file.keys) {
-    const RegPath key = Canonical({k.root, k.path}, controlSet);
+    const RegPath key = CanonicalKey({k.root, k.path}, controlSet);
     if (k.remove) {
       const bool atOrAbove =
           InWholePlace(places, key) ||
@@ -84,11 +82,10 @@ std::size_t IgnoredEntries(const RegFile& file, Layout layout, unsigned controlS
     }
     for (const RegFileValue& v : k.values) {
       const std::u16string name = FoldName(v.name);
-      const bool at =
-          InWholePlace(places, key) ||
-          std::any_of(places.begin(), places.end(), [&](const LayoutPlace& p) {
-            return !p.wholeKey && p.value == name && Under(key, p.key) && Under(p.key, key);
-          });
+      const bool at = InWholePlace(places, key) ||
+                      std::any_of(places.begin(), places.end(), [&](const SettingPlace& p) {
+                        return !p.wholeKey && p.value == name && SameKey(key, p.key);
+                      });
       ignored += at ? 0 : 1;
     }
   }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "flows/settings_apply.h"
+#include "flows/write_steps.h"
 #include "registry/reg_file.h"
 
 namespace tw {

@@ -2,7 +2,7 @@
 
 #include "catalogue/computed_tweaks.h"
 #include "flows/restore_point.h"
-#include "flows/settings_apply.h"
+#include "flows/setting_names.h"
 #include "flows/texts.h"
 #include "registry/registry.h"
 #include "system/error.h"

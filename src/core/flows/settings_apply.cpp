@@ -1,13 +1,10 @@
 #include "flows/settings_apply.h"
 
 #include <algorithm>
-#include <optional>
-#include <stdexcept>
 
-#include "catalogue/console_palette.h"
 #include "flows/restore_point.h"
+#include "flows/settings_load.h"
 #include "flows/texts.h"
-#include "registry/codepage.h"
 #include "registry/registry.h"
 #include "system/error.h"
 #include "system/messages.h"
@@ -18,13 +15,6 @@ namespace tw {
 namespace {
 
 using namespace text;
-
-const SearchProvider& ProviderNamed(const std::string& name) {
-  for (const SearchProvider& p : kSearchProviders) {
-    if (name == p.name) return p;
-  }
-  throw std::logic_error("no search provider " + name);
-}
 
 // The controls that name a write to the user: the search-option boxes that differ between the
 // two states, otherwise the one control (or the one it is reported as).
@@ -48,22 +38,6 @@ std::vector<const char*> Unapplied(const WriteStep& step, const StepState& asked
     return Named(step, asked, now);
   }
   return asked == now ? std::vector<const char*>{} : Named(step, asked, now);
-}
-
-// A caption as one line of a message: without accelerator marks, line breaks or outer blanks.
-std::string Plain(const std::string& caption) {
-  std::string out;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    const char c = caption[i];
-    if (c == '&' && i + 1 < caption.size() && caption[i + 1] != '&') continue;
-    if (c == '&') ++i;
-    out += (c == '\r' || c == '\n') ? ' ' : c;
-  }
-  return TrimBlanks(out);
-}
-
-std::string CaptionOf(const ApplyWindow& window, const char* name) {
-  return MessageCaption(window.caption, name);
 }
 
 // The controls a changed write is named by: the search-option boxes that changed (all of them
@@ -96,139 +70,6 @@ void AddOnce(std::vector<std::string>& captions, const std::string& caption) {
   if (std::find(captions.begin(), captions.end(), caption) == captions.end())
     captions.push_back(caption);
 }
-
-}  // namespace
-
-std::string MessageCaption(const std::function<std::string(const std::string&)>& caption,
-                           const std::string& control) {
-  const std::string plain = Plain(caption(control));
-  return plain.empty() ? control : plain;
-}
-
-std::string CaptionOfLocation(Layout layout,
-                              const std::function<std::string(const std::string&)>& caption,
-                              const TweakInfo& tweak, std::size_t location) {
-  const RegLocation& at = tweak.locations[location];
-  for (const WriteStep& step : WriteSequence(layout)) {
-    if (tweak.name != step.tweak.name) continue;
-    // A search provider's key ends in its name.
-    if (step.arg == Arg::SearchProvider &&
-        FoldName(AnsiToWide(at.key.substr(at.key.rfind('\\') + 1))) !=
-            FoldName(AnsiToWide(step.tweak.argument)))
-      continue;
-    const std::vector<const char*> controls = StepControls(step);
-    // The search options' locations are in the order of their boxes.
-    const char* control = step.arg == Arg::SearchOptions && location < controls.size()
-                              ? controls[location]
-                          : step.reportAs ? step.reportAs
-                                          : controls[0];
-    return MessageCaption(caption, control);
-  }
-  return "";
-}
-
-std::string ShownValue(const WriteStep& step, const StepState& s, std::size_t control) {
-  switch (step.arg) {
-    case Arg::None:
-      return "";
-    case Arg::NegatedCheck:
-    case Arg::SearchProvider:
-    case Arg::SearchOptions:
-      return s.numbers[control] != 0 ? kOn : kOff;
-    case Arg::Position:
-      return std::to_string(s.numbers[0]) + (step.unit ? step.unit : "");
-    case Arg::LabelText:
-      return s.text;
-    case Arg::ColourPair:
-      // As the colour lists show them.
-      return "Text " + ColourDigit(s.numbers[0]) + ", Hintergrund " + ColourDigit(s.numbers[1]);
-  }
-  return "";
-}
-
-StepState StepShown(const ControlSurface& c, const WriteStep& step) {
-  StepState s;
-  for (const char* name : StepControls(step)) {
-    switch (step.arg) {
-      case Arg::None:
-        break;
-      case Arg::NegatedCheck:
-      case Arg::SearchOptions:
-      case Arg::SearchProvider:
-        s.numbers.push_back(c.Checked(name) ? 1 : 0);
-        break;
-      case Arg::Position:
-        s.numbers.push_back(c.Position(name));
-        break;
-      case Arg::ColourPair:
-        s.numbers.push_back(c.ItemIndex(name));
-        break;
-      case Arg::LabelText:
-        s.text = c.Text(name);
-        break;
-    }
-  }
-  return s;
-}
-
-bool MakeWrite(const WriteStep& step, const StepState& s) {
-  const std::vector<int>& n = s.numbers;
-  return std::visit(Overloaded{[](std::monostate) { return false; },
-                               [&](const TweakRow* row) { return WriteTweak(*row, n[0] == 0); },
-                               [&](bool (*set)(bool)) { return set(n[0] == 0); },
-                               [&](bool (*set)(int)) { return set(n[0]); },
-                               [&](bool (*set)(int, int)) { return set(n[0], n[1]); },
-                               [&](bool (*set)(int, int, int, int, int)) {
-                                 return set(n[0], n[1], n[2], n[3], n[4]);
-                               },
-                               [&](bool (*set)(const std::string&)) { return set(s.text); },
-                               [&](bool (*set)(bool, const std::string&, const std::string&)) {
-                                 const SearchProvider& p = ProviderNamed(step.tweak.argument);
-                                 return set(n[0] == 0, p.name, p.address);
-                               }},
-                    TweakSetter(step.tweak.name));
-}
-
-const std::vector<WriteStep>& WriteSequence(Layout layout) {
-  const auto build = [](Layout l) {
-    std::vector<WriteStep> steps;
-    for (const char* control : BindingsOf(l).writeSequence) steps.push_back(BindingOf(l, control));
-    return steps;
-  };
-  if (layout == Layout::XP) {
-    static const std::vector<WriteStep> xp = build(Layout::XP);
-    return xp;
-  }
-  static const std::vector<WriteStep> vista = build(Layout::Vista);
-  return vista;
-}
-
-LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {
-  LoadedControls loaded{layout, {}, {}};
-  for (const WriteStep& step : WriteSequence(layout))
-    loaded.steps.push_back(StepShown(controls, step));
-  return loaded;
-}
-
-std::string NotAppliedReport(const std::string& heading, const std::vector<std::string>& captions,
-                             bool adminHint) {
-  const std::string text = heading + ListLines(captions);
-  return adminHint ? text + "\r\r" + kAdminHint : text;
-}
-
-std::string NotAppliedReport(const std::vector<std::string>& captions, bool adminHint) {
-  return NotAppliedReport(kNotApplied, captions, adminHint);
-}
-
-std::string ConfirmationText(const std::vector<std::string>& changes) {
-  return kChanges + ListLines(changes) + "\r\r" + kConfirmApply;
-}
-
-std::string ProgressText(int position, int maximum) {
-  return kProgressStep + std::to_string(position) + "/" + std::to_string(maximum);
-}
-
-namespace {
 
 // What a run would write: what each write's controls ask for now, whether that differs from
 // the last load, and the settings that change.
@@ -336,7 +177,7 @@ std::vector<std::string> Missed(const ApplyWindow& window, const std::vector<Wri
         written.failed[i]
             ? ChangedNames(sequence[i], plan.before(i), plan.asked[i])
             : Unapplied(sequence[i], plan.asked[i], StepShown(window.controls, sequence[i]));
-    for (const char* name : names) AddOnce(missed, CaptionOf(window, name));
+    for (const char* name : names) AddOnce(missed, MessageCaption(window.caption, name));
   }
   return missed;
 }

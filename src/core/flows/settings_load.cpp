@@ -6,7 +6,6 @@
 
 #include "catalogue/computed_tweaks.h"
 #include "catalogue/tweak_access.h"
-#include "flows/settings_apply.h"
 #include "registry/registry.h"
 #include "system/winversion.h"
 

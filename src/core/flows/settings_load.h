@@ -9,6 +9,7 @@
 #include "catalogue/tweak_access.h"
 #include "flows/bindings.h"
 #include "flows/control_surface.h"
+#include "flows/write_steps.h"
 
 namespace tw {
 
@@ -56,8 +57,6 @@ bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order);
 // Reads the layout of the running Windows (XP or Vista); on any other version nothing.
 void LoadCurrentSettings(ControlSurface& surface);
 
-// What the controls showed after the last load (settings_apply.h).
-struct LoadedControls;
 // Loads the layout of the running Windows (as LoadCurrentSettings) and remembers what the
 // controls show afterwards; a reading that could not open the registry is not remembered (but
 // the first one is, so there always is a state to compare with).

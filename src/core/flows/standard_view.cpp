@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "flows/settings_apply.h"
+#include "flows/write_steps.h"
 #include "system/winversion.h"
 
 namespace tw {

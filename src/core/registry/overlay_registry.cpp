@@ -49,12 +49,6 @@ std::vector<std::u16string> Parts(const std::u16string& path) {
 
 }  // namespace
 
-bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent) {
-  const std::size_t n = foldedParent.size();
-  return folded == foldedParent ||
-         (folded.size() > n && folded.compare(0, n, foldedParent) == 0 && folded[n] == u'\\');
-}
-
 std::optional<StoredValue> ReadStoredValue(RegistryApi& api, const RegPath& key,
                                            const std::u16string& name) {
   RegKey k(api);

@@ -19,9 +19,6 @@
 
 namespace tw {
 
-// Whether a key path is parent or a key below it, by folded names (FoldName).
-bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent);
-
 struct RegValueRef {
   RegPath key;
   std::u16string name;

@@ -55,4 +55,20 @@ RegPath CanonicalKey(const RegPath& p, unsigned controlSet) {
           u"SYSTEM\\ControlSet" + AnsiToWide(number) + path.substr(kCurrentControlSet.size())};
 }
 
+bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent) {
+  const std::size_t n = foldedParent.size();
+  return folded == foldedParent ||
+         (folded.size() > n && folded.compare(0, n, foldedParent) == 0 && folded[n] == u'\\');
+}
+
+bool Under(const RegPath& p, const RegPath& parent) {
+  const RegPath a = CanonicalKey(p), b = CanonicalKey(parent);
+  return a.root == b.root && KeyAtOrBelow(FoldName(a.path), FoldName(b.path));
+}
+
+bool SameKey(const RegPath& a, const RegPath& b) {
+  const RegPath x = CanonicalKey(a), y = CanonicalKey(b);
+  return x.root == y.root && FoldName(x.path) == FoldName(y.path);
+}
+
 }  // namespace tw

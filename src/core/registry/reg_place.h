@@ -29,4 +29,11 @@ bool NamesCurrentControlSet(const RegPath& p);
 // as it is. The rest of the path keeps its case; leading and doubled backslashes are dropped.
 RegPath CanonicalKey(const RegPath& p, unsigned controlSet = 1);
 
+// Whether a key path is parent or a key below it, by folded names (FoldName).
+bool KeyAtOrBelow(const std::u16string& folded, const std::u16string& foldedParent);
+// Whether key p is parent or below it, and whether a and b are one key, by their canonical names
+// (CurrentControlSet as ControlSet001; a canonical name stays as it is).
+bool Under(const RegPath& p, const RegPath& parent);
+bool SameKey(const RegPath& a, const RegPath& b);
+
 }  // namespace tw

@@ -1,32 +1,19 @@
-#include "flows/backup.h"
+#include "flows/backup_entries.h"
 
 #include <algorithm>
 #include <map>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/place_owners.h"
 #include "registry/codepage.h"
 #include "registry/reg_key.h"
 #include "registry/registry.h"
 
 namespace tw {
-
-RegPath Canonical(const RegPath& p, unsigned controlSet) { return CanonicalKey(p, controlSet); }
-
 namespace {
-
-bool Under(const RegPath& raw, const RegPath& rawParent) {
-  const RegPath p = Canonical(raw), parent = Canonical(rawParent);
-  return p.root == parent.root && KeyAtOrBelow(FoldName(p.path), FoldName(parent.path));
-}
-
-bool Same(const RegPath& rawA, const RegPath& rawB) {
-  const RegPath a = Canonical(rawA), b = Canonical(rawB);
-  return a.root == b.root && FoldName(a.path) == FoldName(b.path);
-}
 
 RegFileKey& KeyEntry(std::vector<RegFileKey>& entries, const RegPath& key) {
   for (RegFileKey& e : entries) {
-    if (!e.remove && Same({e.root, e.path}, key)) return e;
+    if (!e.remove && SameKey({e.root, e.path}, key)) return e;
   }
   entries.push_back({key.root, key.path, false, {}});
   return entries.back();
@@ -77,71 +64,18 @@ std::vector<std::u16string> SubKeys(RegistryApi& api, const RegPath& key, RegKey
   return names;
 }
 
-// The places a setter of the apply run writes, in wide text, folded: values, and keys created
-// or removed whole. Places only tested and the one-shot buttons' places are not among them.
-struct Place {
-  RegRoot root;
-  std::u16string key;
-  std::u16string value;
-  bool wholeKey;
-  const TweakInfo* tweak;
-  std::size_t location;  // its index in the tweak's locations
-};
-
-const std::vector<Place>& WrittenPlaces() {
-  static const std::vector<Place> places = [] {
-    std::vector<Place> all;
-    for (const TweakInfo& t : CatalogueTweaks()) {
-      for (std::size_t i = 0; i < t.locations.size(); ++i) {
-        const RegLocation& l = t.locations[i];
-        if (l.written)
-          all.push_back({l.root, FoldName(AnsiToWide(l.key)), FoldName(AnsiToWide(l.value)),
-                         l.wholeKey, &t, i});
-      }
-    }
-    return all;
-  }();
-  return places;
-}
-
 // At or below a key that a setter creates or removes with its subtree: anything may be there.
-bool InWholeKey(const RegPath& key) {
-  for (const Place& p : WrittenPlaces()) {
-    if (p.wholeKey && Under(key, {p.root, p.key})) return true;
-  }
-  return false;
-}
-
-bool IsWrittenValue(const RegPath& key, const std::u16string& name) {
-  if (InWholeKey(key)) return true;
-  const std::u16string folded = FoldName(name);
-  for (const Place& p : WrittenPlaces()) {
-    if (!p.wholeKey && p.value == folded && Same(key, {p.root, p.key})) return true;
-  }
-  return false;
-}
-
-bool IsWrittenKey(const RegPath& key) {
-  for (const Place& p : WrittenPlaces()) {
-    if (Same(key, {p.root, p.key})) return true;
-  }
-  return InWholeKey(key);
-}
+bool InWholeKey(const RegPath& key) { return OwnerOf(key, std::nullopt).has_value(); }
 
 // The key itself or a key on the way to a written place: the policy key that a setter made
 // for its AU subkey, say.
-bool LeadsToWritten(const RegPath& key) {
-  for (const Place& p : WrittenPlaces()) {
-    if (Under({p.root, p.key}, key)) return true;
-  }
-  return false;
-}
+bool LeadsToWritten(const RegPath& key) { return !OwnersBelow(key).empty(); }
 
 // Windows keeps a policy key only while a policy is set in it, so a run creates the policy keys
 // its settings write; the other keys on the way to written places (Explorer's, the console's,
 // CurrentVersion, SOFTWARE\Microsoft) are Windows' own and exist before any run.
 bool IsPolicyKey(const RegPath& key) {
-  const std::u16string folded = u"\\" + FoldName(Canonical(key).path) + u"\\";
+  const std::u16string folded = u"\\" + FoldName(CanonicalKey(key).path) + u"\\";
   return folded.find(u"\\POLICIES\\") != std::u16string::npos;
 }
 
@@ -152,7 +86,7 @@ bool HoldsOnlyWritten(RegistryApi& machine, const RegPath& key) {
     const RegPath p{k.root, k.path};
     if (!LeadsToWritten(p) && !InWholeKey(p)) return false;
     for (const RegFileValue& v : k.values) {
-      if (!IsWrittenValue(p, v.name)) return false;
+      if (!OwnerOf(p, v.name)) return false;
     }
   }
   return true;
@@ -224,7 +158,7 @@ std::size_t RemoveWrittenBelow(RegistryApi& machine, const RegPath& top,
     } else {
       std::size_t written = 0;
       for (const RegFileValue& v : k.values) {
-        if (!IsWrittenValue(key, v.name)) continue;
+        if (!OwnerOf(key, v.name)) continue;
         ++written;
         if (failed) DeleteWrittenValue(machine, key, v.name, *failed);
       }
@@ -346,7 +280,7 @@ std::size_t FirstForeignLine(const RegFile& file, RegistryApi& machine) {
     }
     if (!IsWrittenKey(key)) return k.line;
     for (const RegFileValue& v : k.values) {
-      if (!IsWrittenValue(key, v.name)) return v.line;
+      if (!OwnerOf(key, v.name)) return v.line;
     }
   }
   return 0;
@@ -402,24 +336,6 @@ std::u16string RestoreFailure::Text() const {
   std::u16string text = RootName(key.root) + u"\\" + key.path;
   if (value) text += u"\\" + (value->empty() ? u"@" : *value);
   return text;
-}
-
-std::vector<PlaceOwner> OwnersBelow(const RegPath& key) {
-  std::vector<PlaceOwner> owners;
-  for (const Place& p : WrittenPlaces()) {
-    if (Under({p.root, p.key}, key)) owners.push_back({p.tweak, p.location});
-  }
-  return owners;
-}
-
-std::optional<PlaceOwner> OwnerOf(const RegPath& key, const std::optional<std::u16string>& value) {
-  const std::u16string folded = value ? FoldName(*value) : u"";
-  for (const Place& p : WrittenPlaces()) {
-    const bool owns = p.wholeKey ? Under(key, {p.root, p.key})
-                                 : value && p.value == folded && Same(key, {p.root, p.key});
-    if (owns) return PlaceOwner{p.tweak, p.location};
-  }
-  return std::nullopt;
 }
 
 }  // namespace tw

@@ -1,23 +1,18 @@
 #pragma once
 
-// Backups of what an apply run changes, as registry files: built from an overlay that ran the
-// run's writes, cut down to what really changed after the real run, checked against the
-// catalogue before anything is restored, and restored through the registry seam.
+// A backup's entries and their restore: built from an overlay that ran an apply run's writes,
+// cut down to what really changed after the real run, checked against the places the setters
+// write (place_owners.h) before anything is restored, and restored through the registry seam.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "registry/overlay_registry.h"
 #include "registry/reg_file.h"
 
 namespace tw {
-
-// A place as it is compared: HKCR\X as HKLM\SOFTWARE\Classes\X, CurrentControlSet as the
-// control set it links to (CanonicalKey); the user's "Software\Classes" is a key of its own.
-RegPath Canonical(const RegPath& p, unsigned controlSet = 1);
 
 // The keys and values to write back the state before the writes that the overlay ran: first
 // "[-key]" for each key the writes created, then each key they deleted, with its whole content,
@@ -54,17 +49,6 @@ struct RestoreFailure {
   // "HKEY_…\\key" or "HKEY_…\\key\\value" ("@" for the default value).
   std::u16string Text() const;
 };
-
-// The tweak of the catalogue that writes a place, and which of its locations that is.
-struct PlaceOwner {
-  const TweakInfo* tweak;
-  std::size_t location;
-};
-// The tweak whose setter writes the value (or, with no value, the key), through a location of
-// that value or a key it creates or removes whole; none for any other place.
-std::optional<PlaceOwner> OwnerOf(const RegPath& key, const std::optional<std::u16string>& value);
-// The tweaks that write at or below a key (a parent key that a run made for them).
-std::vector<PlaceOwner> OwnersBelow(const RegPath& key);
 
 // Restores the entries in order through the seam, calling entryDone after each. A key removal
 // is all or nothing: when one key of the tree does not open for deleting, nothing of it goes,
