@@ -12,6 +12,7 @@
 #include "registry/registry.h"
 #include "system/error.h"
 #include "system/messages.h"
+#include "system/version.h"
 #include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/backup_menu.h"
@@ -30,7 +31,7 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-constexpr char kTitle[] = "Tavo Trimmwerk 3.0.1";
+constexpr char kTitle[] = TW_PROGRAM_TITLE;
 constexpr int kClientWidth = 736;
 constexpr int kClientHeight = 570;
 constexpr Bounds kPageSetBounds = {16, 80, 464, 418};
