@@ -5,6 +5,7 @@
 // pick their bindings from this table, so a tweak is named once per layout.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 namespace tw {
 
 enum class Layout { XP, Vista };
+// The layout of the running Windows: XP's on Windows XP, Vista's on Windows Vista, none on any
+// other version. It asks for the version on every call.
+std::optional<Layout> RunningLayout();
 
 // How a getter's answer reaches its control.
 enum class Put {
