@@ -21,8 +21,6 @@ using namespace text;
 // In characters: the open dialog's answer when several files are chosen.
 constexpr std::size_t kOpenAnswerSize = 32768;
 
-Layout WindowLayout() { return IsWindowsVista() ? Layout::Vista : Layout::XP; }
-
 std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
 std::wstring ToWide(const char* ansi) { return ToWide(AnsiToWide(ansi)); }
 std::u16string FromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
@@ -93,7 +91,7 @@ void BackupMenu::Undo() {
                   [this](int maximum) -> std::unique_ptr<Progress> {
                     return std::make_unique<TfrmProgress>(window_.handle, maximum);
                   },
-                  WindowLayout(),
+                  RunningLayout().value_or(Layout::XP),
                   window_.caption};
   // The controls show the machine again only when undo reloaded them.
   if (UndoLastApply(undo)) window_.standardViewShown = false;
@@ -102,8 +100,8 @@ void BackupMenu::Undo() {
 void BackupMenu::Export() {
   RegistryApi* machine = RegistryBackend();
   const std::vector<ExportFile> files =
-      machine ? ExportSelection(*machine, window_.controls, WindowLayout(), window_.caption,
-                                LocalRunTime(), GetLocalComputerName())
+      machine ? ExportSelection(*machine, window_.controls, RunningLayout().value_or(Layout::XP),
+                                window_.caption, LocalRunTime(), GetLocalComputerName())
               : std::vector<ExportFile>{};
   if (files.empty()) {
     MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
@@ -139,8 +137,8 @@ void BackupMenu::Import() {
   for (const std::wstring& path : ChooseFiles(true, ToWide(kImportDialog).c_str(), L""))
     files.push_back({WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1)});
   if (files.empty()) return;
-  ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown, WindowLayout(),
-                      window_.caption};
+  ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown,
+                      RunningLayout().value_or(Layout::XP), window_.caption};
   ImportSelection(import, std::move(files));
 }
 
