@@ -68,8 +68,6 @@ struct PageTable {
 
 extern const PageTable kPagesXP;
 extern const PageTable kPagesVista;
-inline const PageTable& PagesOf(Layout layout) {
-  return layout == Layout::XP ? kPagesXP : kPagesVista;
-}
+inline const PageTable& PagesOf(Layout l) { return l == Layout::XP ? kPagesXP : kPagesVista; }
 
 }  // namespace tw::ui

@@ -14,8 +14,7 @@
 namespace tw {
 
 enum class Layout { XP, Vista };
-// The layout of the running Windows: XP's on Windows XP, Vista's on Windows Vista, none on any
-// other version. It asks for the version on every call.
+// The layout of the running Windows (XP or Vista), asked anew on each call; none on any other.
 std::optional<Layout> RunningLayout();
 
 // How a getter's answer reaches its control.
