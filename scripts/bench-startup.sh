@@ -7,6 +7,9 @@ tree=$1
 runs=$2
 dir=build/$tree
 exe=$dir/src/ui/trimmwerk.exe
-wine "$dir/tests/startup_launcher.exe" "$runs" "Tavo Trimmwerk 3.0.1" "$(winepath -w "$exe")" \
+# The program's window is found by its title, which names the version the tree was built with.
+version=$(sed -n 's/^#define TW_VERSION "\(.*\)"$/\1/p' "$dir/generated/system/version.h")
+[ -n "$version" ] || { echo "bench: no version in $dir/generated/system/version.h" >&2; exit 1; }
+wine "$dir/tests/startup_launcher.exe" "$runs" "Tavo Trimmwerk $version" "$(winepath -w "$exe")" \
   "Leeres Fenster" "$(winepath -w "$dir/tests/empty_window.exe")"
 echo "  exe size: $(stat -c %s "$exe") bytes ($tree)"

@@ -21,11 +21,9 @@ using namespace text;
 // In characters: the open dialog's answer when several files are chosen.
 constexpr std::size_t kOpenAnswerSize = 32768;
 
-Layout WindowLayout() { return IsWindowsVista() ? Layout::Vista : Layout::XP; }
-
-std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-std::wstring ToWide(const char* ansi) { return ToWide(AnsiToWide(ansi)); }
-std::u16string FromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
+std::wstring U16ToWstring(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring AnsiToWstring(const char* ansi) { return U16ToWstring(AnsiToWide(ansi)); }
+std::u16string WstringToU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace
 
@@ -81,7 +79,7 @@ void BackupMenu::Undo() {
                   [this](int maximum) -> std::unique_ptr<Progress> {
                     return std::make_unique<TfrmProgress>(window_.handle, maximum);
                   },
-                  WindowLayout(),
+                  RunningLayout().value_or(Layout::XP),
                   window_.caption};
   // The controls show the machine again only when undo reloaded them.
   if (UndoLastApply(undo)) window_.standardViewShown = false;
@@ -90,21 +88,21 @@ void BackupMenu::Undo() {
 void BackupMenu::Export() {
   RegistryApi* machine = RegistryBackend();
   const std::vector<ExportFile> files =
-      machine ? ExportSelection(*machine, window_.controls, WindowLayout(), window_.caption,
-                                LocalRunTime(), GetLocalComputerName())
+      machine ? ExportSelection(*machine, window_.controls, RunningLayout().value_or(Layout::XP),
+                                window_.caption, LocalRunTime(), GetLocalComputerName())
               : std::vector<ExportFile>{};
   if (files.empty()) {
     MessageDlg(kNothingToExport, MsgType::Information, kMbOk);
     return;
   }
   const std::vector<std::wstring> chosen =
-      ChooseFiles(false, ToWide(kExportDialog).c_str(), ToWide(kDefaultExportName));
+      ChooseFiles(false, AnsiToWstring(kExportDialog).c_str(), AnsiToWstring(kDefaultExportName));
   if (chosen.empty()) return;
 
   std::vector<std::u16string> names, existing;
   for (const ExportFile& f : files) {
-    names.push_back(ExportFileName(FromWide(chosen.front()), f.suffix));
-    if (GetFileAttributesW(ToWide(names.back()).c_str()) != INVALID_FILE_ATTRIBUTES)
+    names.push_back(ExportFileName(WstringToU16(chosen.front()), f.suffix));
+    if (GetFileAttributesW(U16ToWstring(names.back()).c_str()) != INVALID_FILE_ATTRIBUTES)
       existing.push_back(names.back());
   }
   if (!existing.empty() && MessageDlg(ReplaceQuestion(existing), MsgType::Confirmation,
@@ -124,11 +122,11 @@ void BackupMenu::Export() {
 
 void BackupMenu::Import() {
   std::vector<ImportFile> files;
-  for (const std::wstring& path : ChooseFiles(true, ToWide(kImportDialog).c_str(), L""))
-    files.push_back({WideToAnsi(FromWide(path)), ReadWholeFile(path, kImportLimit + 1)});
+  for (const std::wstring& path : ChooseFiles(true, AnsiToWstring(kImportDialog).c_str(), L""))
+    files.push_back({WideToAnsi(WstringToU16(path)), ReadWholeFile(path, kImportLimit + 1)});
   if (files.empty()) return;
-  ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown, WindowLayout(),
-                      window_.caption};
+  ImportWindow import{window_.controls, window_.loaded, window_.standardViewShown,
+                      RunningLayout().value_or(Layout::XP), window_.caption};
   ImportSelection(import, std::move(files));
 }
 
@@ -142,7 +140,7 @@ std::vector<std::wstring> BackupMenu::ChooseFiles(bool open, const wchar_t* titl
   // Room for many names at once: the answer is the folder, then each name.
   path.resize(open ? kOpenAnswerSize : MAX_PATH, L'\0');
   // The filter's pairs of caption and pattern, each ended by a zero, the list by another.
-  const std::wstring filter = ToWide(kRegFilter) + L'\0' + L"*.reg" + L'\0';
+  const std::wstring filter = AnsiToWstring(kRegFilter) + L'\0' + L"*.reg" + L'\0';
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = window_.handle;
@@ -162,7 +160,7 @@ std::vector<std::wstring> BackupMenu::ChooseFiles(bool open, const wchar_t* titl
     return {};
   }
   std::vector<std::wstring> chosen;
-  for (const std::u16string& file : ChosenFiles(FromWide(path))) chosen.push_back(ToWide(file));
+  for (const std::u16string& f : ChosenFiles(WstringToU16(path))) chosen.push_back(U16ToWstring(f));
   if (chosen.empty()) return chosen;
   const std::size_t slash = chosen.front().find_last_of(L"\\/");
   if (slash != std::wstring::npos) lastFolder_ = chosen.front().substr(0, slash);

@@ -330,7 +330,7 @@ Control& Controls::CreateOutside(const ControlDef& def, int id) {
   return c;
 }
 
-Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& bounds, int idBase,
+Control& Controls::BuildPageSet(const PageTable& pages, const Bounds& bounds, int idBase,
                                 HIMAGELIST colours) {
   colours_ = colours;
   const Bounds b = Scaled(bounds);
@@ -342,14 +342,14 @@ Control& Controls::BuildPageSet(const LayoutDef& layout, const Bounds& bounds, i
   SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowLongPtrA(tabs, GWLP_USERDATA, GetWindowLongPtrA(tabs, GWLP_WNDPROC));
   SetWindowLongPtrA(tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PageSetProc));
-  Control& pageSet = Add(layout.pageSet, Kind::PageSet, tabs, 0);
+  Control& pageSet = Add(pages.pageSet, Kind::PageSet, tabs, 0);
 
   int pageCount = 0;
   Control* page = nullptr;
   Control* group = nullptr;
   int row = 0;
-  for (std::size_t i = 0; i < layout.count; ++i) {
-    const ControlDef& def = layout.rows[i];
+  for (std::size_t i = 0; i < pages.count; ++i) {
+    const ControlDef& def = pages.rows[i];
     if (def.kind == Kind::Page) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;

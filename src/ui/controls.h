@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window's controls: built from the layout tables, found by name, handle or ID, and
+// The main window's controls: built from the page tables, found by name, handle or ID, and
 // driven through the control surface that the load, apply and standard-view sequences use.
 // A page's windows are made when the page is first shown, as property sheets do: until then
 // its controls exist as plain data (check state, position, selection, text, enabled), which the
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "flows/control_surface.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 
 namespace tw::ui {
 
@@ -49,10 +49,10 @@ class Controls : public ControlSurface {
   Control& Add(const std::string& name, Kind kind, HWND hwnd, int tweakId);
   // Creates a control of the window itself (outside the pages) from its row.
   Control& CreateOutside(const ControlDef& def, int id);
-  // Creates a hidden page set with its tabs from a layout table, at bounds in the window's
+  // Creates a hidden page set with its tabs from a page table, at bounds in the window's
   // client area; its pages and their controls are data until a page is first shown. IDs are
   // idBase + 100 * page + row within the page. Colour lists get the image list.
-  Control& BuildPageSet(const LayoutDef& layout, const Bounds& bounds, int idBase,
+  Control& BuildPageSet(const PageTable& pages, const Bounds& bounds, int idBase,
                         HIMAGELIST colours);
   // The page that holds the control; nullptr outside the pages.
   static Control* PageOf(Control& control);

@@ -2,7 +2,7 @@
 
 #include "ui/app.h"
 #include "ui/gdi.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 
 namespace tw::ui {
 

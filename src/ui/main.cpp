@@ -8,6 +8,7 @@
 #include "registry/registry.h"
 #include "system/command_line.h"
 #include "system/system_api.h"
+#include "system/version.h"
 #include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/message_dialog.h"
@@ -25,7 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&icc);
   OleInitialize(nullptr);
 
-  tw::ui::SetApplicationTitle("Tavo Trimmwerk 3.0.1");
+  tw::ui::SetApplicationTitle(TW_PROGRAM_TITLE);
   tw::Win32Registry registry;
   tw::Win32System system;
   tw::RegistryBackendScope onRegistry(registry);

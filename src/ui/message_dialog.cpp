@@ -72,7 +72,7 @@ HWND AddChild(HWND dlg, const char* cls, const char* text, DWORD style, int x, i
   return hwnd;
 }
 
-void Layout(HWND dlg, const DialogData& d) {
+void PlaceControls(HWND dlg, const DialogData& d) {
   // The sizes at the screen's DPI; the system's icons stay 32 pixels.
   const int margin = Scale(kMargin);
   const int buttonWidth = Scale(kButtonWidth);
@@ -157,7 +157,7 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* d = reinterpret_cast<DialogData*>(lParam);
         SetWindowLongPtrA(dlg, DWLP_USER, lParam);
         SetWindowTextA(dlg, MessageCaption(d->type).c_str());
-        Layout(dlg, *d);
+        PlaceControls(dlg, *d);
         return FALSE;  // focus is set
       }
       case WM_COMMAND: {

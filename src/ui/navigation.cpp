@@ -1,15 +1,14 @@
 #include "ui/navigation.h"
 
-#include "system/winversion.h"
 #include "ui/app.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 #include "ui/unitmain.h"
 
 namespace tw::ui {
 namespace {
 
 Control& ShownPageSet(TfrmMain& form) {
-  return form.controls().Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  return form.controls().Get(PagesOf(RunningLayout().value_or(Layout::Vista)).pageSet);
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 
 #include "flows/settings_load.h"
 #include "system/error.h"
-#include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/backup_menu.h"
 #include "ui/navigation.h"
+#include "ui/pages.h"
 #include "ui/resources.h"
 #include "ui/unitmain.h"
 
@@ -81,8 +81,8 @@ const char* ReportedAs(Layout layout, const std::vector<std::string>& controls) 
 
 SearchIndex BuildSearchIndex(TfrmMain& main) {
   Controls& controls = main.controls();
-  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
-  const Control& pageSet = controls.Get(layout == Layout::XP ? "pcMain" : "pcMainVista");
+  const Layout layout = RunningLayout().value_or(Layout::Vista);
+  const Control& pageSet = controls.Get(PagesOf(layout).pageSet);
   // The controls of each tweak ID in row order, and the rows without one that the standard view
   // sets (the program folder's label): they count for the next setting of their group.
   std::vector<int> order;
@@ -198,7 +198,7 @@ void TfrmSearch::Refresh(bool keepSelection) {
   std::set<std::string> differing;
   const bool filtered = SendMessageA(Get("cbNonStandard"), BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (filtered) {
-    differing = DifferFromStandard(main_.controls(), IsWindowsXP() ? Layout::XP : Layout::Vista);
+    differing = DifferFromStandard(main_.controls(), RunningLayout().value_or(Layout::Vista));
   }
   listed_ = index_.Find(WindowText(Get("edQuery")), filtered ? &differing : nullptr);
   HWND list = Get("lbMatches");

@@ -6,6 +6,7 @@
 
 #include "system/error.h"
 #include "system/system_helpers.h"
+#include "system/version.h"
 #include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/resources.h"
@@ -43,7 +44,7 @@ struct InfoControl {
 // clang-format off
 const InfoControl kControls[] = {
     {"imgControlPanel", "STATIC", "", SS_ICON, 0, 24, 24, 32, 32, 100, false},
-    {"labProgramName", "STATIC", "Tavo Trimmwerk 3.0.1", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+    {"labProgramName", "STATIC", TW_PROGRAM_TITLE, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0,
      72, 32, 176, 13, 101, true},
     {"imgLogo", "STATIC", "", SS_BITMAP, 0, 300, 20, 100, 40, 102, false},
     {"lvSystemInfo", WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |

@@ -12,12 +12,13 @@
 #include "registry/registry.h"
 #include "system/error.h"
 #include "system/messages.h"
+#include "system/version.h"
 #include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/backup_menu.h"
 #include "ui/buffered_paint.h"
-#include "ui/layout.h"
 #include "ui/navigation.h"
+#include "ui/pages.h"
 #include "ui/resources.h"
 #include "ui/search_window.h"
 #include "ui/tooltips.h"
@@ -30,7 +31,7 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-constexpr char kTitle[] = "Tavo Trimmwerk 3.0.1";
+constexpr char kTitle[] = TW_PROGRAM_TITLE;
 constexpr int kClientWidth = 736;
 constexpr int kClientHeight = 570;
 constexpr Bounds kPageSetBounds = {16, 80, 464, 418};
@@ -50,7 +51,7 @@ constexpr char kRefusal[] =
     "Dieses Programm kann ausschließlich in Verbindung mit Windows XP oder Windows Vista "
     "genutzt werden.\rDas Programm wird jetzt beendet!";
 
-// The window's own controls in tab order; the page sets are built from their layouts.
+// The window's own controls in tab order; the page sets are built from their page tables.
 // clang-format off
 const ControlDef kOwnControls[] = {
     {"bbInfo", Kind::BitmapButton, "Informationen", 0, {420, 18, 28, 28}},
@@ -108,35 +109,34 @@ Handler FindHandler(const Event (&events)[N], const std::string& name) {
 
 // The two page sets: the XP layout's and its Vista twin, with the first ID of their controls.
 struct PageSetDef {
-  const LayoutDef* layout;
+  const PageTable* pages;
   int idBase;
 };
-const PageSetDef kPageSets[] = {{&kLayoutXP, kXPIdBase}, {&kLayoutVista, kVistaIdBase}};
+const PageSetDef kPageSets[] = {{&kPagesXP, kXPIdBase}, {&kPagesVista, kVistaIdBase}};
 
 const PageSetDef& PageSetNamed(const char* name) {
   for (const PageSetDef& set : kPageSets) {
-    if (std::strcmp(set.layout->pageSet, name) == 0) return set;
+    if (std::strcmp(set.pages->pageSet, name) == 0) return set;
   }
   throw Error(std::string("Unbekanntes Steuerelement: ") + name);
 }
 
-// The layout this Windows shows; nullptr on any other Windows.
-const LayoutDef* ShownLayout() {
-  if (IsWindowsXP()) return &kLayoutXP;
-  if (IsWindowsVista()) return &kLayoutVista;
-  return nullptr;
+// The pages this Windows shows; nullptr on any other Windows.
+const PageTable* ShownPages() {
+  const std::optional<Layout> layout = RunningLayout();
+  return layout ? &PagesOf(*layout) : nullptr;
 }
 
-// The labels that show a slider's position, with its unit.
+// The labels that show a slider's position, with the unit of the slider's binding.
 struct SliderValue {
+  Layout layout;
   const char* slider;
   const char* label;
-  const char* unit;
 };
 const SliderValue kSliderValues[] = {
-    {"tbarBitBucket", "labBitBucketSizeValue", " %"},
-    {"trackStartmenuDelay", "labStartmenuDelayValue", " ms"},
-    {"tb20060528", "lab20060528b", " ms"},
+    {Layout::XP, "tbarBitBucket", "labBitBucketSizeValue"},
+    {Layout::XP, "trackStartmenuDelay", "labStartmenuDelayValue"},
+    {Layout::Vista, "tb20060528", "lab20060528b"},
 };
 
 // The main window as its own settings see it.
@@ -226,7 +226,7 @@ void TfrmMain::BuildControls() {
   for (const ControlDef& def : kOwnControls) {
     if (def.kind == Kind::PageSet) {
       const PageSetDef& set = PageSetNamed(def.name);
-      controls_->BuildPageSet(*set.layout, def.bounds, set.idBase, preview_->ilColors());
+      controls_->BuildPageSet(*set.pages, def.bounds, set.idBase, preview_->ilColors());
     } else {
       controls_->CreateOutside(def, id++);
     }
@@ -236,36 +236,35 @@ void TfrmMain::BuildControls() {
 void TfrmMain::PlacePageSets() {
   const Bounds b = Scaled(kPageSetBounds);
   for (const PageSetDef& set : kPageSets) {
-    SetWindowPos(controls_->Get(set.layout->pageSet).hwnd, nullptr, b.left, b.top, 0, 0,
+    SetWindowPos(controls_->Get(set.pages->pageSet).hwnd, nullptr, b.left, b.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  const LayoutDef* shown = ShownLayout();
+  const PageTable* shown = ShownPages();
   if (!shown) return;
   Control& on = controls_->Get(shown->pageSet);
   controls_->ShowPageSet(on, true);
   SetWindowPos(on.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (const PageSetDef& set : kPageSets) {
-    if (set.layout != shown) controls_->ShowPageSet(controls_->Get(set.layout->pageSet), false);
+    if (set.pages != shown) controls_->ShowPageSet(controls_->Get(set.pages->pageSet), false);
   }
 }
 
 void TfrmMain::FormCreate() {
   PlacePageSets();
   for (const PageSetDef& set : kPageSets) {
-    InvalidateRect(controls_->Get(set.layout->pageSet).hwnd, nullptr, TRUE);
+    InvalidateRect(controls_->Get(set.pages->pageSet).hwnd, nullptr, TRUE);
   }
 
-  if (IsWindowsXP()) controls_->SetText("sbutXPStandard", "XP-Standard\ranzeigen");
-  if (IsWindowsVista()) controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
-  controls_->SetText("sbutCurrentSettings", "Aktuelle\rEinstellungen\ranzeigen");
-  controls_->SetText("butApply", "Einstellungen\rübernehmen");
+  // The buttons keep the captions they were made with, but on Vista the standard is Vista's.
+  if (RunningLayout() == Layout::Vista)
+    controls_->SetText("sbutXPStandard", "Vista-Standard\ranzeigen");
 
   SetHelpHandler([this](unsigned short command, long data, bool& callHelp) {
     return ApplicationHelp(command, data, callHelp);
   });
 
-  if (IsWindowsVista()) header_.Reset(LoadBitmapResource(kBmpHeaderVista));
-  if (IsWindowsXP()) header_.Reset(LoadBitmapResource(kBmpHeaderXP));
+  if (const std::optional<Layout> layout = RunningLayout())
+    header_.Reset(LoadBitmapResource(*layout == Layout::XP ? kBmpHeaderXP : kBmpHeaderVista));
   panel_->LoadArrows();
   infoImage_.Reset(LoadBitmapResource(kBmpInfo, true));
   SendMessageA(controls_->Get("bbInfo").hwnd, BM_SETIMAGE, IMAGE_BITMAP,
@@ -281,7 +280,7 @@ void TfrmMain::FormCreate() {
   doubleBuffered_ = true;
 
   for (const PageSetDef& set : kPageSets) {
-    controls_->SelectPage(controls_->Get(set.layout->pageSet), 0);
+    controls_->SelectPage(controls_->Get(set.pages->pageSet), 0);
   }
 
   if (RegistryApi* registry = RegistryBackend()) ConsoleColorTable = ReadConsolePalette(*registry);
@@ -314,7 +313,7 @@ void TfrmMain::FormShow() {
 }
 
 bool TfrmMain::MakeNextPage() {
-  const LayoutDef* shown = ShownLayout();
+  const PageTable* shown = ShownPages();
   if (!shown) return false;
   Control& pageSet = controls_->Get(shown->pageSet);
   for (Control* page : controls_->Pages(pageSet)) {
@@ -489,7 +488,8 @@ void TfrmMain::trackStartmenuDelayChange(Control& sender) { ShowSliderValue(send
 void TfrmMain::ShowSliderValue(const Control& slider) {
   for (const SliderValue& v : kSliderValues) {
     if (slider.name == v.slider) {
-      controls_->SetText(v.label, std::to_string(controls_->Position(slider.name)) + v.unit);
+      const char* unit = BindingOf(v.layout, v.slider).unit;
+      controls_->SetText(v.label, std::to_string(controls_->Position(slider.name)) + unit);
     }
   }
 }

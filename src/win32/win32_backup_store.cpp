@@ -27,12 +27,12 @@ class File {
   HANDLE h_;
 };
 
-std::wstring ToWide(const std::string& text) {
+std::wstring AnsiToWstring(const std::string& text) {
   const std::u16string w = AnsiToWide(text);
   return std::wstring(w.begin(), w.end());
 }
 
-std::string FromWide(const std::wstring& text) {
+std::string WstringToAnsi(const std::wstring& text) {
   return WideToAnsi(std::u16string(text.begin(), text.end()));
 }
 
@@ -102,7 +102,7 @@ ULONGLONG Ticks(const FILETIME& t) {
 
 // "~<backup name>.<process id>.tmp", as TempPath names them.
 bool IsTemporaryName(const std::wstring& name) {
-  const std::string n = FromWide(name);
+  const std::string n = WstringToAnsi(name);
   if (n.size() < 6 || n[0] != '~' || n.compare(n.size() - 4, 4, ".tmp") != 0) return false;
   const std::string stem = n.substr(1, n.size() - 5);
   const std::size_t dot = stem.rfind('.');
@@ -141,13 +141,13 @@ Win32BackupStore::Win32BackupStore(std::wstring folder) : folder_(std::move(fold
 }
 
 std::wstring Win32BackupStore::Path(const std::string& name) const {
-  return folder_ + L"\\" + ToWide(name);
+  return folder_ + L"\\" + AnsiToWstring(name);
 }
 
 // "~2026-12-08_07-05-09.reg.1234.tmp": never a backup's name, not listed as one (it does not end
 // in ".reg"), and a name of its own for each process.
 std::wstring Win32BackupStore::TempPath(const std::string& name) const {
-  return folder_ + L"\\~" + ToWide(name + "." + std::to_string(GetCurrentProcessId())) + L".tmp";
+  return Path("~" + name + "." + std::to_string(GetCurrentProcessId())) + L".tmp";
 }
 
 std::vector<std::string> Win32BackupStore::Names() {
@@ -157,7 +157,7 @@ std::vector<std::string> Win32BackupStore::Names() {
   Search search(folder_ + L"\\*.reg", &found);
   for (bool more = search.valid(); more; more = search.Next(&found)) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      names.push_back(FromWide(found.cFileName));
+      names.push_back(WstringToAnsi(found.cFileName));
   }
   return names;
 }

@@ -33,8 +33,8 @@
 #include "system/winversion.h"
 #include "ui/app.h"
 #include "ui/backup_menu.h"
-#include "ui/layout.h"
 #include "ui/message_dialog.h"
+#include "ui/pages.h"
 #include "ui/search_window.h"
 #include "ui/unitmain.h"
 #include "win32/win32_backup_store.h"
@@ -246,7 +246,7 @@ void FirstSwitchTimes(int runs, tw::Layout layout, bool madeWhenIdle, double cli
     tw::ui::ProcessMessages();
     tw::ui::Controls& c = form.controls();
     tw::ui::Control& pageSet =
-        c.Get(layout == tw::Layout::XP ? tw::ui::kLayoutXP.pageSet : tw::ui::kLayoutVista.pageSet);
+        c.Get(layout == tw::Layout::XP ? tw::ui::kPagesXP.pageSet : tw::ui::kPagesVista.pageSet);
     const auto pages = c.Pages(pageSet);
     const auto allMade = [&] {
       return std::all_of(pages.begin(), pages.end(), [](auto* p) { return p->Made(); });

@@ -307,7 +307,7 @@ TEST_F(ApplyRun, ARefusedWriteDoesNotEndTheRun) {
   const std::string shellBrowser = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
   MemoryMachine()->PutDword(HKCU, "Software\\Microsoft\\Internet Explorer\\Main", "StatusBarOther",
                             1);
-  MemoryMachine()->Put(HKCU, shellBrowser, "ITBarLayout", kRegBinary, ToolbarLayoutTemplate());
+  MemoryMachine()->Put(HKCU, shellBrowser, "ITBarLayout", kRegBinary, AddressBarBandsTemplate());
   Load();
   ASSERT_TRUE(surface.Checked("cboxStatusAndAddressbar"));
   surface.SetChecked("cboxStatusAndAddressbar", false);

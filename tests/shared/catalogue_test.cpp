@@ -304,7 +304,7 @@ struct ReadCase {
 };
 
 TEST_F(Catalogue, GettersReadStoredValues) {
-  const Bytes detail = DetailViewTemplate(), layout = ToolbarLayoutTemplate();
+  const Bytes detail = DetailViewTemplate(), layout = AddressBarBandsTemplate();
   Bytes detail41 = detail;
   detail41.push_back(0);
   const Entry statusOn{HKCU, kIeMain, "StatusBarOther", kRegDword, Dw(1)};

@@ -11,7 +11,7 @@
 
 #include "message_script.h"
 #include "ui/app.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 #include "ui/unitmain.h"
 #include "ui_support.h"
 
@@ -110,7 +110,7 @@ TEST_F(DpiScaling, BothLayoutsScaleWithoutCutsOrOverlaps) {
   Controls& c = form->controls();
   HFONT design = Tahoma(11, false);
   HFONT designBold = Tahoma(11, true);
-  for (const LayoutDef* l : {&kLayoutXP, &kLayoutVista}) {
+  for (const PageTable* l : {&kPagesXP, &kPagesVista}) {
     std::vector<const ControlDef*> siblings;  // of the current group or page
     for (std::size_t i = 0; i < l->count; ++i) {
       const ControlDef& def = l->rows[i];

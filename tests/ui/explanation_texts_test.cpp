@@ -16,7 +16,7 @@
 
 #include "catalogue/catalogue.h"
 #include "documented_counts.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 
 namespace tw {
 namespace {
@@ -37,7 +37,7 @@ std::string TrimRight(std::string s) {
 
 // The heading a text must carry: the caption of the one captioned control with that tweak ID,
 // or the caption of its group where the ID belongs to several controls or to uncaptioned ones.
-std::string HeadingIn(const ui::LayoutDef& layout, int id) {
+std::string HeadingIn(const ui::PageTable& layout, int id) {
   std::vector<std::string> captioned;
   std::string group;
   for (std::size_t i = 0; i < layout.count; ++i) {
@@ -55,7 +55,7 @@ std::string HeadingIn(const ui::LayoutDef& layout, int id) {
 
 std::map<int, std::string> ExpectedHeadings() {
   std::map<int, std::string> headings = kFixedHeadings;
-  for (const ui::LayoutDef* layout : {&ui::kLayoutXP, &ui::kLayoutVista}) {
+  for (const ui::PageTable* layout : {&ui::kPagesXP, &ui::kPagesVista}) {
     for (std::size_t i = 0; i < layout->count; ++i) {
       const int id = layout->rows[i].tweakId;
       if (id == 0 || headings.count(id)) continue;

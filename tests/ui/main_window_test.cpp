@@ -18,7 +18,7 @@
 #include "system/error.h"
 #include "system/winversion.h"
 #include "ui/app.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 #include "ui/unitmain.h"
 #include "ui_support.h"
 
@@ -59,8 +59,8 @@ class MainWindow : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(IsWindowsXPOrVista()) << "the UI tests run on the XP and the Vista machine";
     xp = IsWindowsXP();
-    layout = xp ? &kLayoutXP : &kLayoutVista;
-    other = xp ? &kLayoutVista : &kLayoutXP;
+    layout = xp ? &kPagesXP : &kPagesVista;
+    other = xp ? &kPagesVista : &kPagesXP;
     names = xp ? kXPNames : kVistaNames;
     // No saved position or panel state: the window opens as designed.
     for (const char* value : {"left", "top", "collapsed"}) {
@@ -111,8 +111,8 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<TfrmMain> form;
   std::vector<std::exception_ptr> errors;
   bool xp = true;
-  const LayoutDef* layout = nullptr;
-  const LayoutDef* other = nullptr;
+  const PageTable* layout = nullptr;
+  const PageTable* other = nullptr;
   PanelNames names{};
 };
 
@@ -184,7 +184,7 @@ bool ReadsInto(const std::string& label) {
 TEST_F(MainWindow, BothLayoutsFollowTheirTables) {
   c().MakeAllPages();
   std::set<int> ids;
-  for (const LayoutDef* l : {&kLayoutXP, &kLayoutVista}) {
+  for (const PageTable* l : {&kPagesXP, &kPagesVista}) {
     Control& pageSet = c().Get(l->pageSet);
     int pageIndex = -1;
     const Control* page = nullptr;
@@ -274,7 +274,7 @@ TEST_F(MainWindow, BothLayoutsFollowTheirTables) {
 // (the folder button stays as it is; a colour pair is one read).
 TEST_F(MainWindow, ReadOrdersCoverTheControlsOfTheirLayouts) {
   for (Layout which : {Layout::XP, Layout::Vista}) {
-    const LayoutDef& l = which == Layout::XP ? kLayoutXP : kLayoutVista;
+    const PageTable& l = which == Layout::XP ? kPagesXP : kPagesVista;
     std::set<std::string> read;
     for (const ReadStep& step : ReadOrder(which)) {
       read.insert(step.control);
@@ -464,8 +464,8 @@ TEST_F(MainWindow, PagesAreMadeWhenFirstShownWithTheLoadedState) {
 // loaded state; the other layout stays unmade.
 TEST(MainWindowIdle, PagesAreMadeWhileTheWindowIsIdle) {
   tw::test::MessageScript script;
-  const LayoutDef& shown = IsWindowsXP() ? kLayoutXP : kLayoutVista;
-  const LayoutDef& hidden = IsWindowsXP() ? kLayoutVista : kLayoutXP;
+  const PageTable& shown = IsWindowsXP() ? kPagesXP : kPagesVista;
+  const PageTable& hidden = IsWindowsXP() ? kPagesVista : kPagesXP;
   TfrmMain form;
   form.Create();
   form.Show();

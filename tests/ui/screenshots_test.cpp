@@ -15,8 +15,8 @@
 #include "message_script.h"
 #include "system/winversion.h"
 #include "ui/backup_menu.h"
-#include "ui/layout.h"
 #include "ui/message_dialog.h"
+#include "ui/pages.h"
 #include "ui/search_window.h"
 #include "ui/unitinfo.h"
 #include "ui/unitmain.h"
@@ -93,7 +93,7 @@ TEST(Screenshots, EveryPageThePanelAndTheDialogs) {
   Pump(300);
 
   Controls& c = form.controls();
-  Control& pageSet = c.Get(IsWindowsXP() ? kLayoutXP.pageSet : kLayoutVista.pageSet);
+  Control& pageSet = c.Get(IsWindowsXP() ? kPagesXP.pageSet : kPagesVista.pageSet);
   const auto pages = c.Pages(pageSet);
   for (std::size_t i = 0; i < pages.size(); ++i) {
     c.SelectPage(pageSet, static_cast<int>(i));

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "system/winversion.h"
-#include "ui/layout.h"
+#include "ui/pages.h"
 #include "ui/search_window.h"
 #include "ui/unitmain.h"
 #include "ui_support.h"
@@ -42,7 +42,7 @@ class Search : public ::testing::Test {
     SetWindowTextA(Window().Get("edQuery"), text);  // the field's change refreshes the list
     return Window().ListedCaptions();
   }
-  Control& PageSet() { return form->controls().Get(xp ? kLayoutXP.pageSet : kLayoutVista.pageSet); }
+  Control& PageSet() { return form->controls().Get(xp ? kPagesXP.pageSet : kPagesVista.pageSet); }
   int Page() { return form->controls().SelectedPage(PageSet()); }
   static void Chord(std::vector<WORD> keys) {
     std::vector<INPUT> in(keys.size() * 2);
@@ -96,7 +96,7 @@ TEST_F(Search, QueriesListTheirSettingsInPageOrder) {
     EXPECT_EQ(Query(k.query), xp ? k.xp : k.vista);
   }
   // The empty field: every tweak ID of the layout once, from the first page to the last.
-  const LayoutDef& layout = xp ? kLayoutXP : kLayoutVista;
+  const PageTable& layout = xp ? kPagesXP : kPagesVista;
   std::set<int> ids;
   for (std::size_t i = 0; i < layout.count; ++i) {
     if (layout.rows[i].tweakId) ids.insert(layout.rows[i].tweakId);

@@ -46,7 +46,7 @@ const Bytes& DetailViewTemplate() {
   return bytes;
 }
 
-const Bytes& ToolbarLayoutTemplate() {
+const Bytes& AddressBarBandsTemplate() {
   static const Bytes bytes = [] {
     const std::uint32_t words[] = {0x11, 0x4C,  0x00, 0x34, 0x1B,  0x56,  0x01, 0x720, 0xFA0,
                                    0x05, 0x562, 0x26, 0x02, 0x721, 0xFA0, 0x04, 0x121, 0xFA0};
@@ -83,7 +83,7 @@ bool SetStatusAndAddressbar(bool unchecked) {
            RemoveRegValue(HKCU, kShellBrowser, "ITBarLayout");
   }
   return WriteRegInteger(HKCU, kIeMain, "StatusBarOther", 1) &&
-         WriteRegBinary(HKCU, kShellBrowser, "ITBarLayout", ToolbarLayoutTemplate());
+         WriteRegBinary(HKCU, kShellBrowser, "ITBarLayout", AddressBarBandsTemplate());
 }
 
 bool GetSearchOption(const std::string& valueName) {

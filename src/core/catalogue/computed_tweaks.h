@@ -111,7 +111,7 @@ bool PatchWindowsUpdate();
 // The 40-byte "Settings" stream that opens Explorer folders in the details view.
 const Bytes& DetailViewTemplate();
 // The 564-byte "ITBarLayout" that shows the address bar.
-const Bytes& ToolbarLayoutTemplate();
+const Bytes& AddressBarBandsTemplate();
 
 // A value the setter writes.
 inline RegLocation ValueAt(RegRoot root, const std::string& key, const std::string& value) {

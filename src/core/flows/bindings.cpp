@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "catalogue/computed_tweaks.h"
+#include "system/winversion.h"
 
 namespace tw {
 namespace {
@@ -285,6 +286,12 @@ const LayoutBindings kVista = {
 // clang-format on
 
 }  // namespace
+
+std::optional<Layout> RunningLayout() {
+  if (IsWindowsXP()) return Layout::XP;
+  if (IsWindowsVista()) return Layout::Vista;
+  return std::nullopt;
+}
 
 const LayoutBindings& BindingsOf(Layout layout) { return layout == Layout::XP ? kXP : kVista; }
 

@@ -5,6 +5,7 @@
 // pick their bindings from this table, so a tweak is named once per layout.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 namespace tw {
 
 enum class Layout { XP, Vista };
+// The layout of the running Windows (XP or Vista), asked anew on each call; none on any other.
+std::optional<Layout> RunningLayout();
 
 // How a getter's answer reaches its control.
 enum class Put {

@@ -9,7 +9,6 @@
 #include "system/error.h"
 #include "system/messages.h"
 #include "system/system_helpers.h"
-#include "system/winversion.h"
 
 namespace tw {
 namespace {
@@ -285,12 +284,8 @@ std::vector<SettingChange> PendingChanges(
   return PlanRun(controls, loaded, layout, caption).changes;
 }
 
-void ApplySettingsXP(ApplyWindow& window) { ApplySettings(window, Layout::XP); }
-void ApplySettingsVista(ApplyWindow& window) { ApplySettings(window, Layout::Vista); }
-
 void butApplyClick(ApplyWindow& window) {
-  if (IsWindowsXP()) ApplySettingsXP(window);
-  if (IsWindowsVista()) ApplySettingsVista(window);
+  if (const std::optional<Layout> layout = RunningLayout()) ApplySettings(window, *layout);
 }
 
 }  // namespace tw

@@ -44,8 +44,6 @@ std::vector<SettingChange> PendingChanges(
 // recorded by the registry layer; the run goes on after each. Errors other than tw::Error end
 // the run (batch closed, progress window gone) and reach the caller.
 void ApplySettings(ApplyWindow& window, Layout layout);
-void ApplySettingsXP(ApplyWindow& window);
-void ApplySettingsVista(ApplyWindow& window);
 // The apply button: the layout of the running Windows; on any other version nothing.
 void butApplyClick(ApplyWindow& window);
 

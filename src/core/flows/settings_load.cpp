@@ -7,7 +7,6 @@
 #include "catalogue/computed_tweaks.h"
 #include "catalogue/tweak_access.h"
 #include "registry/registry.h"
-#include "system/winversion.h"
 
 namespace tw {
 namespace {
@@ -128,17 +127,17 @@ bool LoadSettings(ControlSurface& surface, const std::vector<ReadStep>& order) {
 }
 
 void LoadCurrentSettings(ControlSurface& surface) {
-  if (IsWindowsXP()) LoadSettings(surface, ReadOrder(Layout::XP));
-  if (IsWindowsVista()) LoadSettings(surface, ReadOrder(Layout::Vista));
+  if (const std::optional<Layout> layout = RunningLayout())
+    LoadSettings(surface, ReadOrder(*layout));
 }
 
 void LoadAndRemember(ControlSurface& controls, LoadedControls& loaded) {
-  if (!IsWindowsXPOrVista()) return;
-  const Layout layout = IsWindowsXP() ? Layout::XP : Layout::Vista;
+  const std::optional<Layout> layout = RunningLayout();
+  if (!layout) return;
   // A reading that could not open the registry changed no control: the user's changes since
   // the last load stay changes.
-  if (LoadSettings(controls, ReadOrder(layout)) || loaded.steps.empty())
-    loaded = RememberLoaded(controls, layout);
+  if (LoadSettings(controls, ReadOrder(*layout)) || loaded.steps.empty())
+    loaded = RememberLoaded(controls, *layout);
 }
 
 }  // namespace tw

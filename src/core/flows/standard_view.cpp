@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "flows/write_steps.h"
-#include "system/winversion.h"
 
 namespace tw {
 namespace {
@@ -87,12 +86,8 @@ void ShowStandard(ControlSurface& controls, Layout layout) {
   }
 }
 
-void ShowStandardXP(ControlSurface& controls) { ShowStandard(controls, Layout::XP); }
-void ShowStandardVista(ControlSurface& controls) { ShowStandard(controls, Layout::Vista); }
-
 void sbutXPStandardClick(ControlSurface& controls, bool& standardViewShown) {
-  if (IsWindowsXP()) ShowStandardXP(controls);
-  if (IsWindowsVista()) ShowStandardVista(controls);
+  if (const std::optional<Layout> layout = RunningLayout()) ShowStandard(controls, *layout);
   standardViewShown = true;
 }
 

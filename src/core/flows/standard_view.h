@@ -29,8 +29,6 @@ const StandardTable& StandardValues(Layout layout);
 
 // Sets the layout's standard values and redraws the colour lists and the preview.
 void ShowStandard(ControlSurface& controls, Layout layout);
-void ShowStandardXP(ControlSurface& controls);
-void ShowStandardVista(ControlSurface& controls);
 // The standard-view button: the layout of the running Windows, then the view counts as shown
 // (closing asks first) whether the button went down or up.
 void sbutXPStandardClick(ControlSurface& controls, bool& standardViewShown);

@@ -3,6 +3,8 @@
 // The German texts of the flows' questions, reports and file headers, side by side so that a
 // text two flows share is written once. (Texts that belong to one row of a table stay there.)
 
+#include "system/version.h"
+
 namespace tw::text {
 
 // --- Applying.
@@ -34,7 +36,7 @@ inline constexpr char kOff[] = "aus";
 
 // --- Backups and undo.
 inline constexpr char kBackupTitle[] =
-    "Tavo Trimmwerk 3.0.1: Sicherung vor dem Übernehmen der Einstellungen";
+    TW_PROGRAM_TITLE ": Sicherung vor dem Übernehmen der Einstellungen";
 inline constexpr char kDate[] = "Datum: ";
 inline constexpr char kUtc[] = "UTC: ";
 inline constexpr char kWindows[] = "Windows: ";
@@ -87,7 +89,7 @@ inline constexpr char kRestorePointNotEnded[] =
 
 // --- Export.
 inline constexpr char kExportTitle[] =
-    "Tavo Trimmwerk 3.0.1: Auswahl zum Übernehmen auf anderen Computern";
+    TW_PROGRAM_TITLE ": Auswahl zum Übernehmen auf anderen Computern";
 inline constexpr char kPart[] = "Teil: ";
 inline constexpr char kMade[] = "Erstellt am %s auf dem Computer ";
 inline constexpr char kNotExported[] = "Die Auswahl konnte nicht gespeichert werden:";

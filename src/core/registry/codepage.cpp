@@ -11,9 +11,9 @@ constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t ToWide(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c; }
+char16_t Cp1252ByteToUtf16(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c; }
 
-char ToAnsi(char16_t u) {
+char Utf16ToCp1252Byte(char16_t u) {
   if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
   for (int i = 0; i < 32; ++i) {
     if (kHigh[i] == u) return static_cast<char>(0x80 + i);
@@ -26,14 +26,14 @@ char ToAnsi(char16_t u) {
 std::u16string AnsiToWide(const std::string& text) {
   std::u16string out;
   out.reserve(text.size());
-  for (char c : text) out += ToWide(static_cast<unsigned char>(c));
+  for (char c : text) out += Cp1252ByteToUtf16(static_cast<unsigned char>(c));
   return out;
 }
 
 std::string WideToAnsi(const std::u16string& text) {
   std::string out;
   out.reserve(text.size());
-  for (char16_t u : text) out += ToAnsi(u);
+  for (char16_t u : text) out += Utf16ToCp1252Byte(u);
   return out;
 }
 

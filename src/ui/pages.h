@@ -1,12 +1,13 @@
 #pragma once
 
-// The two page layouts of the main window as data. Each layout is one flat table that reads
-// like the window itself: a page row, then its group boxes in tab order, each followed by the
-// controls inside it from top to bottom. The window is built from these rows in this order,
-// so the order is also the tab order. Coordinates are relative to the parent (page or group)
-// at 96 dots per inch.
+// The main window's pages as data, one flat table per layout. It reads like the window itself:
+// a page row, then its group boxes in tab order, each followed by the controls inside it from
+// top to bottom. The window is built from these rows in this order, so the order is also the
+// tab order. Coordinates are relative to the parent (page or group) at 96 dots per inch.
 
 #include <cstddef>
+
+#include "flows/bindings.h"
 
 namespace tw::ui {
 
@@ -58,13 +59,15 @@ struct ControlDef {
 // shown: it is the control's name for screen readers.
 inline bool ShowsCaption(Kind kind) { return kind != Kind::Slider && kind != Kind::ImageCombo; }
 
-struct LayoutDef {
+// The page set of one layout: its name and its rows.
+struct PageTable {
   const char* pageSet;
   const ControlDef* rows;
   std::size_t count;
 };
 
-extern const LayoutDef kLayoutXP;
-extern const LayoutDef kLayoutVista;
+extern const PageTable kPagesXP;
+extern const PageTable kPagesVista;
+inline const PageTable& PagesOf(Layout l) { return l == Layout::XP ? kPagesXP : kPagesVista; }
 
 }  // namespace tw::ui

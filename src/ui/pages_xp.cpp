@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "ui/pages.h"
 
 namespace tw::ui {
 namespace {
@@ -180,6 +180,6 @@ const ControlDef kRows[] = {
 
 }  // namespace
 
-const LayoutDef kLayoutXP = {"pcMain", kRows, sizeof(kRows) / sizeof(kRows[0])};
+const PageTable kPagesXP = {"pcMain", kRows, sizeof(kRows) / sizeof(kRows[0])};
 
 }  // namespace tw::ui

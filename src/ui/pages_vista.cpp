@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "ui/pages.h"
 
 namespace tw::ui {
 namespace {
@@ -128,6 +128,6 @@ const ControlDef kRows[] = {
 
 }  // namespace
 
-const LayoutDef kLayoutVista = {"pcMainVista", kRows, sizeof(kRows) / sizeof(kRows[0])};
+const PageTable kPagesVista = {"pcMainVista", kRows, sizeof(kRows) / sizeof(kRows[0])};
 
 }  // namespace tw::ui
