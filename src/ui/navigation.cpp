@@ -2,20 +2,18 @@
 
 #include "ui/app.h"
 #include "ui/pages.h"
-#include "ui/unitmain.h"
 
 namespace tw::ui {
 namespace {
 
-Control& ShownPageSet(TfrmMain& form) {
-  return form.controls().Get(PagesOf(RunningLayout().value_or(Layout::Vista)).pageSet);
+Control& ShownPageSet(Controls& controls) {
+  return controls.Get(PagesOf(RunningLayout().value_or(Layout::Vista)).pageSet);
 }
 
 }  // namespace
 
-void SwitchPage(TfrmMain& form, int step) {
-  Controls& controls = form.controls();
-  Control& pageSet = ShownPageSet(form);
+void SwitchPage(Controls& controls, int step) {
+  Control& pageSet = ShownPageSet(controls);
   const int count = static_cast<int>(controls.Pages(pageSet).size());
   if (count == 0) return;
   const int next = ((controls.SelectedPage(pageSet) + step) % count + count) % count;
@@ -23,8 +21,7 @@ void SwitchPage(TfrmMain& form, int step) {
   SetFocus(pageSet.hwnd);
 }
 
-void ShowSetting(TfrmMain& form, const std::string& name) {
-  Controls& controls = form.controls();
+void ShowSetting(Form& form, Controls& controls, const std::string& name) {
   Control& control = controls.Get(name);
   Control* page = Controls::PageOf(control);
   if (!page || !page->parent) return;
@@ -40,7 +37,8 @@ void ShowSetting(TfrmMain& form, const std::string& name) {
   InvokeHelp(kHelpContextPopup, control.tweakId);
 }
 
-bool HandleNavigationKey(TfrmMain& form, const MSG& msg) {
+bool HandleNavigationKey(Form& form, Controls& controls, const MSG& msg,
+                         const std::function<void()>& openSearch) {
   if (msg.message != WM_KEYDOWN) return false;
   if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
   HWND window = form.handle();
@@ -49,16 +47,16 @@ bool HandleNavigationKey(TfrmMain& form, const MSG& msg) {
   }
   switch (msg.wParam) {
     case 'F':
-      form.OpenSearch();
+      openSearch();
       return true;
     case VK_TAB:
-      SwitchPage(form, GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+      SwitchPage(controls, GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
       return true;
     case VK_NEXT:
-      SwitchPage(form, 1);
+      SwitchPage(controls, 1);
       return true;
     case VK_PRIOR:
-      SwitchPage(form, -1);
+      SwitchPage(controls, -1);
       return true;
     default:
       return false;

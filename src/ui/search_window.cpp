@@ -10,7 +10,6 @@
 #include "ui/navigation.h"
 #include "ui/pages.h"
 #include "ui/resources.h"
-#include "ui/unitmain.h"
 
 namespace tw::ui {
 namespace {
@@ -79,8 +78,7 @@ const char* ReportedAs(Layout layout, const std::vector<std::string>& controls) 
 
 }  // namespace
 
-SearchIndex BuildSearchIndex(TfrmMain& main) {
-  Controls& controls = main.controls();
+SearchIndex BuildSearchIndex(Controls& controls) {
   const Layout layout = RunningLayout().value_or(Layout::Vista);
   const Control& pageSet = controls.Get(PagesOf(layout).pageSet);
   // The controls of each tweak ID in row order, and the rows without one that the standard view
@@ -138,7 +136,7 @@ void InstallFindEntry(HWND window) {
   InsertMenuA(menu, kCmdUndo, MF_BYCOMMAND | MF_STRING, kCmdFind, kFindEntry);
 }
 
-TfrmSearch::TfrmSearch(TfrmMain& main) : main_(main) {}
+TfrmSearch::TfrmSearch(Form& main, Controls& controls) : main_(main), controls_(controls) {}
 
 TfrmSearch::~TfrmSearch() {
   if (handle()) DestroyWindow(handle());
@@ -150,7 +148,7 @@ HWND TfrmSearch::Get(const std::string& name) const {
 
 void TfrmSearch::Open() {
   if (!handle()) {
-    index_ = BuildSearchIndex(main_);
+    index_ = BuildSearchIndex(controls_);
     font_.Reset(CreateUiFont());
     CreateForm({"TfrmSearch", kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                 WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, nullptr},
@@ -198,7 +196,7 @@ void TfrmSearch::Refresh(bool keepSelection) {
   std::set<std::string> differing;
   const bool filtered = SendMessageA(Get("cbNonStandard"), BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (filtered) {
-    differing = DifferFromStandard(main_.controls(), RunningLayout().value_or(Layout::Vista));
+    differing = DifferFromStandard(controls_, RunningLayout().value_or(Layout::Vista));
   }
   listed_ = index_.Find(WindowText(Get("edQuery")), filtered ? &differing : nullptr);
   HWND list = Get("lbMatches");
@@ -236,7 +234,7 @@ void TfrmSearch::ShowSelected() {
   showedMatch_ = true;
   // Hiding the owned window hands the activation back to the main window.
   Hide();
-  ShowSetting(main_, entry.control);
+  ShowSetting(main_, controls_, entry.control);
 }
 
 LRESULT TfrmSearch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

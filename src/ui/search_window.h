@@ -11,16 +11,15 @@
 #include <string>
 
 #include "flows/search.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 
 namespace tw::ui {
 
-class TfrmMain;
-
 // The settings of the main window's shown layout, one per tweak ID, in page and row order,
 // with the plain text of their explanations.
-SearchIndex BuildSearchIndex(TfrmMain& main);
+SearchIndex BuildSearchIndex(Controls& controls);
 
 // The system-menu entry "Einstellung finden...", before the undo entry.
 constexpr UINT kCmdFind = 0x0100;
@@ -28,7 +27,8 @@ void InstallFindEntry(HWND window);
 
 class TfrmSearch : public Form {
  public:
-  explicit TfrmSearch(TfrmMain& main);
+  // Over the main window and its controls.
+  TfrmSearch(Form& main, Controls& controls);
   ~TfrmSearch() override;
 
   // Shows the window (made, and the index built, the first time) with the focus in the field,
@@ -51,7 +51,8 @@ class TfrmSearch : public Form {
  private:
   void BuildControls();
 
-  TfrmMain& main_;
+  Form& main_;
+  Controls& controls_;
   Font font_;
   SearchIndex index_;
   std::vector<std::size_t> listed_;  // index entries, in the list's order

@@ -294,7 +294,9 @@ void TfrmMain::FormCreate() {
                        [this](const std::string& name) { return SettingCaption(name); }});
   backupMenu_->Install();
   InstallFindEntry(handle());
-  SetKeyHandler([this](const MSG& msg) { return HandleNavigationKey(*this, msg); });
+  SetKeyHandler([this](const MSG& msg) {
+    return HandleNavigationKey(*this, controls(), msg, [this] { OpenSearch(); });
+  });
 
   if (!IsWindowsXPOrVista()) {
     MessageDlg(kRefusal, MsgType::Information, kMbOk);
@@ -425,7 +427,7 @@ bool TfrmMain::FormCloseQuery() { return tw::FormCloseQuery(StandardViewShown); 
 void TfrmMain::FormClose() { SaveWindowSettings(); }
 
 void TfrmMain::OpenSearch() {
-  if (!search_) search_ = std::make_unique<TfrmSearch>(*this);
+  if (!search_) search_ = std::make_unique<TfrmSearch>(*this, controls());
   search_->Open();
 }
 
