@@ -9,7 +9,6 @@
 
 #include "catalogue/catalogue_keys.h"
 #include "catalogue/catalogue_row.h"
-#include "registry/registry.h"
 #include "system/winversion.h"
 
 namespace tw {
