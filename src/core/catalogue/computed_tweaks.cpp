@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string>
 
 #include "catalogue/catalogue_keys.h"
 #include "catalogue/catalogue_row.h"

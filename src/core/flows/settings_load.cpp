@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "catalogue/computed_tweaks.h"
-#include "catalogue/tweak_access.h"
 #include "registry/registry.h"
 
 namespace tw {
