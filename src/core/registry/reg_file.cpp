@@ -7,6 +7,14 @@
 #include "system/error.h"
 
 namespace tw {
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
 namespace {
 
 const char16_t kHeader[] = u"Windows Registry Editor Version 5.00";
@@ -139,13 +147,6 @@ bool ReadQuoted(Cursor& c, std::u16string* out) {
     *out += ch;
   }
   return false;
-}
-
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
 }
 
 bool ReadHexBytes(Cursor& c, Bytes* out) {
