@@ -11,26 +11,26 @@
 namespace tw {
 namespace {
 
-// A file handle that closes itself.
-class File {
+// A file or search handle that closes itself with close.
+class Handle {
  public:
-  explicit File(HANDLE h) : h_(h) {}
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  ~File() {
-    if (valid()) CloseHandle(h_);
+  Handle(HANDLE h, BOOL(WINAPI* close)(HANDLE)) : h_(h), close_(close) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (valid()) close_(h_);
   }
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
 
  private:
   HANDLE h_;
+  BOOL(WINAPI* close_)(HANDLE);
 };
 
-std::wstring AnsiToWstring(const std::string& text) {
-  const std::u16string w = AnsiToWide(text);
-  return std::wstring(w.begin(), w.end());
-}
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring AnsiToWstring(const std::string& text) { return Wide(AnsiToWide(text)); }
 
 std::string WstringToAnsi(const std::wstring& text) {
   return WideToAnsi(std::u16string(text.begin(), text.end()));
@@ -51,8 +51,9 @@ bool MakeFolders(const std::wstring& path) {
 bool WriteTo(const std::wstring& path, const Bytes& data, DWORD disposition, std::string* why) {
   bool ok = false;
   {
-    File f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                       nullptr));
+    const Handle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr),
+                   CloseHandle);
     if (!f.valid()) {
       if (why) *why = SystemErrorText(GetLastError());
       return false;
@@ -78,23 +79,6 @@ bool WriteAndMove(const std::wstring& temp, const std::wstring& path, const Byte
   DeleteFileW(temp.c_str());
   return false;
 }
-
-// A search of a folder's files that closes itself.
-class Search {
- public:
-  Search(const std::wstring& pattern, WIN32_FIND_DATAW* found)
-      : h_(FindFirstFileW(pattern.c_str(), found)) {}
-  Search(const Search&) = delete;
-  Search& operator=(const Search&) = delete;
-  ~Search() {
-    if (valid()) FindClose(h_);
-  }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAW* found) { return FindNextFileW(h_, found) != 0; }
-
- private:
-  HANDLE h_;
-};
 
 ULONGLONG Ticks(const FILETIME& t) {
   return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -122,8 +106,8 @@ void RemoveStaleTemporaries(const std::wstring& folder) {
   GetSystemTimeAsFileTime(&now);
   std::vector<std::wstring> stale;
   WIN32_FIND_DATAW found;
-  Search search(folder + L"\\~*.tmp", &found);
-  for (bool more = search.valid(); more; more = search.Next(&found)) {
+  const Handle search(FindFirstFileW((folder + L"\\~*.tmp").c_str(), &found), FindClose);
+  for (bool more = search.valid(); more; more = FindNextFileW(search.get(), &found)) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(found.cFileName) &&
         Ticks(found.ftLastWriteTime) + kDay < Ticks(now))
       stale.push_back(folder + L"\\" + found.cFileName);
@@ -154,8 +138,8 @@ std::vector<std::string> Win32BackupStore::Names() {
   std::vector<std::string> names;
   if (folder_.empty()) return names;
   WIN32_FIND_DATAW found;
-  Search search(folder_ + L"\\*.reg", &found);
-  for (bool more = search.valid(); more; more = search.Next(&found)) {
+  const Handle search(FindFirstFileW((folder_ + L"\\*.reg").c_str(), &found), FindClose);
+  for (bool more = search.valid(); more; more = FindNextFileW(search.get(), &found)) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       names.push_back(WstringToAnsi(found.cFileName));
   }
@@ -190,8 +174,9 @@ std::optional<Bytes> Win32BackupStore::ReadStart(const std::string& name, std::s
 }
 
 std::optional<Bytes> ReadWholeFile(const std::wstring& path, std::size_t most) {
-  File f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Handle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr),
+                 CloseHandle);
   if (!f.valid()) return std::nullopt;
   DWORD size = GetFileSize(f.get(), nullptr);
   if (size == INVALID_FILE_SIZE) return std::nullopt;
@@ -214,10 +199,6 @@ bool Win32BackupStore::Remove(const std::string& name) {
 bool WriteWholeFile(const std::wstring& path, const Bytes& data, std::string* why) {
   return WriteTo(path, data, CREATE_ALWAYS, why);
 }
-
-namespace {
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-}  // namespace
 
 // "C:\Ziel\~Auswahl.reg.1234.tmp": beside the file, so the move stays on its drive.
 std::u16string Win32ExportTarget::TempFor(const std::u16string& path) {

@@ -1,7 +1,6 @@
 #include "catalogue/catalogue_row.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "registry/registry.h"
 #include "system/error.h"

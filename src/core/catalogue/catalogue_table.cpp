@@ -83,6 +83,21 @@ TweakRow VerbRow(std::uint32_t id, const std::string& name, RegRoot root, const 
              {Sz(kDefault, command).In("command"), Sz(kDefault, caption)}, {RemoveKey()});
 }
 
+// KeyRow(id, name, root, key, steps): checked when the key exists; checked writes the steps,
+// unchecked removes the key with its subtree.
+TweakRow KeyRow(std::uint32_t id, const std::string& name, RegRoot root, const std::string& key,
+                std::vector<Step> checked) {
+  return Row(id, name, root, key, {KeyPresent()}, std::move(checked), {RemoveKey()});
+}
+
+// DisallowCplRow(id, name, entry, applet): a control panel applet the user may not open, named
+// by one entry of the disallow list; checked when the entry names it.
+TweakRow DisallowCplRow(std::uint32_t id, const std::string& name, const std::string& entry,
+                        const std::string& applet) {
+  return Row(id, name, HKCU, kDisallowCpl, {TextIs(entry, "", applet)}, {Sz(entry, applet)},
+             {RemoveValue(entry)});
+}
+
 std::vector<TweakRow> FirstSeries() {
   return {
       DwordRow(20060501, "BalloonTips", HKCU, kAdvanced, "EnableBalloonTips", 1, 0, 1),
@@ -196,24 +211,15 @@ std::vector<TweakRow> SecondSeries() {
        {KeyPresent("command")},
        {Sz(kDefault, "rundll32.exe shell32.dll,Control_RunDLL").In("command")},
        {RemoveKey()}},
-      {20060802,
-       "Services",
-       HKCR,
-       kMyComputer + "\\services",
-       {KeyPresent()},
-       {ExpandSz(kDefault, "Services"), Dword("SuppressionPolicy", 0x4000003C),
-        ExpandSz(kDefault, "%windir%\\system32\\mmc.exe /s %SystemRoot%\\system32\\services.msc /s")
-            .In("command")},
-       {RemoveKey()}},
+      KeyRow(20060802, "Services", HKCR, kMyComputer + "\\services",
+             {ExpandSz(kDefault, "Services"), Dword("SuppressionPolicy", 0x4000003C),
+              ExpandSz(kDefault,
+                       "%windir%\\system32\\mmc.exe /s %SystemRoot%\\system32\\services.msc /s")
+                  .In("command")}),
       // The command is expandable, so that %SystemRoot% reaches the Device Manager.
-      {20060803,
-       "Devices",
-       HKLM,
-       kMyComputerHklm + "\\DevMgr",
-       {KeyPresent()},
-       {Sz(kDefault, "Gerätemanager"),
-        ExpandSz(kDefault, "mmc.exe %SystemRoot%\\system32\\devmgmt.msc").In("command")},
-       {RemoveKey()}},
+      KeyRow(20060803, "Devices", HKLM, kMyComputerHklm + "\\DevMgr",
+             {Sz(kDefault, "Gerätemanager"),
+              ExpandSz(kDefault, "mmc.exe %SystemRoot%\\system32\\devmgmt.msc").In("command")}),
       VerbRow(20060804, "RegEdit", HKCR, kMyComputer + "\\regedit", "Registry-Editor",
               "Regedit.exe"),
       VerbRow(20060806, "Software", HKCR, kMyComputer + "\\Add/Remove Programs",
@@ -229,27 +235,15 @@ std::vector<TweakRow> SecondSeries() {
 
       // Files and folders.
       TextRow(20060808, "NotepadReg", HKCR, "regfile\\shell", kDefault, "", "Edit", ""),
-      {20060810,
-       "EasyCopying",
-       HKCR,
-       "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Kopieren nach...",
-       {KeyPresent()},
-       {Sz(kDefault, "{c2fbb630-2971-11d1-a18c-00c04fd75d13}")},
-       {RemoveKey()}},
-      {20060811,
-       "EasyMoving",
-       HKCR,
-       "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Verschieben nach...",
-       {KeyPresent()},
-       {Sz(kDefault, "{C2FBB631-2971-11D1-A18C-00C04FD75D13}")},
-       {RemoveKey()}},
-      {20060812,
-       "FolderInNewWindow",
-       HKLM,
-       "SOFTWARE\\Classes\\Directory\\shell\\openNew",
-       {KeyPresent()},
-       {Sz(kDefault, "In neuem Fenster öffnen..."), Sz(kDefault, "explorer %1").In("Command")},
-       {RemoveKey()}},
+      KeyRow(20060810, "EasyCopying", HKCR,
+             "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Kopieren nach...",
+             {Sz(kDefault, "{c2fbb630-2971-11d1-a18c-00c04fd75d13}")}),
+      KeyRow(20060811, "EasyMoving", HKCR,
+             "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Verschieben nach...",
+             {Sz(kDefault, "{C2FBB631-2971-11D1-A18C-00C04FD75D13}")}),
+      KeyRow(
+          20060812, "FolderInNewWindow", HKLM, "SOFTWARE\\Classes\\Directory\\shell\\openNew",
+          {Sz(kDefault, "In neuem Fenster öffnen..."), Sz(kDefault, "explorer %1").In("Command")}),
       VerbRow(20060813, "OpenConsole", HKCR, "Directory\\shell\\Command Prompt Here",
               "Eingabeaufforderung im Verzeichnis öffnen...", "cmd.exe /k cd %1"),
 
@@ -320,27 +314,9 @@ std::vector<TweakRow> ThirdSeries() {
        {KeyPresent(), DwordIs("WriteProtect", 0, 1)},
        {Dword("WriteProtect", 1)},
        {RemoveValue("WriteProtect")}},
-      {20070413,
-       "DisallowNusrmgr",
-       HKCU,
-       kDisallowCpl,
-       {TextIs("1", "", "nusrmgr.cpl")},
-       {Sz("1", "nusrmgr.cpl")},
-       {RemoveValue("1")}},
-      {20070414,
-       "DisallowAppwiz",
-       HKCU,
-       kDisallowCpl,
-       {TextIs("2", "", "appwiz.cpl")},
-       {Sz("2", "appwiz.cpl")},
-       {RemoveValue("2")}},
-      {20070415,
-       "DisallowSecCenter",
-       HKCU,
-       kDisallowCpl,
-       {TextIs("3", "", "wscui.cpl")},
-       {Sz("3", "wscui.cpl")},
-       {RemoveValue("3")}},
+      DisallowCplRow(20070413, "DisallowNusrmgr", "1", "nusrmgr.cpl"),
+      DisallowCplRow(20070414, "DisallowAppwiz", "2", "appwiz.cpl"),
+      DisallowCplRow(20070415, "DisallowSecCenter", "3", "wscui.cpl"),
       DwordRow(20070432, "DisableUAC", HKLM,
                "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "EnableLUA", 1, 0,
                1),

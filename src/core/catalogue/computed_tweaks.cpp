@@ -5,11 +5,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string>
 
 #include "catalogue/catalogue_keys.h"
 #include "catalogue/catalogue_row.h"
-#include "registry/registry.h"
 #include "system/winversion.h"
 
 namespace tw {

@@ -6,7 +6,6 @@
 
 #include "catalogue/catalogue_keys.h"
 #include "catalogue/computed_tweaks.h"
-#include "registry/registry.h"
 #include "system/system_helpers.h"
 
 namespace tw {

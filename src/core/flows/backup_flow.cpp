@@ -31,18 +31,12 @@ bool StartsWith(const std::u16string& s, const std::string& prefix) {
 // The setting a line "Caption: value" names.
 std::string CaptionOfLine(const std::string& line) { return line.substr(0, line.find(": ")); }
 
-std::string DateText(const RunTime& t) {
+// "25.10.2026 01:10:00", or as UTC "2026-10-25T01:10:00Z".
+std::string TimeText(const RunTime& t, bool utc) {
   char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour,
-                t.minute, t.second);
-  return text;
-}
-
-// "2026-10-25T01:10:00Z"
-std::string UtcText(const RunTime& t) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(text, sizeof text,
+                utc ? "%04d-%02d-%02dT%02d:%02d:%02dZ" : "%02d.%02d.%04d %02d:%02d:%02d",
+                utc ? t.year : t.day, t.month, utc ? t.day : t.year, t.hour, t.minute, t.second);
   return text;
 }
 
@@ -178,8 +172,8 @@ class UndoSteps {
 }  // namespace
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
-  std::vector<std::u16string> lines = {Wide(kBackupTitle), Wide(kDate + DateText(h.time))};
-  if (h.utc) lines.push_back(Wide(kUtc + UtcText(*h.utc)));
+  std::vector<std::u16string> lines = {Wide(kBackupTitle), Wide(kDate + TimeText(h.time, false))};
+  if (h.utc) lines.push_back(Wide(kUtc + TimeText(*h.utc, true)));
   lines.push_back(Wide(kWindows + h.windows));
   lines.push_back(Wide(kComputer + h.computer));
   for (const SettingChange& s : h.settings) {
@@ -238,12 +232,10 @@ std::vector<RegFileKey> PlanBackup(RegistryApi& machine, const std::function<voi
 
 SavedBackup SaveBackup(BackupStore& store, const BackupHeader& header,
                        const std::vector<RegFileKey>& entries) {
-  RegFile file;
-  file.comments = HeaderComments(header);
-  file.keys = entries;
   SavedBackup saved;
   const std::string name = NewBackupName(store.Names(), header.time);
-  if (!store.Create(name, FormatRegFile(file), &saved.why)) return saved;
+  if (!store.Create(name, FormatRegFile({HeaderComments(header), entries, {}}), &saved.why))
+    return saved;
   saved.name = name;
   for (const std::string& old : BackupsBeyond(ReadBackupFiles(store), kBackupsKept))
     store.Remove(old);
@@ -258,11 +250,9 @@ KeptBackup SettleBackup(BackupStore& store, RegistryApi* machine, const SavedBac
     store.Remove(saved.name);
     return KeptBackup::None;
   }
-  RegFile file;
-  file.comments = HeaderComments(header);
-  file.keys = entries;
-  return store.Replace(saved.name, FormatRegFile(file)) ? KeptBackup::Changed
-                                                        : KeptBackup::BeforeRun;
+  return store.Replace(saved.name, FormatRegFile({HeaderComments(header), entries, {}}))
+             ? KeptBackup::Changed
+             : KeptBackup::BeforeRun;
 }
 
 bool StoreBackups::Before(const std::function<void()>& writes,

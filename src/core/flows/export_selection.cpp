@@ -19,13 +19,6 @@ namespace {
 
 using namespace text;
 
-const StandardValue* StandardOf(Layout layout, const char* control) {
-  for (const StandardValue& v : StandardValues(layout).values) {
-    if (std::string(v.control) == control) return &v;
-  }
-  return nullptr;
-}
-
 // Whether a write belongs to the selection.
 bool On(Layout layout, const WriteStep& step, const StepState& s) {
   const std::vector<const char*> controls = StepControls(step);

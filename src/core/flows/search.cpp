@@ -1,6 +1,7 @@
 #include "flows/search.h"
 
 #include "flows/standard_view.h"
+#include "registry/reg_file.h"
 
 namespace tw {
 namespace {
@@ -19,13 +20,6 @@ bool HiddenGroup(const std::string& rtf, std::size_t open) {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return (c >= '0' && c <= '9') || c == '-'; }
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // A control surface that takes the standard view's settings down instead of showing them.
 class StandardRecorder : public ControlSurface {
@@ -87,8 +81,8 @@ std::string RtfPlainText(const std::string& rtf) {
     if (i + 1 >= rtf.size()) break;
     const char next = rtf[i + 1];
     if (next == '\'') {
-      const int high = i + 2 < rtf.size() ? HexValue(rtf[i + 2]) : -1;
-      const int low = i + 3 < rtf.size() ? HexValue(rtf[i + 3]) : -1;
+      const int high = i + 2 < rtf.size() ? HexDigit(rtf[i + 2]) : -1;
+      const int low = i + 3 < rtf.size() ? HexDigit(rtf[i + 3]) : -1;
       if (high >= 0 && low >= 0 && !hidden) text += static_cast<char>(high * 16 + low);
       i += 3;
       continue;

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "catalogue/computed_tweaks.h"
-#include "catalogue/tweak_access.h"
 #include "registry/registry.h"
 
 namespace tw {
@@ -94,12 +93,9 @@ void Deliver(ControlSurface& surface, const ReadStep& step, const Answer& a) {
 }  // namespace
 
 const std::vector<ReadStep>& ReadOrder(Layout layout) {
-  if (layout == Layout::XP) {
-    static const std::vector<ReadStep> xp = BuildReadOrder(Layout::XP);
-    return xp;
-  }
-  static const std::vector<ReadStep> vista = BuildReadOrder(Layout::Vista);
-  return vista;
+  static const std::vector<ReadStep> orders[] = {BuildReadOrder(Layout::XP),
+                                                 BuildReadOrder(Layout::Vista)};
+  return orders[layout == Layout::XP ? 0 : 1];
 }
 
 ColourPair ConsoleColourPair(int value) {

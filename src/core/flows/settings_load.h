@@ -3,7 +3,6 @@
 // Loading the machine's current settings into the main window's controls: the read order of a
 // layout (one getter call per control) and how each answer reaches its control.
 
-#include <string>
 #include <vector>
 
 #include "catalogue/tweak_access.h"

@@ -33,30 +33,29 @@ const StandardTable kStandardVista = {
     },
 };
 
-const StandardValue* Find(const StandardTable& table, const char* control) {
-  for (const StandardValue& v : table.values) {
-    if (std::strcmp(v.control, control) == 0) return &v;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 const StandardTable& StandardValues(Layout layout) {
   return layout == Layout::XP ? kStandardXP : kStandardVista;
 }
 
+const StandardValue* StandardOf(Layout layout, const char* control) {
+  for (const StandardValue& v : StandardValues(layout).values) {
+    if (std::strcmp(v.control, control) == 0) return &v;
+  }
+  return nullptr;
+}
+
 void ShowStandard(ControlSurface& controls, Layout layout) {
-  const StandardTable& table = StandardValues(layout);
   const WriteStep* colours = nullptr;
   for (const WriteStep& step : WriteSequence(layout)) {
     if (step.arg == Arg::ColourPair) colours = &step;
     if (!WritesBoxes(step.arg)) continue;
     for (const char* box : StepControls(step)) {
-      if (!Find(table, box)) controls.SetChecked(box, false);
+      if (!StandardOf(layout, box)) controls.SetChecked(box, false);
     }
   }
-  for (const StandardValue& v : table.values) {
+  for (const StandardValue& v : StandardValues(layout).values) {
     switch (v.what) {
       case Standard::Checked:
         controls.SetChecked(v.control, true);

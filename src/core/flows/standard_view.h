@@ -26,6 +26,8 @@ struct StandardTable {
 };
 
 const StandardTable& StandardValues(Layout layout);
+// The control's entry in the layout's table; none for an unchecked box.
+const StandardValue* StandardOf(Layout layout, const char* control);
 
 // Sets the layout's standard values and redraws the colour lists and the preview.
 void ShowStandard(ControlSurface& controls, Layout layout);

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <string>
 
 #include "flows/texts.h"
 #include "registry/reg_key.h"

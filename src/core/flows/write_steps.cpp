@@ -65,12 +65,8 @@ const std::vector<WriteStep>& WriteSequence(Layout layout) {
     for (const char* control : BindingsOf(l).writeSequence) steps.push_back(BindingOf(l, control));
     return steps;
   };
-  if (layout == Layout::XP) {
-    static const std::vector<WriteStep> xp = build(Layout::XP);
-    return xp;
-  }
-  static const std::vector<WriteStep> vista = build(Layout::Vista);
-  return vista;
+  static const std::vector<WriteStep> sequences[] = {build(Layout::XP), build(Layout::Vista)};
+  return sequences[layout == Layout::XP ? 0 : 1];
 }
 
 LoadedControls RememberLoaded(const ControlSurface& controls, Layout layout) {

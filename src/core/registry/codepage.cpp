@@ -37,6 +37,15 @@ std::string WideToAnsi(const std::u16string& text) {
   return out;
 }
 
+std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text) {
+  std::vector<std::uint8_t> out;
+  for (char16_t u : text) {
+    out.push_back(static_cast<std::uint8_t>(u));
+    out.push_back(static_cast<std::uint8_t>(u >> 8));
+  }
+  return out;
+}
+
 bool IsTextType(std::uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -44,13 +53,7 @@ bool IsTextType(std::uint32_t type) {
 std::vector<std::uint8_t> AnsiDataToWide(std::uint32_t type, const std::uint8_t* data,
                                          std::uint32_t size) {
   if (!IsTextType(type)) return std::vector<std::uint8_t>(data, data + size);
-  const std::u16string wide = AnsiToWide(std::string(data, data + size));
-  std::vector<std::uint8_t> out;
-  for (char16_t u : wide) {
-    out.push_back(static_cast<std::uint8_t>(u));
-    out.push_back(static_cast<std::uint8_t>(u >> 8));
-  }
-  return out;
+  return Utf16Bytes(AnsiToWide(std::string(data, data + size)));
 }
 
 std::vector<std::uint8_t> WideDataToAnsi(std::uint32_t type,

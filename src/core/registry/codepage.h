@@ -14,6 +14,8 @@ namespace tw {
 std::u16string AnsiToWide(const std::string& text);
 // Units outside cp1252 become '?'.
 std::string WideToAnsi(const std::u16string& text);
+// The little-endian bytes of the text, as the registry and a REGEDIT5 file store it.
+std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text);
 
 // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: the types whose data the ANSI calls convert.
 bool IsTextType(std::uint32_t type);

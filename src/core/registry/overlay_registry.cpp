@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "registry/codepage.h"
 #include "registry/reg_key.h"
 
 namespace tw {

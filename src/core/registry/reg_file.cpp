@@ -7,6 +7,14 @@
 #include "system/error.h"
 
 namespace tw {
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
 namespace {
 
 const char16_t kHeader[] = u"Windows Registry Editor Version 5.00";
@@ -141,13 +149,6 @@ bool ReadQuoted(Cursor& c, std::u16string* out) {
   return false;
 }
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 bool ReadHexBytes(Cursor& c, Bytes* out) {
   while (c.at < c.text.size()) {
     if (c.at + 1 >= c.text.size()) return false;
@@ -170,12 +171,7 @@ bool ReadData(Cursor& c, RegFileValue* v, RegFileReading reading) {
     std::u16string s;
     if (!ReadQuoted(c, &s) || c.at != c.text.size()) return false;
     v->type = kRegSz;
-    for (char16_t ch : s) {
-      v->data.push_back(static_cast<std::uint8_t>(ch & 0xFF));
-      v->data.push_back(static_cast<std::uint8_t>(ch >> 8));
-    }
-    v->data.push_back(0);
-    v->data.push_back(0);
+    v->data = Utf16Bytes(s + u'\0');
     return true;
   }
   if (c.Rest(u"dword:")) {
@@ -256,12 +252,7 @@ std::optional<std::u16string> DecodeText(const Bytes& b) {
 
 // The ANSI bytes of a REGEDIT4 file's hex(2) and hex(7) data as the UTF-16 the registry keeps.
 Bytes Widened(const Bytes& ansi) {
-  Bytes out;
-  for (char16_t c : AnsiToWide(std::string(ansi.begin(), ansi.end()))) {
-    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return out;
+  return Utf16Bytes(AnsiToWide(std::string(ansi.begin(), ansi.end())));
 }
 
 std::u16string Trim(const std::u16string& s) {
@@ -377,12 +368,7 @@ Bytes FormatRegFile(const RegFile& file) {
     }
     text += u"\r\n";
   }
-  Bytes out = {0xFF, 0xFE};
-  for (char16_t c : text) {
-    out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return out;
+  return Utf16Bytes(u"\uFEFF" + text);  // byte order mark FF FE
 }
 
 RegFile ParseRegFile(const Bytes& bytes, RegFileReading reading) {

@@ -63,4 +63,7 @@ std::vector<std::u16string> LeadingComments(const Bytes& start);
 std::u16string RootName(RegRoot root);
 RegRoot RootFromName(const std::u16string& name);
 
+// The value of a hexadecimal digit, or -1.
+int HexDigit(char16_t c);
+
 }  // namespace tw

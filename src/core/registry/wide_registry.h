@@ -43,16 +43,11 @@ class WideRegistry : public RegistryApi {
   // Hands a name to EnumKey or EnumKeyW with RegEnumKeyEx's buffer rules: *len is the buffer's
   // size in characters (with the terminating zero) in, the name's length out. The ANSI call
   // gets the name through the code page.
-  static long CopyName(const std::u16string& name, char16_t* out, std::uint32_t* len) {
-    return Copy(name, out, len);
-  }
   static long CopyName(const std::u16string& name, char* out, std::uint32_t* len) {
-    return Copy(WideToAnsi(name), out, len);
+    return CopyName(WideToAnsi(name), out, len);
   }
-
- private:
   template <typename Char>
-  static long Copy(const std::basic_string<Char>& name, Char* out, std::uint32_t* len) {
+  static long CopyName(const std::basic_string<Char>& name, Char* out, std::uint32_t* len) {
     if (!out || !len) return kErrorInvalidParameter;
     if (*len <= name.size()) return kErrorMoreData;
     std::copy(name.begin(), name.end(), out);
