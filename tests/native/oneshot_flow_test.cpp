@@ -6,9 +6,9 @@
 #include <tuple>
 
 #include "apply_fakes.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/computed_tweaks.h"
 #include "fake_system.h"
-#include "catalogue/catalogue.h"
 #include "registry/registry.h"
 #include "test_machine.h"
 

@@ -1,6 +1,8 @@
 // The tweak catalogue against a machine: natively the in-memory registry, under Wine the test
 // prefix, whose catalogue values are cleared before each test and put back afterwards.
 
+#include "catalogue/catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,6 @@
 #include <tuple>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/catalogue_row.h"
 #include "catalogue/computed_tweaks.h"
 #include "catalogue_boxes.h"
