@@ -12,6 +12,7 @@
 #include "system/messages.h"
 #include "system/winversion.h"
 #include "ui/unitprogress.h"
+#include "win32/win32_system.h"
 
 namespace tw::ui {
 namespace {
@@ -20,10 +21,6 @@ using namespace text;
 
 // In characters: the open dialog's answer when several files are chosen.
 constexpr std::size_t kOpenAnswerSize = 32768;
-
-std::wstring U16ToWstring(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-std::wstring AnsiToWstring(const char* ansi) { return U16ToWstring(AnsiToWide(ansi)); }
-std::u16string WstringToU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace
 

@@ -28,14 +28,6 @@ class Handle {
   BOOL(WINAPI* close_)(HANDLE);
 };
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring AnsiToWstring(const std::string& text) { return Wide(AnsiToWide(text)); }
-
-std::string WstringToAnsi(const std::wstring& text) {
-  return WideToAnsi(std::u16string(text.begin(), text.end()));
-}
-
 // Makes every missing folder of path.
 bool MakeFolders(const std::wstring& path) {
   for (std::size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
@@ -209,26 +201,28 @@ std::u16string Win32ExportTarget::TempFor(const std::u16string& path) {
 }
 
 bool Win32ExportTarget::Write(const std::u16string& path, const Bytes& data, std::string* why) {
-  return WriteTo(Wide(path), data, CREATE_ALWAYS, why);
+  return WriteTo(U16ToWstring(path), data, CREATE_ALWAYS, why);
 }
 
 bool Win32ExportTarget::Move(const std::u16string& from, const std::u16string& to,
                              std::string* why) {
-  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+  if (MoveFileExW(U16ToWstring(from).c_str(), U16ToWstring(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   if (why) *why = SystemErrorText(GetLastError());
   return false;
 }
 
-void Win32ExportTarget::Remove(const std::u16string& path) { DeleteFileW(Wide(path).c_str()); }
+void Win32ExportTarget::Remove(const std::u16string& path) {
+  DeleteFileW(U16ToWstring(path).c_str());
+}
 
 bool Win32ExportTarget::Exists(const std::u16string& path) {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(U16ToWstring(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<Bytes> Win32ExportTarget::Read(const std::u16string& path) {
-  return ReadWholeFile(Wide(path), static_cast<std::size_t>(-1));
+  return ReadWholeFile(U16ToWstring(path), static_cast<std::size_t>(-1));
 }
 
 RunTime LocalRunTime() {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "registry/codepage.h"
 #include "registry/reg_key.h"
 #include "system/messages.h"
 #include "win32/win32_registry.h"
@@ -138,6 +139,11 @@ bool InitializeComSecurity() {
       EOAC_DYNAMIC_CLOAKING | EOAC_DISABLE_AAA | EOAC_NO_CUSTOM_MARSHAL, nullptr);
   return SUCCEEDED(hr) || hr == RPC_E_TOO_LATE;
 }
+
+std::wstring U16ToWstring(const std::u16string& text) { return {text.begin(), text.end()}; }
+std::u16string WstringToU16(const std::wstring& text) { return {text.begin(), text.end()}; }
+std::wstring AnsiToWstring(const std::string& text) { return U16ToWstring(AnsiToWide(text)); }
+std::string WstringToAnsi(const std::wstring& text) { return WideToAnsi(WstringToU16(text)); }
 
 std::string SystemErrorText(unsigned long code) {
   char* text = nullptr;

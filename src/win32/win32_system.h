@@ -12,6 +12,12 @@ namespace tw {
 // at its end; "Fehler <code>" when the system has none.
 std::string SystemErrorText(unsigned long code);
 
+// Windows' wide strings and the program's UTF-16 and cp1252 texts.
+std::wstring U16ToWstring(const std::u16string& text);
+std::u16string WstringToU16(const std::wstring& text);
+std::wstring AnsiToWstring(const std::string& text);
+std::string WstringToAnsi(const std::wstring& text);
+
 class Win32System : public SystemApi {
  public:
   bool QueryVersion(OsVersionInfo* info) override;

@@ -21,10 +21,8 @@ using namespace text;
 // Enough of a backup's start for the lines up to its UTC time.
 constexpr std::size_t kHeaderBytes = 4096;
 
-std::u16string Wide(const std::string& s) { return AnsiToWide(s); }
-
 bool StartsWith(const std::u16string& s, const std::string& prefix) {
-  const std::u16string p = Wide(prefix);
+  const std::u16string p = AnsiToWide(prefix);
   return s.compare(0, p.size(), p) == 0;
 }
 
@@ -53,7 +51,7 @@ std::optional<RunTime> UtcFromText(const std::string& s) {
 }
 
 bool SameComputer(const std::string& a, const std::string& b) {
-  return FoldName(Wide(a)) == FoldName(Wide(b));
+  return FoldName(AnsiToWide(a)) == FoldName(AnsiToWide(b));
 }
 
 void Refuse(const std::string& name, const std::string& why) {
@@ -172,13 +170,14 @@ class UndoSteps {
 }  // namespace
 
 std::vector<std::u16string> HeaderComments(const BackupHeader& h) {
-  std::vector<std::u16string> lines = {Wide(kBackupTitle), Wide(kDate + TimeText(h.time, false))};
-  if (h.utc) lines.push_back(Wide(kUtc + TimeText(*h.utc, true)));
-  lines.push_back(Wide(kWindows + h.windows));
-  lines.push_back(Wide(kComputer + h.computer));
+  std::vector<std::u16string> lines = {AnsiToWide(kBackupTitle),
+                                       AnsiToWide(kDate + TimeText(h.time, false))};
+  if (h.utc) lines.push_back(AnsiToWide(kUtc + TimeText(*h.utc, true)));
+  lines.push_back(AnsiToWide(kWindows + h.windows));
+  lines.push_back(AnsiToWide(kComputer + h.computer));
   for (const SettingChange& s : h.settings) {
-    if (!s.before.empty()) lines.push_back(Wide(kBefore + s.before));
-    lines.push_back(Wide(kAfter + s.after));
+    if (!s.before.empty()) lines.push_back(AnsiToWide(kBefore + s.before));
+    lines.push_back(AnsiToWide(kAfter + s.after));
   }
   return lines;
 }
